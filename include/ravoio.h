@@ -1,0 +1,135 @@
+/*
+ * ravoio.h - the port library: one record of operations for every way a
+ * printer is reached (USB, serial, parallel, raw TCP).
+ *
+ * A caller turns a port string into a port object with
+ * ravo_io_port_creator(), calls the object's operations, and releases it
+ * with ravo_io_port_destroy().  Every operation returns a 32-bit result:
+ * 0 on success, otherwise one of the RAVO_IO_ERR_* codes below (or
+ * -1100 - n for libusb error -n).
+ *
+ * Port strings (case-insensitive keywords, no blanks):
+ *
+ *   NET,host[:port]          raw TCP; port 9100 when omitted
+ *   USB                      first USB printer-class device
+ *   USB,VID_xxxx&PID_yyyy    one device by hexadecimal vendor/product id
+ *   USB,SN_serial            one device by serial number
+ *   COMn,BAUDRATE_b          serial port n = /dev/ttyS(n-1)
+ *   name,BAUDRATE_b          serial device by name (ttyUSB0) or absolute path
+ *   LPTn                     parallel port n = /dev/lp(n-1); absolute path too
+ *
+ * Options may follow the address, separated by commas:
+ *
+ *   TIMEOUT_ms    how long read() waits for the first byte (default 1000)
+ *   WTIMEOUT_ms   how long write() may take in all (default 5000)
+ *   CTIMEOUT_ms   how long a network connect may take (default 3000)
+ *
+ * Example: "NET,127.0.0.1:9101,TIMEOUT_200".
+ *
+ * Threads: one port object serves one thread at a time; distinct objects
+ * are independent.  No operation blocks longer than its timeout.
+ */
+#ifndef RAVOIO_H
+#define RAVOIO_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(RAVOIO_BUILD)
+#define RAVOIO_API __attribute__((visibility("default")))
+#else
+#define RAVOIO_API
+#endif
+
+/** Result codes of the port library. */
+enum {
+  RAVO_IO_OK = 0,
+  RAVO_IO_ERR_IO = -300,               /**< generic port error */
+  RAVO_IO_ERR_INVALID_SETTING = -301,  /**< port string not understood */
+  RAVO_IO_ERR_NAME_TOO_LONG = -302,    /**< port string longer than RAVO_IO_MAX_NAME */
+  RAVO_IO_ERR_INVALID_HANDLE = -308,   /**< null or foreign port object */
+  RAVO_IO_ERR_NOT_OPEN = -309,         /**< operation needs an open port */
+  RAVO_IO_ERR_ALREADY_OPEN = -310,     /**< open() on an open port */
+  RAVO_IO_ERR_OPEN_FAILED = -311,      /**< device could not be opened */
+  RAVO_IO_ERR_GET_ATTR = -312,         /**< serial attributes could not be read */
+  RAVO_IO_ERR_SET_ATTR = -313,         /**< serial attributes could not be set */
+  RAVO_IO_ERR_WRITE = -321,            /**< write failed (peer gone, device error) */
+  RAVO_IO_ERR_WRITE_TIMEOUT = -322,    /**< write did not finish in time */
+  RAVO_IO_ERR_READ = -331,             /**< read failed (device error) */
+  RAVO_IO_ERR_READ_TIMEOUT = -332,     /**< no answer in time */
+  RAVO_IO_ERR_FLUSH = -341,            /**< discarding buffered input failed */
+  RAVO_IO_ERR_BAUDRATE = -351,         /**< baud rate outside 4800 ... 115200 */
+  RAVO_IO_ERR_CONNECT = -352,          /**< network connect failed or timed out */
+  RAVO_IO_ERR_HANDSHAKE = -361,        /**< unsupported serial handshake */
+  RAVO_IO_ERR_USB_PATH = -371,         /**< USB selector not understood */
+  RAVO_IO_ERR_USB_NOT_FOUND = -372,    /**< no matching USB printer */
+  RAVO_IO_ERR_USB_BUSY = -373,         /**< USB interface claimed elsewhere */
+  RAVO_IO_ERR_LIBUSB_BASE = -1100      /**< libusb error e maps to -1100 + e (e < 0) */
+};
+
+/** Longest port string accepted, in bytes without the terminator. */
+#define RAVO_IO_MAX_NAME 255
+
+typedef struct IoPort IoPort;
+
+/**
+ * The port object.  The library fills every entry; callers only call them.
+ * Every entry takes the object itself first.  For write, read and readChunk
+ * the third argument is an offset into the caller's buffer (callers of this
+ * system pass 0); the last argument receives the number of bytes moved and
+ * is set to 0 first.
+ */
+struct IoPort {
+  /** Connects or opens the device.  RAVO_IO_ERR_ALREADY_OPEN when open. */
+  int32_t (*open)(IoPort *port);
+  /** Closes the connection; safe on a closed port (returns NOT_OPEN). */
+  int32_t (*close)(IoPort *port);
+  /** Discards input that arrived but was not read yet. */
+  int32_t (*flush)(IoPort *port);
+  /** Sets the read and write timeouts in milliseconds (0 keeps a value). */
+  int32_t (*set_timeouts)(IoPort *port, uint32_t read_ms, uint32_t write_ms);
+  /** Number of bytes that can be read without waiting (0 when unknown). */
+  int32_t (*bytes_waiting)(IoPort *port, uint32_t *count);
+  /** One of RAVO_IO_KIND_*; tells callers what the port string named. */
+  int32_t (*kind)(IoPort *port);
+  /** Writes all length bytes or fails; a 0-byte write succeeds at once. */
+  int32_t (*write)(IoPort *port, const uint8_t *data, uint32_t offset, uint32_t length,
+                   uint32_t *written);
+  /** Waits up to the read timeout for the first byte, then returns what has
+   *  arrived (at most length bytes).  Nothing in time: 0 with *received = 0. */
+  int32_t (*read)(IoPort *port, uint8_t *buffer, uint32_t offset, uint32_t length,
+                  uint32_t *received);
+  /** Returns what has arrived right now, without waiting (0 bytes allowed). */
+  int32_t (*readChunk)(IoPort *port, uint8_t *buffer, uint32_t offset, uint32_t length,
+                       uint32_t *received);
+  /** Owned by the library; callers never touch it. */
+  void *impl;
+};
+
+/** Values of IoPort::kind. */
+enum {
+  RAVO_IO_KIND_NET = 1,
+  RAVO_IO_KIND_USB = 2,
+  RAVO_IO_KIND_SERIAL = 3,
+  RAVO_IO_KIND_PARALLEL = 4
+};
+
+/**
+ * Parses name and stores a new, closed port object at *port.
+ * Returns 0, or -301 (not understood, or name is NULL), -302 (longer than
+ * RAVO_IO_MAX_NAME), -351 (bad baud rate), -371 (bad USB selector), -308
+ * (port is NULL), -9 (out of memory).  On failure *port is set to NULL.
+ */
+RAVOIO_API int32_t ravo_io_port_creator(IoPort **port, const char *name);
+
+/** Closes the port if open and frees it.  NULL is accepted and ignored. */
+RAVOIO_API int32_t ravo_io_port_destroy(IoPort *port);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* RAVOIO_H */

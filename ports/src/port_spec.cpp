@@ -1,0 +1,192 @@
+#include "port_spec.h"
+
+#include <charconv>
+#include <vector>
+
+#include "ravoio.h"
+
+namespace ravo::io {
+namespace {
+
+std::string Upper(std::string_view s) {
+  std::string out(s);
+  for (char &c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && Upper(s.substr(0, prefix.size())) == prefix;
+}
+
+template <typename T>
+bool ParseNumber(std::string_view s, T &value, int base = 10) {
+  if (s.empty()) return false;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value, base);
+  return ec == std::errc() && end == s.data() + s.size();
+}
+
+std::vector<std::string_view> SplitCommas(std::string_view s) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (true) {
+    size_t comma = s.find(',', start);
+    parts.push_back(s.substr(start, comma - start));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return parts;
+}
+
+// Applies one TIMEOUT_/WTIMEOUT_/CTIMEOUT_ option; false when `part` is none.
+bool ApplyTimeoutOption(std::string_view part, PortSpec &spec, int32_t &rc) {
+  struct Option {
+    std::string_view prefix;
+    uint32_t PortSpec::*field;
+  };
+  static constexpr Option kOptions[] = {{"TIMEOUT_", &PortSpec::readTimeoutMs},
+                                        {"WTIMEOUT_", &PortSpec::writeTimeoutMs},
+                                        {"CTIMEOUT_", &PortSpec::connectTimeoutMs}};
+  for (const Option &opt : kOptions) {
+    if (!StartsWithNoCase(part, opt.prefix)) continue;
+    uint32_t ms = 0;
+    if (!ParseNumber(part.substr(opt.prefix.size()), ms) || ms > 600000) {
+      rc = RAVO_IO_ERR_INVALID_SETTING;
+    } else {
+      spec.*opt.field = ms;
+    }
+    return true;
+  }
+  return false;
+}
+
+int32_t ParseNet(std::string_view address, PortSpec &spec) {
+  spec.kind = PortKind::Net;
+  size_t colon = address.rfind(':');
+  std::string_view host = address.substr(0, colon);
+  if (colon != std::string_view::npos) {
+    uint32_t port = 0;
+    if (!ParseNumber(address.substr(colon + 1), port) || port == 0 || port > 65535) {
+      return RAVO_IO_ERR_INVALID_SETTING;
+    }
+    spec.tcpPort = static_cast<uint16_t>(port);
+  }
+  if (host.empty()) return RAVO_IO_ERR_INVALID_SETTING;
+  spec.host = std::string(host);
+  return RAVO_IO_OK;
+}
+
+int32_t ParseUsbSelector(std::string_view sel, PortSpec &spec) {
+  if (StartsWithNoCase(sel, "SN_")) {
+    spec.usb.serial = std::string(sel.substr(3));
+    return spec.usb.serial.empty() ? RAVO_IO_ERR_USB_PATH : RAVO_IO_OK;
+  }
+  // VID_xxxx&PID_yyyy
+  std::string up = Upper(sel);
+  if (up.size() != 17 || up.compare(0, 4, "VID_") != 0 || up.compare(8, 5, "&PID_") != 0) {
+    return RAVO_IO_ERR_USB_PATH;
+  }
+  if (!ParseNumber(std::string_view(up).substr(4, 4), spec.usb.vendor, 16) ||
+      !ParseNumber(std::string_view(up).substr(13, 4), spec.usb.product, 16)) {
+    return RAVO_IO_ERR_USB_PATH;
+  }
+  spec.usb.byId = true;
+  return RAVO_IO_OK;
+}
+
+// "COM3" -> /dev/ttyS2, "ttyUSB0" -> /dev/ttyUSB0, "/dev/pts/3" as is.
+bool SerialDevice(std::string_view name, std::string &device) {
+  uint32_t n = 0;
+  if (StartsWithNoCase(name, "COM") && ParseNumber(name.substr(3), n) && n >= 1 && n <= 256) {
+    device = "/dev/ttyS" + std::to_string(n - 1);
+    return true;
+  }
+  if (!name.empty() && name.front() == '/') {
+    device = std::string(name);
+    return true;
+  }
+  if (StartsWithNoCase(name, "TTY") && name.find('/') == std::string_view::npos) {
+    device = "/dev/" + std::string(name);
+    return true;
+  }
+  return false;
+}
+
+bool ParallelDevice(std::string_view name, std::string &device) {
+  uint32_t n = 0;
+  if (StartsWithNoCase(name, "LPT") && ParseNumber(name.substr(3), n) && n >= 1 && n <= 64) {
+    device = "/dev/lp" + std::to_string(n - 1);
+    return true;
+  }
+  return false;
+}
+
+int32_t ParseBaud(std::string_view part, PortSpec &spec) {
+  uint32_t baud = 0;
+  if (!ParseNumber(part.substr(9), baud)) return RAVO_IO_ERR_BAUDRATE;
+  static constexpr uint32_t kRates[] = {4800, 9600, 19200, 38400, 57600, 115200};
+  for (uint32_t rate : kRates) {
+    if (rate == baud) {
+      spec.baudRate = baud;
+      return RAVO_IO_OK;
+    }
+  }
+  return RAVO_IO_ERR_BAUDRATE;
+}
+
+// Address part (first field) plus the fields that belong to it.
+int32_t ParseAddress(const std::vector<std::string_view> &parts, size_t &next, PortSpec &spec) {
+  std::string_view head = parts[0];
+  std::string upHead = Upper(head);
+  if (upHead == "NET") {
+    if (parts.size() < 2) return RAVO_IO_ERR_INVALID_SETTING;
+    next = 2;
+    return ParseNet(parts[1], spec);
+  }
+  if (upHead == "USB") {
+    spec.kind = PortKind::Usb;
+    next = 1;
+    if (parts.size() > 1 && !StartsWithNoCase(parts[1], "TIMEOUT_") &&
+        !StartsWithNoCase(parts[1], "WTIMEOUT_") && !StartsWithNoCase(parts[1], "CTIMEOUT_")) {
+      next = 2;
+      return ParseUsbSelector(parts[1], spec);
+    }
+    return RAVO_IO_OK;
+  }
+  if (ParallelDevice(head, spec.device)) {
+    spec.kind = PortKind::Parallel;
+    next = 1;
+    return RAVO_IO_OK;
+  }
+  if (SerialDevice(head, spec.device)) {
+    next = 1;
+    bool hasBaud = parts.size() > 1 && StartsWithNoCase(parts[1], "BAUDRATE_");
+    // An absolute path without a baud rate is taken as a parallel device.
+    if (!hasBaud && head.front() == '/') {
+      spec.kind = PortKind::Parallel;
+      return RAVO_IO_OK;
+    }
+    spec.kind = PortKind::Serial;
+    if (!hasBaud) return RAVO_IO_OK;
+    next = 2;
+    return ParseBaud(parts[1], spec);
+  }
+  return RAVO_IO_ERR_INVALID_SETTING;
+}
+
+}  // namespace
+
+int32_t ParsePortSpec(std::string_view name, PortSpec &spec) {
+  if (name.size() > RAVO_IO_MAX_NAME) return RAVO_IO_ERR_NAME_TOO_LONG;
+  if (name.empty()) return RAVO_IO_ERR_INVALID_SETTING;
+  std::vector<std::string_view> parts = SplitCommas(name);
+  size_t next = 0;
+  int32_t rc = ParseAddress(parts, next, spec);
+  for (size_t i = next; rc == RAVO_IO_OK && i < parts.size(); ++i) {
+    if (!ApplyTimeoutOption(parts[i], spec, rc)) rc = RAVO_IO_ERR_INVALID_SETTING;
+  }
+  return rc;
+}
+
+}  // namespace ravo::io
