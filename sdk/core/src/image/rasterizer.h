@@ -1,0 +1,27 @@
+// Image file -> one-bit raster of printer dots.
+//
+// Raster layout: rows top to bottom, (width + 7) / 8 bytes per row, most
+// significant bit = leftmost pixel, 1 = dark, padding bits 0.  Callers that
+// send 0 for a dark dot invert the buffer themselves.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace prt {
+
+// Row width in bytes of a raster `width` pixels wide.
+inline uint32_t RasterRowBytes(uint32_t width) { return (width + 7) / 8; }
+
+// Reads the image's size in pixels, from the header where the format
+// allows.  Returns 0; errno when the file is missing or unreadable;
+// -21 (PRT_ERR_IMAGE_LOAD) when it exists but cannot be decoded.
+int32_t ReadImageSize(const std::string &path, uint32_t &width, uint32_t &height);
+
+// Decodes the file and fills `raster`, which holds at least
+// RasterRowBytes(width) * height bytes.  Same results as ReadImageSize,
+// plus -9 when memory runs out and -25 when `raster` is too small.
+int32_t RasterizeImageFile(const std::string &path, std::span<uint8_t> raster);
+
+}  // namespace prt
