@@ -1,0 +1,27 @@
+/*
+ * egret.h - libegret: printers driven in ESC mode.
+ *
+ * libegret exports the Prt family of prt.h (handles, ports, raw data,
+ * messages) with the same arguments, results and buffer contracts as
+ * libheron; it adds no command functions of its own.  A program sends ESC
+ * command bytes with PrtWriteData and reads answers with PrtReadData.
+ *
+ * Model names: PrtPrinterCreatorA/W accept every name of the model table
+ * (the same table as libheron, for example "KP330", "TQX58", "TQX80",
+ * "TQM", "TGV", "HMZ", "Q73"); "unknown" names the generic model.
+ * Port strings: the ravoio grammar (ravoio.h): "USB", "COM1,BAUDRATE_9600",
+ * "LPT1", "NET,192.168.1.100[:port]".
+ *
+ * Linking with both libraries: the exported symbols carry the version node
+ * EGRET_1 (libheron's carry HERON_1).  A program that calls both binds each
+ * reference to its version, for example in C:
+ *   __asm__(".symver EgretWriteData, PrtWriteData@EGRET_1");
+ * A program that links libegret alone needs nothing special.
+ * Link with -legret (pkg-config egret).
+ */
+#ifndef RAVO_EGRET_H
+#define RAVO_EGRET_H
+
+#include "prt.h"
+
+#endif /* RAVO_EGRET_H */
