@@ -1,7 +1,8 @@
 #include "ini_file.h"
 
 #define SI_NO_CONVERSION
-#include <SimpleIni.h>
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>  // CSimpleIniA matches names without regard to case
 
 #include <QDateTime>
 #include <QFile>
@@ -17,7 +18,7 @@ namespace {
 struct ParsedIni {
   QDateTime modified;
   qint64 size = -1;
-  std::shared_ptr<CSimpleIniCaseA> ini;
+  std::shared_ptr<CSimpleIniA> ini;
 };
 
 // One window thread reads these files; the cache needs no lock.
@@ -26,18 +27,18 @@ std::map<QString, ParsedIni> &Cache() {
   return cache;
 }
 
-std::shared_ptr<CSimpleIniCaseA> Parse(const QString &path) {
+std::shared_ptr<CSimpleIniA> Parse(const QString &path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return nullptr;
   // Decoded to UTF-8 first, so SimpleIni sees one encoding whatever the file uses.
   const QByteArray utf8 = DecodeTextFile(file.readAll()).toUtf8();
-  auto ini = std::make_shared<CSimpleIniCaseA>();
+  auto ini = std::make_shared<CSimpleIniA>();
   ini->SetUnicode(true);
   if (ini->LoadData(utf8.constData(), static_cast<size_t>(utf8.size())) < 0) return nullptr;
   return ini;
 }
 
-std::shared_ptr<CSimpleIniCaseA> Load(const QString &path) {
+std::shared_ptr<CSimpleIniA> Load(const QString &path) {
   const QFileInfo info(path);
   if (!info.isFile()) {
     Cache().erase(path);

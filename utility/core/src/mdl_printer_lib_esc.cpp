@@ -1,32 +1,15 @@
 #include "mdl_printer_lib_esc.h"
 
+#include "egret_bridge.h"
 #include "prt_session.h"
-
-// libheron and libegret export the same names; each reference is bound to
-// libegret's version node so that it can never resolve into libheron.
-extern "C" {
-int32_t EgretPrinterCreatorW(PrtHandle *, const PrtWChar *);
-int32_t EgretPrinterDestroy(PrtHandle);
-int32_t EgretPortOpenW(PrtHandle, const PrtWChar *);
-int32_t EgretPortClose(PrtHandle);
-int32_t EgretWriteData(PrtHandle, const uint8_t *, int32_t);
-int32_t EgretReadData(PrtHandle, uint8_t *, int32_t, int32_t *);
-int32_t EgretReadDataEOF(PrtHandle, uint8_t *, int32_t, int32_t, uint8_t, uint8_t, int32_t *);
-}
-__asm__(".symver EgretPrinterCreatorW, PrtPrinterCreatorW@EGRET_1");
-__asm__(".symver EgretPrinterDestroy, PrtPrinterDestroy@EGRET_1");
-__asm__(".symver EgretPortOpenW, PrtPortOpenW@EGRET_1");
-__asm__(".symver EgretPortClose, PrtPortClose@EGRET_1");
-__asm__(".symver EgretWriteData, PrtWriteData@EGRET_1");
-__asm__(".symver EgretReadData, PrtReadData@EGRET_1");
-__asm__(".symver EgretReadDataEOF, PrtReadDataEOF@EGRET_1");
 
 namespace mdlPrinterLib_ESC {
 namespace {
 
-const ucore::PrtLibrary kEgret = {EgretPrinterCreatorW, EgretPrinterDestroy, EgretPortOpenW,
-                                  EgretPortClose,       EgretWriteData,      EgretReadData,
-                                  EgretReadDataEOF};
+const ucore::PrtLibrary kEgret = {EgretBridgePrinterCreatorW, EgretBridgePrinterDestroy,
+                                  EgretBridgePortOpenW,       EgretBridgePortClose,
+                                  EgretBridgeWriteData,       EgretBridgeReadData,
+                                  EgretBridgeReadDataEOF};
 
 ucore::PrtSession &Session() {
   static ucore::PrtSession session(kEgret);

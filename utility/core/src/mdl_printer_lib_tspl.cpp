@@ -2,8 +2,10 @@
 
 #include "prt_session.h"
 
-// libheron and libegret export the same names; each reference is bound to
-// libheron's version node so that it can never resolve into libegret.
+// libheron and libegret export the same names.  These references carry
+// libheron's version node, so a link that would bind them elsewhere fails
+// instead of calling the wrong library (libegret is reached through
+// egret_bridge).
 extern "C" {
 int32_t HeronPrinterCreatorW(PrtHandle *, const PrtWChar *);
 int32_t HeronPrinterDestroy(PrtHandle);
