@@ -12,11 +12,12 @@
  * Port strings: the ravoio grammar (ravoio.h): "USB", "COM1,BAUDRATE_9600",
  * "LPT1", "NET,192.168.1.100[:port]".
  *
- * Linking with both libraries: the exported symbols carry the version node
- * EGRET_1 (libheron's carry HERON_1).  A program that calls both binds each
- * reference to its version, for example in C:
- *   __asm__(".symver EgretWriteData, PrtWriteData@EGRET_1");
- * A program that links libegret alone needs nothing special.
+ * Linking with both libraries: libheron exports the same names, and the
+ * link editor binds each name to the library listed first.  The exported
+ * symbols carry the version node EGRET_1 (libheron's carry HERON_1), so the
+ * dynamic loader keeps the two apart once a reference is bound; a program
+ * that calls both reaches libegret from a small shared object linked with
+ * libegret alone (the utility's ravo_egret_bridge does this).
  * Link with -legret (pkg-config egret).
  */
 #ifndef RAVO_EGRET_H

@@ -82,16 +82,20 @@ TEST_F(PrinterList, SaveAfterDeleteStartsWithEmptyLineAndLoadsTheSameRows) {
 
 TEST_F(PrinterList, FailedWriteIsReportedAndKeepsTheOldFile) {
   Write(PrinterListFileName, "A|USB|USB\r\n");
-  QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  const bool writable = QFile(Path("probe")).open(QIODevice::WriteOnly);  // root ignores modes
-  if (!writable) {
-    EXPECT_FALSE(AppendPrinterEntry("B", "USB", "USB"));
-    EXPECT_FALSE(SavePrinterList({}));
-  }
-  QFile::setPermissions(dir_.path(),
-                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-  if (writable) GTEST_SKIP() << "directory permissions are not enforced for this user";
+  // A type the 8-bit code page cannot hold cannot be written.
+  qputenv("RAVO_ACP", "CP1252");
+  EXPECT_FALSE(AppendPrinterEntry(QStringLiteral("\u4E2D"), "USB", "USB"));
+  EXPECT_FALSE(ReplacePrinterEntry(0, QStringLiteral("\u4E2D"), "USB", "USB"));
+  qunsetenv("RAVO_ACP");
   EXPECT_EQ(Read(PrinterListFileName), QByteArray("A|USB|USB\r\n"));
+  // A directory that does not exist.
+  mdlGlobal::FilesPath = Path("missing/");
+  EXPECT_FALSE(AppendPrinterEntry("B", "USB", "USB"));
+  EXPECT_FALSE(SavePrinterList({}));
+  CompanyPrinterTypes = {"P1"};
+  bool ok = true;
+  EXPECT_TRUE(LoadPrinterList(&ok).empty());
+  EXPECT_FALSE(ok);
 }
 
 TEST_F(PrinterList, SelectionUsesTheMapAndFallsBackToKP330) {
