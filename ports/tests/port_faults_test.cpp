@@ -58,6 +58,10 @@ const Transport kTransports[] = {
      }},
 };
 
+void PrintTo(const Transport &t, std::ostream *os) {
+  *os << t.name;
+}
+
 int OpenDescriptors() {
   int n = 0;
   if (DIR *d = ::opendir("/proc/self/fd")) {
