@@ -54,26 +54,26 @@ int32_t WriteAllBounded(int fd, std::span<const uint8_t> data, uint32_t timeoutM
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   SigpipeGuard guard;
   written = 0;
+  bool pollSaidReady = false;
   while (written < data.size()) {
     ssize_t n = ::write(fd, data.data() + written, data.size() - written);
     if (n > 0) {
       written += static_cast<uint32_t>(n);
+      pollSaidReady = false;
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno == EPIPE) guard.NoteRaised();
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return RAVO_IO_ERR_WRITE;
+    // Some drivers (lp) report "writable" while still refusing bytes; back
+    // off briefly so such a device is not polled in a busy loop.
+    if (pollSaidReady) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return RAVO_IO_ERR_WRITE_TIMEOUT;
-    const auto before = Clock::now();
     WaitResult w = WaitFd(fd, POLLOUT, static_cast<uint32_t>(left.count()));
     if (w == WaitResult::Timeout) return RAVO_IO_ERR_WRITE_TIMEOUT;
     if (w == WaitResult::Error) return RAVO_IO_ERR_WRITE;
-    // Some drivers (lp) report "writable" while still refusing bytes; back
-    // off briefly so such a device is not polled in a busy loop.
-    if (Clock::now() - before < std::chrono::milliseconds(1)) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    pollSaidReady = true;
   }
   return RAVO_IO_OK;
 }

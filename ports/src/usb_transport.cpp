@@ -54,16 +54,18 @@ class UsbTransport final : public Transport {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (written < data.size()) {
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-      if (left.count() <= 0) return RAVO_IO_ERR_WRITE_TIMEOUT;
+      // At least 1 ms: a libusb timeout of 0 would mean "wait for ever".
+      auto waitMs = static_cast<unsigned>(std::max<int64_t>(left.count(), 1));
       int moved = 0;
       // libusb only reads from an OUT buffer; its signature is not const.
       auto *bytes = const_cast<uint8_t *>(data.data() + written);
       int e = libusb_bulk_transfer(handle_, interface_.endpointOut, bytes,
-                                   static_cast<int>(data.size() - written), &moved,
-                                   static_cast<unsigned>(left.count()));
+                                   static_cast<int>(data.size() - written), &moved, waitMs);
       written += static_cast<uint32_t>(moved);
-      if (e == LIBUSB_ERROR_TIMEOUT) continue;  // the deadline check decides
-      if (e != 0) return UsbErrorCode(e);
+      if (e == LIBUSB_ERROR_TIMEOUT && written < data.size() && Clock::now() >= deadline) {
+        return RAVO_IO_ERR_WRITE_TIMEOUT;
+      }
+      if (e != 0 && e != LIBUSB_ERROR_TIMEOUT) return UsbErrorCode(e);
     }
     return RAVO_IO_OK;
   }

@@ -3,8 +3,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "port_test_util.h"
 #include "pty_pair.h"
@@ -33,6 +35,23 @@ TEST(SerialTransport, ExchangesBytesWithThePrinterSide) {
   // A tty may hand over the answer in pieces; collect them.
   for (std::string more; got.size() < 8 && port.Read(more) == 0 && !more.empty();) got += more;
   EXPECT_EQ(got, "SN12345\r");
+}
+
+TEST(SerialTransport, ReadWaitsForTheFirstByteAndReadChunkDoesNot) {
+  PtyPair pty;
+  Port port;
+  ASSERT_EQ(port.Create(pty.PortString("TIMEOUT_5000")), 0);
+  ASSERT_EQ(port.Open(), 0);
+  std::string got = "x";
+  EXPECT_EQ(port.Read(got, 16, false), 0);
+  EXPECT_EQ(got, "");
+  std::thread printer([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    pty.Send("A");
+  });
+  EXPECT_EQ(port.Read(got), 0);  // returns once the byte is there
+  printer.join();
+  EXPECT_EQ(got, "A");
 }
 
 TEST(SerialTransport, BytesWaitingAndFlushDiscardInput) {
