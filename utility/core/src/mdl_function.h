@@ -81,8 +81,10 @@ int64_t GetFileSizeOf(const QString &path);
 
 // ---- Ports -------------------------------------------------------------------
 
-// Port names of a kind: "COM" (serial, "COM1:", "ttyUSB0:"), "LPT"
-// ("LPT1:"); "TCPIP" gives none (network printers are typed in).
-QStringList EnumPortNames(const QString &kind);
+// Port names of a kind as the port library lists them: "COM" (serial,
+// "COM1:", "ttyUSB0:"), "LPT" ("LPT1:"); "TCPIP" gives none (network
+// printers are typed in).  On failure the list is empty and *error (when
+// given) holds the port library's code; 0 otherwise.
+QStringList EnumPortNames(const QString &kind, int32_t *error = nullptr);
 
 }  // namespace mdlFunction

@@ -5,7 +5,6 @@
 
 #include "files_fixture.h"
 #include "mdl_function.h"
-#include "port_names.h"
 
 using namespace mdlFunction;
 
@@ -149,14 +148,18 @@ TEST_F(FileFunctions, WholeFileReaders) {
   EXPECT_EQ(ReadFileToBuffer(Path("missing.bin"), buffer.data(), 100), -1);
 }
 
-TEST(PortNames, DeviceDisplayNames) {
-  EXPECT_EQ(ucore::SerialPortDisplayName("/dev/ttyS0"), QLatin1String("COM1:"));
-  EXPECT_EQ(ucore::SerialPortDisplayName("/dev/ttyS11"), QLatin1String("COM12:"));
-  EXPECT_EQ(ucore::SerialPortDisplayName("/dev/ttyUSB0"), QLatin1String("ttyUSB0:"));
-  EXPECT_EQ(ucore::ParallelPortDisplayName("/dev/lp0"), QLatin1String("LPT1:"));
-  EXPECT_EQ(ucore::ParallelPortDisplayName("/dev/lpx"), QString());
-  for (const QString &name : EnumPortNames("LPT")) EXPECT_TRUE(name.startsWith("LPT"));
-  EXPECT_TRUE(EnumPortNames("TCPIP").isEmpty());
+TEST(PortNames, KindsFromThePortLibrary) {
+  int32_t error = -1;
+  for (const QString &name : EnumPortNames("LPT", &error)) {
+    EXPECT_TRUE(name.startsWith("LPT") && name.endsWith(':')) << name.toStdString();
+  }
+  EXPECT_EQ(error, 0);
+  for (const QString &name : EnumPortNames("COM", &error)) EXPECT_TRUE(name.endsWith(':'));
+  EXPECT_EQ(error, 0);
+  EXPECT_TRUE(EnumPortNames("TCPIP", &error).isEmpty());
+  EXPECT_EQ(error, 0);
+  EXPECT_TRUE(EnumPortNames("XYZ", &error).isEmpty());
+  EXPECT_NE(error, 0);
 }
 
 }  // namespace
