@@ -78,6 +78,7 @@ QString WithSlash(const QString &dir) {
 }  // namespace
 
 void InitGlobals(const StartupOptions &options) {
+  if (LanguageFileName.isEmpty()) SetDefaultFileNames();
   AppPath = ProgramDirectory();
   FilesPath =
       options.filesDir.isEmpty() ? AppPath + QStringLiteral("files/") : WithSlash(options.filesDir);

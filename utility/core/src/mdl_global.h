@@ -74,6 +74,7 @@ void SetDefaultFileNames();
 QString ProgramDirectory();
 
 // Start-up: paths, company printer types, language, message strings.
+// The shipped file names are used when none were set.
 void InitGlobals(const StartupOptions &options = {});
 
 // The system default language identifier in decimal ("2052", "1033" ...),
