@@ -12,7 +12,9 @@
 namespace prt {
 
 // Row width in bytes of a raster `width` pixels wide.
-inline uint32_t RasterRowBytes(uint32_t width) { return (width + 7) / 8; }
+inline uint32_t RasterRowBytes(uint32_t width) {
+  return (width + 7) / 8;
+}
 
 // Reads the image's size in pixels, from the header where the format
 // allows.  Returns 0; errno when the file is missing or unreadable;
