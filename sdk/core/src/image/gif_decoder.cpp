@@ -87,13 +87,17 @@ class GifDecoder final : public ImageDecoder {
   }
 
   // Interlaced rows arrive in four passes; only the whole frame is usable.
+  // Only its part on the screen is kept, so a forged frame size cannot ask
+  // for more memory than the screen.
   bool ReadInterlaced() {
-    whole_.resize(static_cast<size_t>(frameWidth_) * frameHeight_);
+    visibleRows_ = top_ < header_.height ? std::min(frameHeight_, header_.height - top_) : 0;
+    whole_.resize(static_cast<size_t>(frameWidth_) * visibleRows_);
     static const uint32_t kStart[] = {0, 4, 2, 1};
     static const uint32_t kStep[] = {8, 8, 4, 2};
     for (int pass = 0; pass < 4; ++pass) {
       for (uint32_t y = kStart[pass]; y < frameHeight_; y += kStep[pass]) {
-        GifPixelType *line = &whole_[static_cast<size_t>(y) * frameWidth_];
+        GifPixelType *line =
+            y < visibleRows_ ? &whole_[static_cast<size_t>(y) * frameWidth_] : line_.data();
         if (DGifGetLine(gif_, line, static_cast<int>(frameWidth_)) != GIF_OK) return false;
       }
     }
@@ -116,7 +120,7 @@ class GifDecoder final : public ImageDecoder {
   GifFileType *gif_ = nullptr;
   bool frameFound_ = false;
   bool interlaced_ = false;
-  uint32_t left_ = 0, top_ = 0, frameWidth_ = 0, frameHeight_ = 0;
+  uint32_t left_ = 0, top_ = 0, frameWidth_ = 0, frameHeight_ = 0, visibleRows_ = 0;
   std::array<Rgb, 256> colours_{};
   std::vector<uint8_t> line_;
   std::vector<uint8_t> whole_;

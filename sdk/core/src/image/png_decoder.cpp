@@ -33,8 +33,6 @@ class PngDecoder final : public ImageDecoder {
     if (info_ == nullptr) return false;
     if (setjmp(png_jmpbuf(png_))) return false;
     png_init_io(png_, file_);
-    // Large images are the point of streaming; keep libpng's own limits out.
-    png_set_user_limits(png_, 0x7FFFFFFF, 0x7FFFFFFF);
     png_read_info(png_, info_);
     return ReadLayout();
   }
