@@ -11,9 +11,11 @@
 namespace prt {
 namespace {
 
-constexpr size_t kSlots = 4;
-constexpr size_t kBatchBytes = 64 * 1024;
-constexpr size_t kMaxBatchRows = 64;
+// Batches big enough that handing one over (a lock and a wake-up) costs
+// little against its rows, small enough to stay a megabyte or two.
+constexpr size_t kSlots = 3;
+constexpr size_t kBatchBytes = 512 * 1024;
+constexpr size_t kMaxBatchRows = 256;
 
 // A ring of kSlots batches; batch b lives in slot b % kSlots.
 class BatchRing {
