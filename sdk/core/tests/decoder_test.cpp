@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "image_files.h"
@@ -130,6 +131,13 @@ TEST(BmpDecoder, BrokenHeadersAreRefused) {
     ImageHeader header;
     EXPECT_TRUE(DecodeAll(dir.Path("bad.bmp"), header).empty()) << d.what;
   }
+  // The decoder itself refuses an empty image, not only the caller.
+  BmpSpec emptyCore{.width = 0, .height = 2, .bitCount = 24, .coreHeader = true};
+  WriteBytes(dir.Path("empty.bmp"), EncodeBmp(emptyCore));
+  std::FILE *file = std::fopen(dir.Path("empty.bmp").c_str(), "rb");
+  EXPECT_EQ(OpenBmpDecoder(file), nullptr);
+  std::fclose(file);
+
   good.resize(good.size() - 1);  // last row incomplete
   WriteBytes(dir.Path("cut.bmp"), good);
   ImageHeader header;

@@ -120,6 +120,7 @@ bool ParseLayout(std::FILE *file, BmpLayout &layout) {
     colorsUsed = Le32(info + 32);
   }
 
+  if (layout.width == 0 || layout.height == 0) return false;
   uint16_t bits = layout.bitCount;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
   if (compression != kBiRgb && compression != kBiBitfields && compression != kBiAlphaBitfields)
