@@ -44,15 +44,16 @@ logo.save(f"{out}/logo864x1200.png")
 photo(8000, 64).save(f"{out}/photo8000.png", compress_level=6)
 PYEOF
 
-# run_timed OUTVAR CMD...: wall seconds and peak RSS (KiB) of one run.
+# run_timed CMD...: wall time (µs), peak RSS (KiB) and CPU time (µs) of one run.
 run_timed() {
   local start end
   start=$(date +%s%N)
   /usr/bin/time -v "$@" 2>"$WORK/time.txt" >/dev/null
   end=$(date +%s%N)
-  local rss
+  local rss cpu
   rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$WORK/time.txt")
-  echo "$(( (end - start) / 1000 )) $rss"
+  cpu=$(awk -F': ' '/(User|System) time/ {s += $2} END {printf "%d", s * 1000000}' "$WORK/time.txt")
+  echo "$(( (end - start) / 1000 )) $rss $cpu"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
@@ -60,11 +61,11 @@ median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR + 1) / 2)]}'; }
 pillow=("$PY" -c "import sys; from PIL import Image; Image.open(sys.argv[1]).convert('1').tobytes()")
 
 compare() {
-  local image=$1 ours=() theirs=() ours_rss=0 theirs_rss=0 t rss
+  local image=$1 ours=() theirs=() ours_rss=0 theirs_rss=0 t rss cpu
   for ((i = 0; i < RUNS; i++)); do
-    read -r t rss < <(run_timed "$RASTER" "$image" "$WORK/out.pbm")
+    read -r t rss cpu < <(run_timed "$RASTER" "$image" "$WORK/out.pbm")
     ours+=("$t"); ((rss > ours_rss)) && ours_rss=$rss
-    read -r t rss < <(run_timed "${pillow[@]}" "$image")
+    read -r t rss cpu < <(run_timed "${pillow[@]}" "$image")
     theirs+=("$t"); ((rss > theirs_rss)) && theirs_rss=$rss
   done
   local mo mt
@@ -75,21 +76,25 @@ compare() {
             n, mo / 1000, mt / 1000, mo / mt, ro / 1024, rt / 1024}'
 }
 
+# Wall time shows what the second thread hides; CPU time shows the work.
 decode_overhead() {
-  local image=$1 full=() dec=() t rss
+  local image=$1 full=() dec=() fullcpu=() deccpu=() t rss cpu
   for ((i = 0; i < RUNS; i++)); do
-    read -r t rss < <(run_timed "$RASTER" "$image" "$WORK/out.pbm"); full+=("$t")
-    read -r t rss < <(run_timed "$RASTER" --decode-only "$image"); dec+=("$t")
+    read -r t rss cpu < <(run_timed "$RASTER" "$image" "$WORK/out.pbm"); full+=("$t"); fullcpu+=("$cpu")
+    read -r t rss cpu < <(run_timed "$RASTER" --decode-only "$image"); dec+=("$t"); deccpu+=("$cpu")
   done
-  local mf md
+  local mf md cf cd
   mf=$(printf '%s\n' "${full[@]}" | median)
   md=$(printf '%s\n' "${dec[@]}" | median)
-  awk -v n="$(basename "$image")" -v mf="$mf" -v md="$md" \
-    'BEGIN {printf "%-18s decode only %8.1f ms  rasterize %8.1f ms  dithering overhead %+.1f%%\n",
-            n, md / 1000, mf / 1000, (mf / md - 1) * 100}'
+  cf=$(printf '%s\n' "${fullcpu[@]}" | median)
+  cd=$(printf '%s\n' "${deccpu[@]}" | median)
+  awk -v n="$(basename "$image")" -v mf="$mf" -v md="$md" -v cf="$cf" -v cd="$cd" \
+    'BEGIN {printf "%-18s decode only %8.1f ms  rasterize %8.1f ms  dithering overhead %+.1f%% (wall)\n",
+            n, md / 1000, mf / 1000, (mf / md - 1) * 100;
+            printf "%-18s decode only %8.1f ms  rasterize %8.1f ms  CPU time, both threads\n", "", cd / 1000, cf / 1000}'
 }
 
-echo "median of $RUNS alternating runs"
+echo "median of $RUNS alternating runs; load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 for image in photo2000.png photo2000.jpg logo864x1200.png photo8000.png; do
   compare "$WORK/$image"
 done
