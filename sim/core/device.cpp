@@ -157,7 +157,8 @@ bool Device::OnPrinterCommand(const std::string &line) {
   } else if (word == "SELFTEST") {
     PrintConfiguration();
   } else if (word == "PRINT") {
-    out_.Print(tspl_.Snapshot());
+    // A bare PRINT is CPCL's, after its label already ended with FORM.
+    if (!Trim(args).empty()) out_.Print(tspl_.Snapshot());
   } else if (word == "KILL") {
     OnKill(args);
   } else if (word == "RUN") {

@@ -101,7 +101,7 @@ void StreamParser::Emit(Frame::Kind kind, std::string_view text, std::string_vie
 
 void StreamParser::Feed(std::span<const uint8_t> bytes) {
   buffer_.append(reinterpret_cast<const char *>(bytes.data()), bytes.size());
-  while (pos_ < buffer_.size() && Step()) {
+  while (Step()) {
   }
 }
 
@@ -299,6 +299,7 @@ bool StreamParser::HandleLine(std::string_view line, size_t consumed) {
 
 bool StreamParser::StepScan() {
   const std::string_view rest = Rest();
+  if (rest.empty()) return false;
   for (const Fixed &f : kFixed) {
     const Match m = MatchPrefix(rest, f.bytes);
     if (m == Match::kNeedMore) return false;
@@ -333,6 +334,11 @@ bool StreamParser::StepScan() {
     return true;
   }
   const size_t nl = rest.find('\n');
+  if (nl != std::string_view::npos && nl > kMaxLine) {
+    Emit(Frame::Kind::kDropped, "line too long");
+    Consume(nl + 1);
+    return true;
+  }
   if (nl == std::string_view::npos) {
     if (rest.size() > kMaxLine) {
       Emit(Frame::Kind::kDropped, "line too long");
