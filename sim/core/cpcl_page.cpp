@@ -13,12 +13,23 @@ constexpr int kMaxHeight = 8000;
 int CpclFontHeight(int font, int size) {
   int base = 24;
   switch (font) {
-    case 0: base = 9 + 3 * std::clamp(size, 0, 6); return base;
-    case 1: base = 48; break;
-    case 4: base = 47; break;
-    case 6: base = 27; break;
-    case 55: base = 16; break;
-    default: break;
+    case 0:
+      base = 9 + 3 * std::clamp(size, 0, 6);
+      return base;
+    case 1:
+      base = 48;
+      break;
+    case 4:
+      base = 47;
+      break;
+    case 6:
+      base = 27;
+      break;
+    case 55:
+      base = 16;
+      break;
+    default:
+      break;
   }
   return base * (1 + std::clamp(size, 0, 7) / 2);
 }
@@ -205,8 +216,7 @@ void CpclPage::AddGraphics(std::string_view header, std::string_view raster) {
   e.y = ToIntOr(w[4], 0);
   e.rotation = w[0].starts_with("V") ? 270 : 0;
   e.bits.reserve(raster.size());
-  for (unsigned char c : raster)
-    e.bits.push_back(one_is_dark_ ? c : static_cast<uint8_t>(~c));
+  for (unsigned char c : raster) e.bits.push_back(one_is_dark_ ? c : static_cast<uint8_t>(~c));
   label_.elements.push_back(std::move(e));
 }
 

@@ -17,9 +17,9 @@ constexpr size_t kMaxTextLines = 500;
 // TSPL and CPCL words that change settings we do not model.
 const std::set<std::string, std::less<>> &IgnoredWords() {
   static const std::set<std::string, std::less<>> words = {
-      "SPEED",   "DENSITY",  "GAP",      "BLINE",     "OFFSET",  "DIRECTION", "SET",
-      "REFERENCE", "SHIFT",  "CODEPAGE", "HOME",      "FORMFEED", "FEED",     "BACKFEED",
-      "CUT",     "SOUND",    "LIMITFEED", "EOP",      "END",     "CLS",       "INITIALPRINTER"};
+      "SPEED",     "DENSITY", "GAP",       "BLINE", "OFFSET",   "DIRECTION", "SET",
+      "REFERENCE", "SHIFT",   "CODEPAGE",  "HOME",  "FORMFEED", "FEED",      "BACKFEED",
+      "CUT",       "SOUND",   "LIMITFEED", "EOP",   "END",      "CLS",       "INITIALPRINTER"};
   return words;
 }
 
@@ -29,7 +29,9 @@ std::string LittleEndian32(uint32_t v) {
   return s;
 }
 
-uint32_t Clamp31(uint64_t v) { return static_cast<uint32_t>(std::min<uint64_t>(v, 0x7FFFFFFF)); }
+uint32_t Clamp31(uint64_t v) {
+  return static_cast<uint32_t>(std::min<uint64_t>(v, 0x7FFFFFFF));
+}
 
 std::string Hex(uint8_t b) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -56,7 +58,9 @@ Device::Device(Persona persona, bool bad_checksum, std::filesystem::path state_d
   if (stored.size() == block_.size()) std::copy(stored.begin(), stored.end(), block_.begin());
 }
 
-void Device::Feed(std::span<const uint8_t> bytes) { parser_.Feed(bytes); }
+void Device::Feed(std::span<const uint8_t> bytes) {
+  parser_.Feed(bytes);
+}
 
 void Device::EndSession() {
   parser_.Finish();
@@ -66,7 +70,8 @@ void Device::EndSession() {
 void Device::OnFrame(const Frame &frame) {
   switch (frame.kind) {
     case Frame::Kind::kProbe:
-      if (persona_.command_mode) out_.Answer(std::string(1, static_cast<char>(*persona_.command_mode)));
+      if (persona_.command_mode)
+        out_.Answer(std::string(1, static_cast<char>(*persona_.command_mode)));
       break;
     case Frame::Kind::kFactoryReset:
       block_ = DefaultBlock(persona_.family);
@@ -119,7 +124,8 @@ void Device::OnLine(std::string_view line) {
   const std::string trimmed(Trim(line));
   if (OnPrinterCommand(trimmed)) return;
   // Anything else is text for a printer in receipt mode.
-  if (text_lines_.size() < kMaxTextLines) text_lines_.push_back(DecodeText(line, persona_.code_page));
+  if (text_lines_.size() < kMaxTextLines)
+    text_lines_.push_back(DecodeText(line, persona_.code_page));
 }
 
 bool Device::OnPrinterCommand(const std::string &line) {

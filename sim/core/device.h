@@ -34,8 +34,7 @@ class Device : public FrameSink {
  public:
   // state_dir holds block.bin, flash/ and dram/.  DRAM starts empty, as
   // after a power cycle.
-  Device(Persona persona, bool bad_checksum, std::filesystem::path state_dir,
-         DeviceOutput &out);
+  Device(Persona persona, bool bad_checksum, std::filesystem::path state_dir, DeviceOutput &out);
 
   void Feed(std::span<const uint8_t> bytes);
   // The host closed the connection: finish a plain-text job.

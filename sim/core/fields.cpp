@@ -56,12 +56,15 @@ std::optional<int> ToInt(std::string_view s) {
   return value;
 }
 
-int ToIntOr(std::string_view s, int fallback) { return ToInt(s).value_or(fallback); }
+int ToIntOr(std::string_view s, int fallback) {
+  return ToInt(s).value_or(fallback);
+}
 
 std::string Upper(std::string_view s) {
   std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
+  std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  });
   return out;
 }
 

@@ -14,17 +14,17 @@ struct Element {
   int x = 0, y = 0;    // top-left, or line start
   int x1 = 0, y1 = 0;  // box corner / line end / bar size
   int thickness = 1;
-  int rotation = 0;     // 0, 90, 180, 270 clockwise
-  int size = 0;         // text height, bar-code height or QR cell, in dots
+  int rotation = 0;  // 0, 90, 180, 270 clockwise
+  int size = 0;      // text height, bar-code height or QR cell, in dots
   int mul_x = 1, mul_y = 1;
-  int narrow = 2;       // narrow bar width in dots
+  int narrow = 2;  // narrow bar width in dots
   bool readable = false;
   std::string symbology;  // bar-code name as the command gave it
   bool cpcl = false;      // symbology names come from the CPCL table
   char ecc = 'M';
-  std::string data;       // text bytes, decoded to UTF-8
-  int width_bytes = 0;    // bitmap row length
-  bool opaque = false;    // bitmap light dots paint white too
+  std::string data;           // text bytes, decoded to UTF-8
+  int width_bytes = 0;        // bitmap row length
+  bool opaque = false;        // bitmap light dots paint white too
   std::vector<uint8_t> bits;  // bitmap, 1 = dark, MSB leftmost
 };
 

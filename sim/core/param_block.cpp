@@ -16,16 +16,18 @@ void PutIp(ParamBlock &b, size_t at, uint8_t a, uint8_t c, uint8_t d, uint8_t e)
 }
 
 // Lengths are stored in dots at 8 dots per millimetre.
-constexpr uint16_t Mm(int mm) { return static_cast<uint16_t>(mm * 8); }
+constexpr uint16_t Mm(int mm) {
+  return static_cast<uint16_t>(mm * 8);
+}
 
 void FillTqx(ParamBlock &b) {
-  b[4] = 0;       // 9600 baud
-  b[34] = 8;      // density
-  b[55] = 0;      // code page "Default"
-  b[56] = 0;      // U.S.A.
-  b[58] = 1;      // paper kind: label
-  b[59] = 1;      // judged as label
-  b[61] = 1;      // TSC protocol
+  b[4] = 0;            // 9600 baud
+  b[34] = 8;           // density
+  b[55] = 0;           // code page "Default"
+  b[56] = 0;           // U.S.A.
+  b[58] = 1;           // paper kind: label
+  b[59] = 1;           // judged as label
+  b[61] = 1;           // TSC protocol
   Put16(b, 62, 1862);  // 1.5 V gap/label difference
   Put16(b, 64, Mm(10));
   b[66] = 50;
@@ -103,7 +105,9 @@ uint16_t BlockSum(std::span<const uint8_t> block) {
   return static_cast<uint16_t>(sum & 0xFFFF);
 }
 
-void SealBlock(ParamBlock &block) { Put16(block, 254, BlockSum(block)); }
+void SealBlock(ParamBlock &block) {
+  Put16(block, 254, BlockSum(block));
+}
 
 bool BlockIsValid(std::span<const uint8_t> block) {
   if (block.size() != 256 || block[0] != kBlockMarker) return false;

@@ -280,8 +280,8 @@ bool StreamParser::HandleLine(std::string_view line, size_t consumed) {
   if (line.ends_with('\r')) line.remove_suffix(1);
   // TSPL BITMAP: the raster follows the header's line end (or its fifth comma).
   long long v[5] = {};
-  if (line.starts_with("BITMAP ") && ParseBitmapHeader(line.substr(7), v) && v[2] > 0 &&
-      v[3] > 0 && v[2] <= 1024 && v[3] <= 65535) {
+  if (line.starts_with("BITMAP ") && ParseBitmapHeader(line.substr(7), v) && v[2] > 0 && v[3] > 0 &&
+      v[2] <= 1024 && v[3] <= 65535) {
     StartPayload(Frame::Kind::kBitmap, std::string(line), static_cast<size_t>(v[2] * v[3]),
                  consumed);
     return true;

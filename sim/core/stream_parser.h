@@ -12,17 +12,17 @@ namespace ravo::sim {
 
 struct Frame {
   enum class Kind {
-    kProbe,          // 1B 1B 08
-    kFactoryReset,   // 1B 21 52
-    kConfigPrint,    // 1D 28 41 02 00 00 02
-    kBlockRead,      // ZZZCR LF or 12 62
-    kBlockWrite,     // ZZZCW blank or 12 63, then 256 bytes in payload
-    kLine,           // text line without CR/LF in text
-    kBitmap,         // TSPL BITMAP header in text, raster in payload
-    kCpclGraphics,   // CPCL COMPRESSED-GRAPHICS header in text, raster in payload
-    kDownload,       // text = name, payload = data, flash flag
+    kProbe,            // 1B 1B 08
+    kFactoryReset,     // 1B 21 52
+    kConfigPrint,      // 1D 28 41 02 00 00 02
+    kBlockRead,        // ZZZCR LF or 12 62
+    kBlockWrite,       // ZZZCW blank or 12 63, then 256 bytes in payload
+    kLine,             // text line without CR/LF in text
+    kBitmap,           // TSPL BITMAP header in text, raster in payload
+    kCpclGraphics,     // CPCL COMPRESSED-GRAPHICS header in text, raster in payload
+    kDownload,         // text = name, payload = data, flash flag
     kDownloadProgram,  // text = name, payload = program lines up to EOP
-    kDropped,        // something was too big and was skipped
+    kDropped,          // something was too big and was skipped
   };
   Kind kind = Kind::kLine;
   std::string_view text;

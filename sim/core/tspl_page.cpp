@@ -13,7 +13,9 @@ namespace {
 constexpr int kDefaultHeight = 240;  // 30 mm until a SIZE arrives
 constexpr int kMaxHeight = 8000;     // 1 m of label
 
-int NormaliseRotation(int r) { return (r == 90 || r == 180 || r == 270) ? r : 0; }
+int NormaliseRotation(int r) {
+  return (r == 90 || r == 180 || r == 270) ? r : 0;
+}
 
 // Cell height of the built-in bitmap fonts, in dots.
 int TsplFontHeight(std::string_view font) {
@@ -151,6 +153,8 @@ void TsplPage::AddBitmap(std::string_view header_args, std::string_view raster) 
   label_.elements.push_back(std::move(e));
 }
 
-Label TsplPage::Snapshot() const { return label_; }
+Label TsplPage::Snapshot() const {
+  return label_;
+}
 
 }  // namespace ravo::sim

@@ -2,9 +2,9 @@
 
 #include <charconv>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
-#include <functional>
 #include <stdexcept>
 #include <string_view>
 
@@ -34,14 +34,18 @@ using Setter = std::function<void(DaemonOptions &, std::string_view)>;
 const std::map<std::string, Setter, std::less<>> &Setters() {
   static const std::map<std::string, Setter, std::less<>> setters = {
       {"--host", [](DaemonOptions &o, std::string_view v) { o.host = v; }},
-      {"--port", [](DaemonOptions &o, std::string_view v) { o.port = static_cast<int>(Number(v, 0, 65535)); }},
+      {"--port", [](DaemonOptions &o,
+                    std::string_view v) { o.port = static_cast<int>(Number(v, 0, 65535)); }},
       {"--pty", [](DaemonOptions &o, std::string_view v) { o.pty_path = v; }},
       {"--state", [](DaemonOptions &o, std::string_view v) { o.state_dir = v; }},
       {"--model",
        [](DaemonOptions &o, std::string_view v) {
          if (!ApplyModel(o.persona, std::string(v))) throw std::runtime_error("unknown model");
        }},
-      {"--width", [](DaemonOptions &o, std::string_view v) { o.persona.width_dots = static_cast<int>(Number(v, 8, 4096)); }},
+      {"--width",
+       [](DaemonOptions &o, std::string_view v) {
+         o.persona.width_dots = static_cast<int>(Number(v, 8, 4096));
+       }},
       {"--serial", [](DaemonOptions &o, std::string_view v) { o.persona.serial = v; }},
       {"--firmware",
        [](DaemonOptions &o, std::string_view v) {
@@ -49,7 +53,10 @@ const std::map<std::string, Setter, std::less<>> &Setters() {
          if (!fw) throw std::runtime_error("firmware must look like 1.2.7 or 1.2.7.3");
          o.persona.firmware = *fw;
        }},
-      {"--journey", [](DaemonOptions &o, std::string_view v) { o.persona.journey = static_cast<int32_t>(Number(v, INT32_MIN, INT32_MAX)); }},
+      {"--journey",
+       [](DaemonOptions &o, std::string_view v) {
+         o.persona.journey = static_cast<int32_t>(Number(v, INT32_MIN, INT32_MAX));
+       }},
       {"--command-mode",
        [](DaemonOptions &o, std::string_view v) {
          if (v == "none")
@@ -57,14 +64,32 @@ const std::map<std::string, Setter, std::less<>> &Setters() {
          else
            o.persona.command_mode = static_cast<uint8_t>(Number(v, 0, 255));
        }},
-      {"--flash-size", [](DaemonOptions &o, std::string_view v) { o.persona.flash_bytes = static_cast<uint32_t>(Number(v, 0, INT32_MAX)); }},
-      {"--dram-size", [](DaemonOptions &o, std::string_view v) { o.persona.dram_bytes = static_cast<uint32_t>(Number(v, 0, INT32_MAX)); }},
+      {"--flash-size",
+       [](DaemonOptions &o, std::string_view v) {
+         o.persona.flash_bytes = static_cast<uint32_t>(Number(v, 0, INT32_MAX));
+       }},
+      {"--dram-size",
+       [](DaemonOptions &o, std::string_view v) {
+         o.persona.dram_bytes = static_cast<uint32_t>(Number(v, 0, INT32_MAX));
+       }},
       {"--code-page", [](DaemonOptions &o, std::string_view v) { o.persona.code_page = v; }},
-      {"--cpcl-dark-bit", [](DaemonOptions &o, std::string_view v) { o.persona.cpcl_one_is_dark = Number(v, 0, 1) == 1; }},
+      {"--cpcl-dark-bit",
+       [](DaemonOptions &o, std::string_view v) {
+         o.persona.cpcl_one_is_dark = Number(v, 0, 1) == 1;
+       }},
       {"--split", [](DaemonOptions &o, std::string_view v) { o.faults.split = NumberList(v); }},
-      {"--split-pause-ms", [](DaemonOptions &o, std::string_view v) { o.faults.split_pause_ms = static_cast<int>(Number(v, 0, 60000)); }},
-      {"--answer-delay-ms", [](DaemonOptions &o, std::string_view v) { o.faults.answer_delay_ms = static_cast<int>(Number(v, 0, 60000)); }},
-      {"--close-after", [](DaemonOptions &o, std::string_view v) { o.faults.close_after = static_cast<uint64_t>(Number(v, 1, INT64_MAX)); }},
+      {"--split-pause-ms",
+       [](DaemonOptions &o, std::string_view v) {
+         o.faults.split_pause_ms = static_cast<int>(Number(v, 0, 60000));
+       }},
+      {"--answer-delay-ms",
+       [](DaemonOptions &o, std::string_view v) {
+         o.faults.answer_delay_ms = static_cast<int>(Number(v, 0, 60000));
+       }},
+      {"--close-after",
+       [](DaemonOptions &o, std::string_view v) {
+         o.faults.close_after = static_cast<uint64_t>(Number(v, 1, INT64_MAX));
+       }},
   };
   return setters;
 }

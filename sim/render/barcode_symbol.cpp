@@ -17,16 +17,16 @@ using Symbol = std::unique_ptr<zint_symbol, SymbolDeleter>;
 
 int TsplSymbology(const std::string &name) {
   static const std::map<std::string, int> table = {
-      {"128", BARCODE_CODE128},    {"128M", BARCODE_CODE128},   {"EAN128", BARCODE_GS1_128},
-      {"25", BARCODE_C25INTER},    {"25C", BARCODE_C25INTER},   {"39", BARCODE_EXCODE39},
-      {"39C", BARCODE_EXCODE39},   {"39S", BARCODE_CODE39},     {"93", BARCODE_CODE93},
-      {"EAN13", BARCODE_EANX},     {"EAN13+2", BARCODE_EANX},   {"EAN13+5", BARCODE_EANX},
-      {"EAN8", BARCODE_EANX},      {"EAN8+2", BARCODE_EANX},    {"EAN8+5", BARCODE_EANX},
-      {"CODA", BARCODE_CODABAR},   {"POST", BARCODE_POSTNET},   {"UPCA", BARCODE_UPCA},
-      {"UPCA+2", BARCODE_UPCA},    {"UPCA+5", BARCODE_UPCA},    {"UPCE", BARCODE_UPCE},
-      {"UPCE+2", BARCODE_UPCE},    {"UPCE+5", BARCODE_UPCE},    {"CPOST", BARCODE_AUSPOST},
+      {"128", BARCODE_CODE128},     {"128M", BARCODE_CODE128},     {"EAN128", BARCODE_GS1_128},
+      {"25", BARCODE_C25INTER},     {"25C", BARCODE_C25INTER},     {"39", BARCODE_EXCODE39},
+      {"39C", BARCODE_EXCODE39},    {"39S", BARCODE_CODE39},       {"93", BARCODE_CODE93},
+      {"EAN13", BARCODE_EANX},      {"EAN13+2", BARCODE_EANX},     {"EAN13+5", BARCODE_EANX},
+      {"EAN8", BARCODE_EANX},       {"EAN8+2", BARCODE_EANX},      {"EAN8+5", BARCODE_EANX},
+      {"CODA", BARCODE_CODABAR},    {"POST", BARCODE_POSTNET},     {"UPCA", BARCODE_UPCA},
+      {"UPCA+2", BARCODE_UPCA},     {"UPCA+5", BARCODE_UPCA},      {"UPCE", BARCODE_UPCE},
+      {"UPCE+2", BARCODE_UPCE},     {"UPCE+5", BARCODE_UPCE},      {"CPOST", BARCODE_AUSPOST},
       {"MSI", BARCODE_MSI_PLESSEY}, {"MSIC", BARCODE_MSI_PLESSEY}, {"PLESSEY", BARCODE_PLESSEY},
-      {"ITF14", BARCODE_ITF14},    {"EAN14", BARCODE_EAN14},    {"11", BARCODE_CODE11}};
+      {"ITF14", BARCODE_ITF14},     {"EAN14", BARCODE_EAN14},      {"11", BARCODE_CODE11}};
   const auto it = table.find(name);
   return it == table.end() ? BARCODE_CODE128 : it->second;
 }
@@ -95,10 +95,18 @@ QImage QrImage(const Element &e) {
   Symbol s = NewSymbol(BARCODE_QRCODE);
   s->scale = static_cast<float>(e.size) / 2.0f;
   switch (e.ecc) {
-    case 'L': s->option_1 = 1; break;
-    case 'Q': s->option_1 = 3; break;
-    case 'H': s->option_1 = 4; break;
-    default: s->option_1 = 2; break;
+    case 'L':
+      s->option_1 = 1;
+      break;
+    case 'Q':
+      s->option_1 = 3;
+      break;
+    case 'H':
+      s->option_1 = 4;
+      break;
+    default:
+      s->option_1 = 2;
+      break;
   }
   return Encode(s, e.data);
 }

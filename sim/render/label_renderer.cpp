@@ -28,9 +28,7 @@ void DrawText(QPainter &p, const Element &e) {
   p.setFont(font);
   p.setPen(Qt::black);
   const QString text = QString::fromUtf8(e.data.data(), static_cast<qsizetype>(e.data.size()));
-  Rotated(p, e.x, e.y, e.rotation, [&] {
-    p.drawText(QPoint(0, p.fontMetrics().ascent()), text);
-  });
+  Rotated(p, e.x, e.y, e.rotation, [&] { p.drawText(QPoint(0, p.fontMetrics().ascent()), text); });
 }
 
 void DrawBitmap(QPainter &p, const Element &e) {

@@ -63,7 +63,8 @@ std::vector<ReceivedSession> ReadReceivedLog(const std::filesystem::path &path) 
       sessions.push_back(ReceivedSession{id, {}, false});
       it = sessions.end() - 1;
     }
-    if (type == 'D') it->bytes.insert(it->bytes.end(), data.begin() + at + 9, data.begin() + at + 9 + n);
+    if (type == 'D')
+      it->bytes.insert(it->bytes.end(), data.begin() + at + 9, data.begin() + at + 9 + n);
     if (type == 'C') it->closed = true;
     at += 9 + n;
   }

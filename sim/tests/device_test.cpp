@@ -79,9 +79,9 @@ TEST(ParamBlock, FactoryBlocksFollowTheirFamilysMap) {
     size_t speed_at;
     size_t density_at;
   };
-  for (const Row &r : {Row{Family::kTqx, 92, 34}, Row{Family::kTqm, 132, 34},
-                       Row{Family::kTgv, 132, 34}, Row{Family::kHmz, 126, 34},
-                       Row{Family::kQ73, 78, 57}}) {
+  for (const Row &r :
+       {Row{Family::kTqx, 92, 34}, Row{Family::kTqm, 132, 34}, Row{Family::kTgv, 132, 34},
+        Row{Family::kHmz, 126, 34}, Row{Family::kQ73, 78, 57}}) {
     const ParamBlock b = DefaultBlock(r.family);
     EXPECT_TRUE(BlockIsValid(b)) << static_cast<int>(r.family);
     EXPECT_GE(b[r.speed_at], 2) << "speed of family " << static_cast<int>(r.family);
@@ -101,7 +101,9 @@ TEST_F(DeviceTest, AnswersInformationQueries) {
   p.firmware = {1, 2, 7, 3};
   p.journey = 0x01020304;
   Make(p);
-  EXPECT_EQ(Ask("ZZZGETSN\r\n"), "\x07" "6548ABC\0"s);
+  EXPECT_EQ(Ask("ZZZGETSN\r\n"),
+            "\x07"
+            "6548ABC\0"s);
   EXPECT_EQ(Ask("ZZZGETJOURNEY\r\n"), "\x01\x02\x03\x04"s);
   EXPECT_EQ(Ask("ZZZGETVERSION\r\n"), "\x01\x02\x07\x03"s);
   EXPECT_EQ(Ask("\x1B\x1B\x08"), "\x01");
@@ -205,12 +207,13 @@ TEST_F(DeviceTest, DownloadNamesCannotLeaveTheStore) {
 
 TEST_F(DeviceTest, TsplLabelElements) {
   Make();
-  Send("SIZE 40 mm,25 mm\r\nCLS\r\n"
-       "TEXT 10,20,\"3\",90,2,1,\"a, \"b\"\"\r\n"
-       "QRCODE 10,20,Q,4,A,0,M2,S7,ABC,DEF\r\n"
-       "BARCODE 5,6,\"EAN13\",50,1,0,2,4,\"123456789012\"\r\n"
-       "BITMAP 0,0,2,1,0\r\n\x00\x7F"s
-       "PRINT 1,1\r\n");
+  Send(
+      "SIZE 40 mm,25 mm\r\nCLS\r\n"
+      "TEXT 10,20,\"3\",90,2,1,\"a, \"b\"\"\r\n"
+      "QRCODE 10,20,Q,4,A,0,M2,S7,ABC,DEF\r\n"
+      "BARCODE 5,6,\"EAN13\",50,1,0,2,4,\"123456789012\"\r\n"
+      "BITMAP 0,0,2,1,0\r\n\x00\x7F"s
+      "PRINT 1,1\r\n");
   ASSERT_EQ(out_.labels.size(), 1u);
   const Label &l = out_.labels[0];
   EXPECT_EQ(l.height, 200);
@@ -233,8 +236,10 @@ TEST_F(DeviceTest, CpclLabelAndGraphicsPolarity) {
     Persona p;
     p.cpcl_one_is_dark = one_is_dark;
     Make(p);
-    Send("! 0 200 200 400 1\r\nTEXT90 4 0 30 40 abc def\r\nB QR 10 20 M 2 U 6 \r\nQ,hi there\r\n"
-         "ENDQR\r\nCOMPRESSED-GRAPHICS 1 1 5 5 \x0F" "FORM\r\nPRINT\r\n");
+    Send(
+        "! 0 200 200 400 1\r\nTEXT90 4 0 30 40 abc def\r\nB QR 10 20 M 2 U 6 \r\nQ,hi there\r\n"
+        "ENDQR\r\nCOMPRESSED-GRAPHICS 1 1 5 5 \x0F"
+        "FORM\r\nPRINT\r\n");
     ASSERT_EQ(out_.labels.size(), 1u);  // FORM ends the label, PRINT has none left
     const Label &l = out_.labels[0];
     EXPECT_EQ(l.height, 400);
