@@ -280,3 +280,30 @@ TEST_F(DeviceTest, GbkTextIsDecoded) {
 
 }  // namespace
 }  // namespace ravo::sim
+
+namespace ravo::sim {
+namespace {
+
+TEST(Persona, JsonFieldsAndErrors) {
+  Persona p;
+  std::string error;
+  ASSERT_TRUE(LoadPersonaJson(R"({"model":"HMZ","serial":"X1","firmware":"1.0.2.5",
+                                  "command_mode":null,"journey":-1,"flash_bytes":10})",
+                              p, error))
+      << error;
+  EXPECT_EQ(p.family, Family::kHmz);
+  EXPECT_EQ(p.width_dots, 848);
+  EXPECT_EQ(p.serial, "X1");
+  EXPECT_EQ(p.firmware, (std::vector<uint8_t>{1, 0, 2, 5}));
+  EXPECT_FALSE(p.command_mode.has_value());
+  EXPECT_EQ(p.journey, -1);
+  EXPECT_EQ(p.flash_bytes, 10u);
+  for (const char *bad : {R"({"model":"XYZ"})", R"({"firmware":"1.2"})", R"({"colour":1})",
+                          R"([1,2])", R"({"width":3})", "{"}) {
+    Persona q;
+    EXPECT_FALSE(LoadPersonaJson(bad, q, error)) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace ravo::sim

@@ -37,8 +37,8 @@ std::string Exchange(const std::string &path, const std::string &request, size_t
 }
 
 TEST(Pty, AnswersOverThePseudoTerminalAndEndsSessionsWhenIdle) {
-  const auto link = std::filesystem::temp_directory_path() /
-                    ("ravo-sim-pty-" + std::to_string(::getpid()));
+  const auto link =
+      std::filesystem::temp_directory_path() / ("ravo-sim-pty-" + std::to_string(::getpid()));
   {
     SimProcess sim({"--pty", link.string(), "--firmware", "3.1.4"});
     ASSERT_TRUE(sim.Running()) << sim.Error();
