@@ -57,6 +57,7 @@ CpclPage::CpclPage(int width_dots, std::string code_page, bool one_is_dark)
 void CpclPage::Begin(std::string_view header) {
   const auto w = SplitWords(header, 6);
   label_.elements.clear();
+  label_.bitmap_bytes = 0;
   label_.height = w.size() > 3 ? std::clamp(ToIntOr(w[3], 400), 1, kMaxHeight) : 400;
   open_ = true;
   block_ = Block::kNone;
@@ -68,7 +69,11 @@ void CpclPage::Begin(std::string_view header) {
 Label CpclPage::Take() {
   open_ = false;
   block_ = Block::kNone;
-  return std::move(label_);
+  Label done = std::move(label_);
+  label_ = Label{};
+  label_.kind = done.kind;
+  label_.width = done.width;
+  return done;
 }
 
 CpclPage::Outcome CpclPage::Apply(std::string_view line) {
@@ -76,7 +81,7 @@ CpclPage::Outcome CpclPage::Apply(std::string_view line) {
   if (block_ != Block::kNone) {
     const std::string_view end = block_ == Block::kQr ? "ENDQR" : "ENDPDF";
     if (Upper(line) == end) {
-      if (pending_) label_.elements.push_back(std::move(*pending_));
+      if (pending_) AddElement(label_, std::move(*pending_));
       pending_.reset();
       block_ = Block::kNone;
     } else if (pending_ && pending_->data.empty()) {
@@ -130,7 +135,7 @@ CpclPage::Outcome CpclPage::Apply(std::string_view line) {
     e.x1 = ToIntOr(w[2], 0);
     e.y1 = ToIntOr(w[3], 0);
     e.thickness = std::clamp(ToIntOr(w[4], 1), 1, 1000);
-    label_.elements.push_back(std::move(e));
+    AddElement(label_, std::move(e));
   }
   return Outcome::kContinue;
 }
@@ -148,7 +153,7 @@ void CpclPage::AddText(std::string_view word, std::string_view args) {
   e.mul_x = mag_x_;
   e.mul_y = mag_y_;
   e.data = w.size() > 4 ? DecodeText(w[4], code_page_) : std::string();
-  label_.elements.push_back(std::move(e));
+  AddElement(label_, std::move(e));
 }
 
 // BARCODE type width ratio height x y data
@@ -166,7 +171,7 @@ void CpclPage::AddBarcode(bool vertical, std::string_view args) {
   e.rotation = vertical ? 270 : 0;
   e.readable = barcode_text_;
   e.data = w[6];
-  label_.elements.push_back(std::move(e));
+  AddElement(label_, std::move(e));
 }
 
 // x y M model U unit
@@ -217,7 +222,7 @@ void CpclPage::AddGraphics(std::string_view header, std::string_view raster) {
   e.rotation = w[0].starts_with("V") ? 270 : 0;
   e.bits.reserve(raster.size());
   for (unsigned char c : raster) e.bits.push_back(one_is_dark_ ? c : static_cast<uint8_t>(~c));
-  label_.elements.push_back(std::move(e));
+  AddElement(label_, std::move(e));
 }
 
 }  // namespace ravo::sim

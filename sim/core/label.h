@@ -33,6 +33,21 @@ struct Label {
   int width = 0;
   int height = 0;
   std::vector<Element> elements;
+  size_t bitmap_bytes = 0;
 };
+
+// A label holds at most this much, so a host that never clears the image
+// buffer cannot make the printer grow without bound.
+inline constexpr size_t kMaxElements = 4096;
+inline constexpr size_t kMaxBitmapBytes = 16 * 1024 * 1024;
+
+// Adds e unless a limit would be passed; false when it was left out.
+inline bool AddElement(Label &label, Element &&e) {
+  if (label.elements.size() >= kMaxElements || label.bitmap_bytes + e.bits.size() > kMaxBitmapBytes)
+    return false;
+  label.bitmap_bytes += e.bits.size();
+  label.elements.push_back(std::move(e));
+  return true;
+}
 
 }  // namespace ravo::sim

@@ -48,6 +48,7 @@ TsplPage::TsplPage(int width_dots, std::string code_page) : code_page_(std::move
 bool TsplPage::Apply(std::string_view word, std::string_view args) {
   if (word == "CLS") {
     label_.elements.clear();
+    label_.bitmap_bytes = 0;
   } else if (word == "SIZE") {
     SetSize(args);
   } else if (word == "TEXT") {
@@ -61,7 +62,7 @@ bool TsplPage::Apply(std::string_view word, std::string_view args) {
     e.x1 = f.size() > 2 ? ToIntOr(f[2], 0) : 0;
     e.y1 = f.size() > 3 ? ToIntOr(f[3], 0) : 0;
     e.thickness = f.size() > 4 ? std::max(1, ToIntOr(f[4], 1)) : 1;
-    label_.elements.push_back(std::move(e));
+    AddElement(label_, std::move(e));
   } else if (word == "BARCODE") {
     AddBarcode(args);
   } else if (word == "QRCODE") {
@@ -95,7 +96,7 @@ void TsplPage::AddText(std::string_view args) {
     e.mul_x = e.mul_y = 1;
   }
   e.data = DecodeText(Unquote(f[6]), code_page_);
-  label_.elements.push_back(std::move(e));
+  AddElement(label_, std::move(e));
 }
 
 void TsplPage::AddBarcode(std::string_view args) {
@@ -111,7 +112,7 @@ void TsplPage::AddBarcode(std::string_view args) {
   e.rotation = NormaliseRotation(ToIntOr(f[5], 0));
   e.narrow = std::clamp(ToIntOr(f[6], 2), 1, 10);
   e.data = Unquote(f[8]);
-  label_.elements.push_back(std::move(e));
+  AddElement(label_, std::move(e));
 }
 
 // x,y,ECC,cell,mode,rotation[,Mn][,Sn],content
@@ -135,7 +136,7 @@ void TsplPage::AddQrCode(std::string_view args) {
       rest = more[1];
   }
   e.data = Unquote(rest);
-  label_.elements.push_back(std::move(e));
+  AddElement(label_, std::move(e));
 }
 
 void TsplPage::AddBitmap(std::string_view header_args, std::string_view raster) {
@@ -150,7 +151,7 @@ void TsplPage::AddBitmap(std::string_view header_args, std::string_view raster) 
   e.opaque = ToIntOr(f[4], 0) == 0;  // mode 0 overwrites
   e.bits.reserve(raster.size());
   for (unsigned char c : raster) e.bits.push_back(static_cast<uint8_t>(~c));
-  label_.elements.push_back(std::move(e));
+  AddElement(label_, std::move(e));
 }
 
 Label TsplPage::Snapshot() const {

@@ -271,6 +271,31 @@ TEST_F(DeviceTest, JobsThatPrint) {
   EXPECT_EQ(out_.labels[3].elements[1].data, "second");
 }
 
+TEST_F(DeviceTest, ImageBufferIsBounded) {
+  Make();
+  std::string job;
+  for (size_t i = 0; i < kMaxElements + 10; ++i) job += "BAR 0,0,1,1\r\n";
+  Send(job + "PRINT 1\r\n");
+  // 32 bitmaps of 1024 x 1000 bytes would pass the raster limit.
+  const std::string bitmap = "BITMAP 0,0,1024,1000,0\r\n" + std::string(1024 * 1000, '\0');
+  Send("CLS\r\n");
+  for (int i = 0; i < 32; ++i) Send(bitmap);
+  Send("PRINT 1\r\n");
+  ASSERT_EQ(out_.labels.size(), 2u);
+  EXPECT_EQ(out_.labels[0].elements.size(), kMaxElements);
+  EXPECT_LE(out_.labels[1].bitmap_bytes, kMaxBitmapBytes);
+  EXPECT_EQ(out_.labels[1].elements.size(), kMaxBitmapBytes / (1024 * 1000));
+}
+
+TEST_F(DeviceTest, SecondCpclLabelKeepsItsKind) {
+  Make();
+  Send("! 0 200 200 50 1\r\nPRINT\r\n! 0 200 200 60 1\r\nFORM\r\n");
+  ASSERT_EQ(out_.labels.size(), 2u);
+  EXPECT_EQ(out_.labels[1].kind, "cpcl");
+  EXPECT_EQ(out_.labels[1].width, 576);
+  EXPECT_EQ(out_.labels[1].height, 60);
+}
+
 TEST_F(DeviceTest, GbkTextIsDecoded) {
   Make();
   Send("TEXT 0,0,\"3\",0,1,1,\"\xC4\xE3\xBA\xC3\"\r\nPRINT 1\r\n"s);
