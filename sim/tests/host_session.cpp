@@ -8,6 +8,12 @@ HostSession::HostSession(const SimProcess &sim, const std::string &port_options)
   open_ = open_result_ == 0;
 }
 
+HostSession::HostSession(const std::string &port) {
+  if (PrtPrinterCreatorA(&handle_, "unknown") != 0) return;
+  open_result_ = PrtPortOpenA(handle_, port.c_str());
+  open_ = open_result_ == 0;
+}
+
 HostSession::~HostSession() {
   Close();
   if (handle_) PrtPrinterDestroy(handle_);

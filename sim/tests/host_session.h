@@ -16,6 +16,8 @@ class HostSession {
  public:
   // Opens sim's port; port_options go after the address ("TIMEOUT_200").
   explicit HostSession(const SimProcess &sim, const std::string &port_options = "TIMEOUT_300");
+  // Opens any port string (a serial device, for example).
+  explicit HostSession(const std::string &port);
   ~HostSession();
   HostSession(const HostSession &) = delete;
   HostSession &operator=(const HostSession &) = delete;

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "sim_process.h"
+#include "host_session.h"
 
 namespace ravo::sim {
 namespace {
@@ -54,6 +54,22 @@ TEST(Pty, AnswersOverThePseudoTerminalAndEndsSessionsWhenIdle) {
     EXPECT_TRUE(sim.Stop());  // SIGTERM ends it cleanly
   }
   EXPECT_FALSE(std::filesystem::exists(link));  // the link goes with the daemon
+}
+
+TEST(Pty, SerialPortStringOfTheSdk) {
+  const auto link =
+      std::filesystem::temp_directory_path() / ("ravo-sim-tty-" + std::to_string(::getpid()));
+  SimProcess sim({"--pty", link.string(), "--serial", "PTY-42"});
+  ASSERT_TRUE(sim.Running()) << sim.Error();
+  for (int round = 0; round < 2; ++round) {  // the host opens the port per action
+    HostSession host(link.string() + ",BAUDRATE_9600");
+    ASSERT_EQ(host.open_result(), 0);
+    ASSERT_EQ(host.Write("ZZZGETSN\r\n"), 0);
+    uint8_t sn[32] = {};
+    int32_t stored = 0;
+    EXPECT_EQ(PrtReadDataEOF(host.handle(), sn, 0, 32, 0, 0, &stored), 0);
+    EXPECT_STREQ(reinterpret_cast<const char *>(sn + 1), "PTY-42");
+  }
 }
 
 }  // namespace
