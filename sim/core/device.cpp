@@ -53,6 +53,8 @@ Device::Device(Persona persona, bool bad_checksum, std::filesystem::path state_d
       tspl_(persona_.width_dots, persona_.code_page),
       cpcl_(persona_.width_dots, persona_.code_page, persona_.cpcl_one_is_dark) {
   dram_.Clear();
+  if (persona_.block.size() == block_.size())
+    std::copy(persona_.block.begin(), persona_.block.end(), block_.begin());
   std::ifstream in(state_dir_ / "block.bin", std::ios::binary);
   const std::string stored(std::istreambuf_iterator<char>(in), {});
   if (stored.size() == block_.size()) std::copy(stored.begin(), stored.end(), block_.begin());

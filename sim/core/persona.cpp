@@ -32,6 +32,27 @@ bool ApplyModel(Persona &persona, const std::string &model) {
   return false;
 }
 
+std::optional<std::vector<uint8_t>> ParseBlockHex(const std::string &text) {
+  std::vector<uint8_t> bytes;
+  int high = -1;
+  for (char c : text) {
+    if (c == ' ' || c == '\n' || c == '\r' || c == '\t') continue;
+    int v = -1;
+    if (c >= '0' && c <= '9') v = c - '0';
+    if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (v < 0 || bytes.size() >= 256) return std::nullopt;
+    if (high < 0) {
+      high = v;
+    } else {
+      bytes.push_back(static_cast<uint8_t>(high * 16 + v));
+      high = -1;
+    }
+  }
+  if (bytes.size() != 256 || high >= 0) return std::nullopt;
+  return bytes;
+}
+
 std::optional<std::vector<uint8_t>> ParseFirmware(const std::string &text) {
   std::vector<uint8_t> parts;
   const char *p = text.data();
@@ -77,6 +98,10 @@ bool LoadPersonaJson(const std::string &json_text, Persona &persona, std::string
         persona.dram_bytes = value.get<uint32_t>();
       } else if (key == "code_page") {
         persona.code_page = value.get<std::string>();
+      } else if (key == "block") {
+        auto block = ParseBlockHex(value.get<std::string>());
+        if (!block) throw std::runtime_error("block must be 256 bytes in hexadecimal");
+        persona.block = *block;
       } else if (key == "cpcl_one_is_dark") {
         persona.cpcl_one_is_dark = value.get<bool>();
       } else {

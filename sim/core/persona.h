@@ -23,6 +23,9 @@ struct Persona {
   std::string code_page = "GBK";  // how 8-bit text is read when it is not UTF-8
   // CPCL raster polarity: true when a set bit is a dark dot.
   bool cpcl_one_is_dark = true;
+  // The block held before the host writes one; empty = the family's
+  // factory block.  Taken as given, so a corrupt block can be simulated.
+  std::vector<uint8_t> block;
 };
 
 struct Faults {
@@ -37,12 +40,15 @@ struct Faults {
 // Sets model, family and width from a model name; false when it is unknown.
 bool ApplyModel(Persona &persona, const std::string &model);
 
+// 512 hexadecimal digits (blanks allowed between bytes) -> 256 bytes.
+std::optional<std::vector<uint8_t>> ParseBlockHex(const std::string &text);
+
 // Parses "1.2.7" or "1.2.7.3".
 std::optional<std::vector<uint8_t>> ParseFirmware(const std::string &text);
 
 // Reads persona fields from a JSON object text; unknown keys are errors.
 // Keys: model, width, serial, firmware, journey, command_mode (number or
-// null), flash_bytes, dram_bytes, code_page, cpcl_one_is_dark.
+// null), flash_bytes, dram_bytes, code_page, cpcl_one_is_dark, block (hex).
 bool LoadPersonaJson(const std::string &json_text, Persona &persona, std::string &error);
 
 }  // namespace ravo::sim

@@ -29,6 +29,12 @@ std::vector<uint32_t> NumberList(std::string_view text) {
   return out;
 }
 
+std::string ReadFile(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 using Setter = std::function<void(DaemonOptions &, std::string_view)>;
 
 const std::map<std::string, Setter, std::less<>> &Setters() {
@@ -77,6 +83,12 @@ const std::map<std::string, Setter, std::less<>> &Setters() {
        [](DaemonOptions &o, std::string_view v) {
          o.persona.cpcl_one_is_dark = Number(v, 0, 1) == 1;
        }},
+      {"--block",
+       [](DaemonOptions &o, std::string_view v) {
+         auto block = ParseBlockHex(ReadFile(std::string(v)));
+         if (!block) throw std::runtime_error("--block file must hold 256 bytes in hexadecimal");
+         o.persona.block = *block;
+       }},
       {"--split", [](DaemonOptions &o, std::string_view v) { o.faults.split = NumberList(v); }},
       {"--split-pause-ms",
        [](DaemonOptions &o, std::string_view v) {
@@ -94,12 +106,6 @@ const std::map<std::string, Setter, std::less<>> &Setters() {
   return setters;
 }
 
-std::string ReadFile(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 }  // namespace
 
 const char *UsageText() {
@@ -112,6 +118,7 @@ const char *UsageText() {
          "  --width DOTS --serial SN --firmware 1.2.7[.B] --journey N\n"
          "  --command-mode N|none     answer to ESC ESC BS\n"
          "  --flash-size B --dram-size B --code-page NAME --cpcl-dark-bit 0|1\n"
+         "  --block FILE              stored block, 256 bytes in hexadecimal text\n"
          "faults:\n"
          "  --split A,B,...  --split-pause-ms MS   answers in pieces\n"
          "  --answer-delay-ms MS  --no-answer  --bad-checksum  --close-after N\n";

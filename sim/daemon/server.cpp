@@ -52,7 +52,9 @@ Channel::Channel(const Faults &faults, std::filesystem::path state_dir)
 }
 
 void Channel::WriteAll(std::string_view bytes) {
-  while (!bytes.empty() && fd_ >= 0) {
+  // A host that stopped reading must not stall the printer for long.
+  const int64_t deadline = NowMs() + 2000;
+  while (!bytes.empty() && fd_ >= 0 && NowMs() < deadline) {
     const ssize_t n = fd_is_socket_ ? ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL)
                                     : ::write(fd_, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
@@ -138,7 +140,7 @@ bool Server::Start(std::string &error) {
 }
 
 bool Server::OpenPty(std::string &error) {
-  pty_master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  pty_master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
   if (pty_master_ < 0 || ::grantpt(pty_master_) != 0 || ::unlockpt(pty_master_) != 0) {
     error = "no pseudo-terminal available";
     return false;
@@ -199,6 +201,8 @@ void Server::ServePty() {
   const ssize_t n = ::read(pty_master_, buffer, sizeof buffer);
   if (n <= 0) return;
   if (!pty_active_) {
+    // Answers nobody read in an earlier session are gone, as on a real line.
+    ::tcflush(pty_slave_, TCIFLUSH);
     pty_session_ = ++session_;
     log_.Open(pty_session_);
     pty_active_ = true;

@@ -138,6 +138,15 @@ TEST_F(DeviceTest, WrittenBlockSurvivesRestartAndFactoryResetRestoresDefault) {
   EXPECT_EQ(device_->Block(), DefaultBlock(Family::kTqx));
 }
 
+TEST_F(DeviceTest, PersonaBlockIsHeldUntilTheHostWritesOne) {
+  Persona p;
+  p.block.assign(256, 0x11);  // deliberately without marker or checksum
+  Make(p);
+  EXPECT_EQ(Ask("ZZZCR\n"), std::string(256, '\x11'));
+  Send("\x1B\x21\x52");
+  EXPECT_EQ(device_->Block(), DefaultBlock(Family::kTqx));
+}
+
 TEST_F(DeviceTest, BadBlocksAreRefused) {
   Make();
   const ParamBlock before = device_->Block();
@@ -323,8 +332,11 @@ TEST(Persona, JsonFieldsAndErrors) {
   EXPECT_FALSE(p.command_mode.has_value());
   EXPECT_EQ(p.journey, -1);
   EXPECT_EQ(p.flash_bytes, 10u);
-  for (const char *bad : {R"({"model":"XYZ"})", R"({"firmware":"1.2"})", R"({"colour":1})",
-                          R"([1,2])", R"({"width":3})", "{"}) {
+  ASSERT_TRUE(LoadPersonaJson(R"({"block":")" + std::string(510, 'a') + R"(0F"})", p, error));
+  EXPECT_EQ(p.block.size(), 256u);
+  EXPECT_EQ(p.block[255], 0x0F);
+  for (const char *bad : {R"({"block":"0102"})", R"({"model":"XYZ"})", R"({"firmware":"1.2"})",
+                          R"({"colour":1})", R"([1,2])", R"({"width":3})", "{"}) {
     Persona q;
     EXPECT_FALSE(LoadPersonaJson(bad, q, error)) << bad;
   }
