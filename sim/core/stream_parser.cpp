@@ -249,6 +249,9 @@ bool StreamParser::TryDownload(std::string_view rest, size_t prefix_len, bool fl
   return true;
 }
 
+// "[V]COMPRESSED-GRAPHICS w h x y " (or CG) and then w * h raw bytes.
+// Returns false to wait for more bytes; true otherwise, with or without a
+// payload started (a malformed header is left to the line logic).
 bool StreamParser::TryCpclGraphics(std::string_view rest) {
   for (std::string_view prefix : kGraphicsPrefixes) {
     const Match m = MatchPrefix(rest, prefix);
@@ -258,22 +261,16 @@ bool StreamParser::TryCpclGraphics(std::string_view rest) {
     long long v[4] = {};
     for (long long &value : v) {
       const Match n = ReadNumber(rest, i, value);
-      if (n == Match::kNeedMore) {
-        if (rest.size() > kMaxHeader) break;
-        return false;
-      }
-      if (n == Match::kNo || rest[i] != ' ') break;
-      if (&value == &v[3]) {
-        const std::string header(rest.substr(0, i));
-        const long long length = v[0] * v[1];
-        if (v[0] < 0 || v[1] < 0 || v[0] > 10000 || v[1] > 1000000) break;
-        StartPayload(Frame::Kind::kCpclGraphics, header, static_cast<size_t>(length), i + 1);
-        return true;
-      }
+      if (n == Match::kNeedMore) return rest.size() > kMaxHeader;
+      if (n == Match::kNo || rest[i] != ' ') return true;
     }
-    return true;  // not a well-formed header: the line logic takes it as text
+    const long long width_bytes = v[0], height = v[1];
+    if (width_bytes < 0 || height < 0 || width_bytes > 10000 || height > 1000000) return true;
+    StartPayload(Frame::Kind::kCpclGraphics, std::string(rest.substr(0, i)),
+                 static_cast<size_t>(width_bytes * height), i + 1);
+    return true;
   }
-  return true;  // no prefix matched; the caller goes on
+  return true;
 }
 
 bool StreamParser::HandleLine(std::string_view line, size_t consumed) {
