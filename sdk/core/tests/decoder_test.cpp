@@ -263,5 +263,28 @@ TEST(JpegDecoder, SmoothImagesComeBackClose) {
   EXPECT_TRUE(DecodeAll(dir.Path("cut.jpg"), header).empty());
 }
 
+TEST(JpegDecoder, CmykBecomesRgb) {
+  TempDir dir;
+  const struct {
+    uint8_t cmyk[4];
+    Rgb rgb;
+  } cases[] = {
+      {{255, 128, 0, 255}, {255, 128, 0}},
+      {{255, 255, 255, 128}, {128, 128, 128}},
+      {{0, 0, 0, 0}, {0, 0, 0}},
+  };
+  for (const auto &c : cases) {
+    WriteCmykJpeg(dir.Path("cmyk.jpg"), 16, 8, c.cmyk);
+    ImageHeader header;
+    std::vector<uint8_t> decoded = DecodeAll(dir.Path("cmyk.jpg"), header);
+    ASSERT_EQ(decoded.size(), 16u * 8 * 3);
+    EXPECT_EQ(header.format, RowFormat::kRgb);
+    const uint8_t expected[3] = {c.rgb.red, c.rgb.green, c.rgb.blue};
+    for (size_t i = 0; i < decoded.size(); ++i) {
+      EXPECT_LE(std::abs(decoded[i] - expected[i % 3]), 3) << "byte " << i;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace prt::test

@@ -256,6 +256,33 @@ void WriteJpeg(const std::string &path, const RgbImage &image, int quality) {
   std::fclose(file);
 }
 
+void WriteCmykJpeg(const std::string &path, uint32_t width, uint32_t height,
+                   const uint8_t (&cmyk)[4]) {
+  std::FILE *file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) throw std::runtime_error("cannot create " + path);
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 100, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<uint8_t> row;
+  for (uint32_t x = 0; x < width; ++x) row.insert(row.end(), cmyk, cmyk + 4);
+  for (uint32_t y = 0; y < height; ++y) {
+    JSAMPROW rowPointer = row.data();
+    jpeg_write_scanlines(&info, &rowPointer, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
+}
+
 void WriteGif(const std::string &path, const GifSpec &spec) {
   int error = 0;
   GifFileType *gif = EGifOpenFileName(path.c_str(), false, &error);

@@ -69,6 +69,10 @@ void WritePng(const std::string &path, const PngSpec &spec);
 void WriteRgbPng(const std::string &path, const RgbImage &image);
 
 void WriteJpeg(const std::string &path, const RgbImage &image, int quality);
+// A uniform CMYK JPEG holding `cmyk` as stored samples (Adobe style: 255
+// means no ink).
+void WriteCmykJpeg(const std::string &path, uint32_t width, uint32_t height,
+                   const uint8_t (&cmyk)[4]);
 
 // GIF with one frame of palette indices placed at (left, top) on a screen.
 struct GifSpec {
