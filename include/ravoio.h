@@ -13,16 +13,35 @@
  *   NET,host[:port]          raw TCP; port 9100 when omitted
  *   USB                      first USB printer-class device
  *   USB,VID_xxxx&PID_yyyy    one device by hexadecimal vendor/product id
+ *   USB,VID_xxxx&PID_yyyy&SN_serial   ids and serial number together
  *   USB,SN_serial            one device by serial number
- *   COMn,BAUDRATE_b          serial port n = /dev/ttyS(n-1)
- *   name,BAUDRATE_b          serial device by name (ttyUSB0) or absolute path
- *   LPTn                     parallel port n = /dev/lp(n-1); absolute path too
+ *   COMn[,BAUDRATE_b]        serial port n = /dev/ttyS(n-1), n = 1 ... 256
+ *   ttyname[,BAUDRATE_b]     serial device /dev/ttyname (ttyUSB0, ttyACM1)
+ *   /path,BAUDRATE_b         serial device by absolute path
+ *   LPTn                     parallel port n = /dev/lp(n-1), n = 1 ... 64
+ *   /path                    parallel (write-only) device, FIFO or file
+ *
+ * Baud rates: 4800, 9600 (the default), 19200, 38400, 57600, 115200; any
+ * other gives -351.  Serial ports run 8N1 without flow control.  An absolute
+ * path is a serial device when BAUDRATE_ follows it, else a parallel one.
+ *
+ * The USB port claims the device's first printer-class interface (detaching
+ * the kernel's printer driver until close) and writes to its bulk OUT
+ * endpoint, reads from its bulk IN endpoint.  No such device: -372; the
+ * interface claimed by another program: -373; no access: -1103 (see the
+ * README on device permissions).
  *
  * Options may follow the address, separated by commas:
  *
  *   TIMEOUT_ms    how long read() waits for the first byte (default 1000)
  *   WTIMEOUT_ms   how long write() may take in all (default 5000)
  *   CTIMEOUT_ms   how long a network connect may take (default 3000)
+ *
+ * Values are decimal milliseconds up to 600000.  Every transport honours
+ * TIMEOUT_ and WTIMEOUT_ (a write that runs out of time gives -322 with the
+ * bytes moved so far in its count); CTIMEOUT_ concerns NET only (-352).
+ * readChunk() never waits (USB: at most 1 ms, the least libusb allows).
+ * Parallel ports cannot answer: read() and readChunk() give 0 bytes at once.
  *
  * Example: "NET,127.0.0.1:9101,TIMEOUT_200".
  *
@@ -47,27 +66,28 @@ extern "C" {
 /** Result codes of the port library. */
 enum {
   RAVO_IO_OK = 0,
-  RAVO_IO_ERR_IO = -300,               /**< generic port error */
-  RAVO_IO_ERR_INVALID_SETTING = -301,  /**< port string not understood */
-  RAVO_IO_ERR_NAME_TOO_LONG = -302,    /**< port string longer than RAVO_IO_MAX_NAME */
-  RAVO_IO_ERR_INVALID_HANDLE = -308,   /**< null or foreign port object */
-  RAVO_IO_ERR_NOT_OPEN = -309,         /**< operation needs an open port */
-  RAVO_IO_ERR_ALREADY_OPEN = -310,     /**< open() on an open port */
-  RAVO_IO_ERR_OPEN_FAILED = -311,      /**< device could not be opened */
-  RAVO_IO_ERR_GET_ATTR = -312,         /**< serial attributes could not be read */
-  RAVO_IO_ERR_SET_ATTR = -313,         /**< serial attributes could not be set */
-  RAVO_IO_ERR_WRITE = -321,            /**< write failed (peer gone, device error) */
-  RAVO_IO_ERR_WRITE_TIMEOUT = -322,    /**< write did not finish in time */
-  RAVO_IO_ERR_READ = -331,             /**< read failed (device error) */
-  RAVO_IO_ERR_READ_TIMEOUT = -332,     /**< no answer in time */
-  RAVO_IO_ERR_FLUSH = -341,            /**< discarding buffered input failed */
-  RAVO_IO_ERR_BAUDRATE = -351,         /**< baud rate outside 4800 ... 115200 */
-  RAVO_IO_ERR_CONNECT = -352,          /**< network connect failed or timed out */
-  RAVO_IO_ERR_HANDSHAKE = -361,        /**< unsupported serial handshake */
-  RAVO_IO_ERR_USB_PATH = -371,         /**< USB selector not understood */
-  RAVO_IO_ERR_USB_NOT_FOUND = -372,    /**< no matching USB printer */
-  RAVO_IO_ERR_USB_BUSY = -373,         /**< USB interface claimed elsewhere */
-  RAVO_IO_ERR_LIBUSB_BASE = -1100      /**< libusb error e maps to -1100 + e (e < 0) */
+  RAVO_IO_ERR_BUFFER_TOO_SMALL = -2,  /**< caller's list buffer too small */
+  RAVO_IO_ERR_IO = -300,              /**< generic port error */
+  RAVO_IO_ERR_INVALID_SETTING = -301, /**< port string not understood */
+  RAVO_IO_ERR_NAME_TOO_LONG = -302,   /**< port string longer than RAVO_IO_MAX_NAME */
+  RAVO_IO_ERR_INVALID_HANDLE = -308,  /**< null or foreign port object */
+  RAVO_IO_ERR_NOT_OPEN = -309,        /**< operation needs an open port */
+  RAVO_IO_ERR_ALREADY_OPEN = -310,    /**< open() on an open port */
+  RAVO_IO_ERR_OPEN_FAILED = -311,     /**< device could not be opened */
+  RAVO_IO_ERR_GET_ATTR = -312,        /**< serial attributes could not be read */
+  RAVO_IO_ERR_SET_ATTR = -313,        /**< serial attributes could not be set */
+  RAVO_IO_ERR_WRITE = -321,           /**< write failed (peer gone, device error) */
+  RAVO_IO_ERR_WRITE_TIMEOUT = -322,   /**< write did not finish in time */
+  RAVO_IO_ERR_READ = -331,            /**< read failed (device error) */
+  RAVO_IO_ERR_READ_TIMEOUT = -332,    /**< no answer in time */
+  RAVO_IO_ERR_FLUSH = -341,           /**< discarding buffered input failed */
+  RAVO_IO_ERR_BAUDRATE = -351,        /**< baud rate outside 4800 ... 115200 */
+  RAVO_IO_ERR_CONNECT = -352,         /**< network connect failed or timed out */
+  RAVO_IO_ERR_HANDSHAKE = -361,       /**< unsupported serial handshake */
+  RAVO_IO_ERR_USB_PATH = -371,        /**< USB selector not understood */
+  RAVO_IO_ERR_USB_NOT_FOUND = -372,   /**< no matching USB printer */
+  RAVO_IO_ERR_USB_BUSY = -373,        /**< USB interface claimed elsewhere */
+  RAVO_IO_ERR_LIBUSB_BASE = -1100     /**< libusb error e maps to -1100 + e (e < 0) */
 };
 
 /** Longest port string accepted, in bytes without the terminator. */
@@ -127,6 +147,38 @@ RAVOIO_API int32_t ravo_io_port_creator(IoPort **port, const char *name);
 
 /** Closes the port if open and frees it.  NULL is accepted and ignored. */
 RAVOIO_API int32_t ravo_io_port_destroy(IoPort *port);
+
+/*
+ * Port lists.  Both functions below write into a buffer the caller owns:
+ * every name ends with a NUL byte and one more NUL byte ends the list, so an
+ * empty list is a single NUL.  *needed receives the bytes the list takes
+ * (terminators included) and *count the number of names; either pointer may
+ * be NULL.  When buffer is NULL or size is smaller than *needed, the result
+ * is RAVO_IO_ERR_BUFFER_TOO_SMALL and nothing is written: call again with a
+ * buffer of *needed bytes (the list may change between the two calls).
+ */
+
+/**
+ * Lists the ports of one kind present now, in the form a port dialog shows
+ * them (the name without its colon is a port string):
+ *   "COM"   serial ports: "COM1:" for /dev/ttyS0, "ttyUSB0:" for
+ *           /dev/ttyUSB0, "/dev/path:" for any other device;
+ *   "LPT"   parallel ports: "LPT1:" for /dev/lp0;
+ *   "TCPIP" none (network printers are not discovered).
+ * kind is compared without regard to case.  Returns 0, -2 (see above),
+ * -301 (kind NULL or unknown) or -300 (the serial port list failed).
+ */
+RAVOIO_API int32_t ravo_io_enum_ports(const char *kind, char *buffer, uint32_t size,
+                                      uint32_t *needed, uint32_t *count);
+
+/**
+ * Lists the USB printer-class devices attached now as port strings,
+ * "USB,VID_xxxx&PID_yyyy", followed by "&SN_serial" when the device's
+ * serial number could be read (it needs access to the device) and fits a
+ * port string.  Returns 0, -2 (see above) or -1100 + libusb error.
+ */
+RAVOIO_API int32_t ravo_io_enum_usb_printers(char *buffer, uint32_t size, uint32_t *needed,
+                                             uint32_t *count);
 
 #ifdef __cplusplus
 }

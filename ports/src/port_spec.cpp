@@ -82,8 +82,13 @@ int32_t ParseUsbSelector(std::string_view sel, PortSpec &spec) {
     spec.usb.serial = std::string(sel.substr(3));
     return spec.usb.serial.empty() ? RAVO_IO_ERR_USB_PATH : RAVO_IO_OK;
   }
-  // VID_xxxx&PID_yyyy
+  // VID_xxxx&PID_yyyy, optionally followed by &SN_serial
   std::string up = Upper(sel);
+  if (up.size() > 17 && up.compare(17, 4, "&SN_") == 0) {
+    spec.usb.serial = std::string(sel.substr(21));
+    if (spec.usb.serial.empty()) return RAVO_IO_ERR_USB_PATH;
+    up.resize(17);
+  }
   if (up.size() != 17 || up.compare(0, 4, "VID_") != 0 || up.compare(8, 5, "&PID_") != 0) {
     return RAVO_IO_ERR_USB_PATH;
   }

@@ -54,6 +54,12 @@ TEST(PortSpec, UsbSelectors) {
   PortSpec sn;
   ASSERT_EQ(ParsePortSpec("USB,SN_A123", sn), 0);
   EXPECT_EQ(sn.usb.serial, "A123");
+  PortSpec both;
+  ASSERT_EQ(ParsePortSpec("usb,vid_0FE6&pid_811e&sn_Ab&1,TIMEOUT_5", both), 0);
+  EXPECT_TRUE(both.usb.byId);
+  EXPECT_EQ(both.usb.product, 0x811E);
+  EXPECT_EQ(both.usb.serial, "Ab&1");  // serial numbers keep their case
+  EXPECT_EQ(both.readTimeoutMs, 5u);
 }
 
 TEST(PortSpec, Errors) {
@@ -70,6 +76,8 @@ TEST(PortSpec, Errors) {
                         Case{"COM0,BAUDRATE_9600", RAVO_IO_ERR_INVALID_SETTING},
                         Case{"USB,VID_12&PID_34", RAVO_IO_ERR_USB_PATH},
                         Case{"USB,SN_", RAVO_IO_ERR_USB_PATH},
+                        Case{"USB,VID_0FE6&PID_811E&SN_", RAVO_IO_ERR_USB_PATH},
+                        Case{"USB,VID_0FE6&PID_811E&X", RAVO_IO_ERR_USB_PATH},
                         Case{std::string(256, 'A'), RAVO_IO_ERR_NAME_TOO_LONG}}) {
     PortSpec s;
     EXPECT_EQ(ParsePortSpec(c.text, s), c.rc) << c.text;
