@@ -14,8 +14,9 @@ namespace {
 
 constexpr uint32_t kRasterReserve = 32;
 constexpr int32_t kMaxWidthBytes = 999;
-// Images have no height limit of their own; the buffer's growth is the bound.
-constexpr uint32_t kUnlimitedHeight = UINT32_MAX;
+// Images have no height limit of their own beyond what the header can
+// carry; the buffer's growth is the practical bound.
+constexpr uint32_t kUnlimitedHeight = INT32_MAX;
 
 struct Block {
   int32_t vertical, widthBytes, height, x, y;

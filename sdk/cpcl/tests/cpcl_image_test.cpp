@@ -1,4 +1,4 @@
-// CPCL image-file commands: paths, size limits and the graphics block.
+// CPCL image-file commands: what is checked before any decoding.
 #include <gtest/gtest.h>
 
 #include <string>
