@@ -1,0 +1,28 @@
+/*
+ * egret.h - libegret: printers driven in ESC mode.
+ *
+ * libegret exports the Prt family of prt.h (handles, ports, raw data,
+ * messages) with the same arguments, results and buffer contracts as
+ * libheron; it adds no command functions of its own.  A program sends ESC
+ * command bytes with PrtWriteData and reads answers with PrtReadData.
+ *
+ * Model names: PrtPrinterCreatorA/W accept every name of the model table
+ * (the same table as libheron, for example "KP330", "TQX58", "TQX80",
+ * "TQM", "TGV", "HMZ", "Q73"); "unknown" names the generic model.
+ * Port strings: the ravoio grammar (ravoio.h): "USB", "COM1,BAUDRATE_9600",
+ * "LPT1", "NET,192.168.1.100[:port]".
+ *
+ * Linking with both libraries: libheron exports the same names, and the
+ * link editor binds each name to the library listed first.  The exported
+ * symbols carry the version node EGRET_1 (libheron's carry HERON_1), so the
+ * dynamic loader keeps the two apart once a reference is bound; a program
+ * that calls both reaches libegret from a small shared object linked with
+ * libegret alone (the utility's ravo_egret_bridge does this).
+ * Link with -legret (pkg-config egret).
+ */
+#ifndef RAVO_EGRET_H
+#define RAVO_EGRET_H
+
+#include "prt.h"
+
+#endif /* RAVO_EGRET_H */

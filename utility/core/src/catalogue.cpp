@@ -1,0 +1,74 @@
+#include "catalogue.h"
+
+#include <array>
+#include <utility>
+
+#include "mdl_global.h"
+
+namespace mdlGlobal {
+
+bool ListHolds(const QString &listValue, const QString &name) {
+  return listValue.contains(name + QLatin1Char(','));
+}
+
+bool InModelList(const QString &key, const QString &name) {
+  return ListHolds(ReadIniString(PrinterTypeListFileName, QStringLiteral("ParameterSet"), key),
+                   name);
+}
+
+QStringList FillPrintSpeedList(const QString &modelName) {
+  static const std::array<std::pair<const char *, int>, 4> kSpeedLists = {
+      {{"IPS3", 3}, {"IPS4", 4}, {"IPS5", 5}, {"IPS7", 7}}};
+  int top = 3;
+  for (const auto &[key, speed] : kSpeedLists) {
+    if (InModelList(QLatin1String(key), modelName)) {
+      top = speed;
+      break;
+    }
+  }
+  QStringList speeds;
+  for (int speed = 2; speed <= top; ++speed) speeds << QString::number(speed);
+  return speeds;
+}
+
+QStringList FillPrintSpeedList() {
+  return FillPrintSpeedList(SelectedModel);
+}
+
+QString GetPaperWidth() {
+  for (const char *width : {"56", "80", "108"}) {
+    if (InModelList(QStringLiteral("PaperWidth") + QLatin1String(width), SelectedModel)) {
+      return QLatin1String(width);
+    }
+  }
+  return QStringLiteral("48");
+}
+
+ParameterWindow ParameterWindowFor(const QString &model) {
+  static const std::array<std::pair<const char *, ParameterWindow>, 6> kWindows = {{
+      {"TQX_ParameterSetting", ParameterWindow::TQX},
+      {"KV_ParameterSetting", ParameterWindow::TQX},
+      {"TQM_ParameterSetting", ParameterWindow::TQM},
+      {"HMZ_ParameterSetting", ParameterWindow::HMZ},
+      {"Q73_ParameterSetting", ParameterWindow::Q73},
+      {"TGV_ParameterSetting", ParameterWindow::TGV},
+  }};
+  for (const auto &[key, window] : kWindows) {
+    if (InModelList(QLatin1String(key), model)) return window;
+  }
+  return ParameterWindow::TQX;
+}
+
+bool IsLearnDisabled(const QString &model) {
+  return InModelList(QStringLiteral("NIsbtnStartLearn"), model);
+}
+
+int VersionAnswerLength(const QString &model) {
+  return InModelList(QStringLiteral("VersionLength4"), model) ? 4 : 3;
+}
+
+bool IsDealerPrinterType(const QString &printerType) {
+  return InModelList(QStringLiteral("Vanta_Serial"), printerType);
+}
+
+}  // namespace mdlGlobal

@@ -1,0 +1,17 @@
+// INI files read through SimpleIni: sections and keys match without regard
+// to case, values are trimmed.  Parsed files are kept and reparsed when the
+// file's modification time or size changes.
+#pragma once
+
+#include <QString>
+
+namespace ucore {
+
+// Value of key in section of the INI file at path; empty when the file,
+// section or key is missing.
+QString IniValue(const QString &path, const QString &section, const QString &key);
+
+// Forgets every parsed file (tests that rewrite a file within one clock tick).
+void ClearIniCache();
+
+}  // namespace ucore

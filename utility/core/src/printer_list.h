@@ -1,0 +1,58 @@
+// The user's printer list ("PrinterList.txt" in FilesPath): one entry per
+// line, "type|port type|port string", text in the system code page with
+// CR LF line ends.  Rewrites go to a temporary file in the same directory
+// that replaces the list only once it is complete.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace mdlGlobal {
+
+struct PrinterListEntry {
+  QString printerType;  // a name of CompanyPrinterTypes
+  QString portType;     // "USB", "COM", "LPT" or "NET"
+  QString port;         // passed unchanged to the library's port open
+
+  QString Line() const;
+  bool operator==(const PrinterListEntry &) const = default;
+};
+
+// Splits a line into an entry; false for a line with fewer than three fields.
+bool ParsePrinterListLine(const QString &line, PrinterListEntry &entry);
+
+// The rows of the file.  Blank lines and lines with fewer than three fields
+// give no row.  When the file holds no line at all it is created with the
+// entry "<first company type>|USB|USB" (none when the company list is
+// empty).  `ok` (optional) is false when creating the file failed.
+std::vector<PrinterListEntry> LoadPrinterList(bool *ok = nullptr);
+
+struct SelectionResult {
+  int32_t createResult = 0;  // TsplCreatePrinter's code; nonzero: show _Err_CreatePrinter
+  bool learnEnabled = true;  // state of the main window's label-learning button
+};
+
+// Makes rows[row] the selected printer: remembers the row index, sets
+// SelectedPrinterType, SelectedModel (PrinterMap.ini, KP330 when unmapped)
+// and SelectedPort, and creates the TSPL handle for the model.  A row out of
+// range changes nothing and returns createResult -1.
+SelectionResult SelectPrinterEntry(const std::vector<PrinterListEntry> &rows, int row);
+
+// Library model name of a printer type; KP330 when PrinterMap.ini lacks it.
+QString ModelForPrinterType(const QString &printerType);
+
+// Adds an entry after the existing lines.  False when the file could not be
+// written (the old file is then unchanged).
+bool AppendPrinterEntry(const QString &type, const QString &portType, const QString &port);
+
+// Replaces the entry of row index `row` (rows as LoadPrinterList counts
+// them); other lines, including ones that give no row, are kept in order.
+// False when the row does not exist or the file could not be written.
+bool ReplacePrinterEntry(int row, const QString &type, const QString &portType,
+                         const QString &port);
+
+// Rewrites the file from the rows as shown (one empty line first).
+bool SavePrinterList(const std::vector<PrinterListEntry> &rows);
+
+}  // namespace mdlGlobal

@@ -1,0 +1,64 @@
+#include "text_codec.h"
+
+#include <QStringDecoder>
+#include <string>
+
+#include "code_page.h"
+
+namespace ucore {
+
+QString AnsiToQString(const QByteArray &bytes) {
+  std::u16string wide;
+  if (prt::AnsiToUtf16(std::string_view(bytes.constData(), bytes.size()), wide) == 0) {
+    return QString::fromStdU16String(wide);
+  }
+  // Convert byte by byte so one bad byte costs one character, not the line.
+  QString text;
+  for (char byte : bytes) {
+    std::u16string one;
+    if (prt::AnsiToUtf16(std::string_view(&byte, 1), one) == 0) {
+      text += QString::fromStdU16String(one);
+    } else {
+      text += QChar(QChar::ReplacementCharacter);
+    }
+  }
+  return text;
+}
+
+bool QStringToAnsi(const QString &text, QByteArray &out) {
+  std::string bytes;
+  if (prt::Utf16ToAnsi(text.toStdU16String(), bytes) != 0) return false;
+  out = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return true;
+}
+
+namespace {
+
+bool StartsWith(const QByteArray &bytes, std::initializer_list<unsigned char> mark) {
+  if (bytes.size() < static_cast<qsizetype>(mark.size())) return false;
+  qsizetype i = 0;
+  for (unsigned char byte : mark) {
+    if (static_cast<unsigned char>(bytes[i++]) != byte) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QString DecodeTextFile(const QByteArray &bytes) {
+  if (StartsWith(bytes, {0xFF, 0xFE})) {
+    return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
+  }
+  if (StartsWith(bytes, {0xFE, 0xFF})) {
+    return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
+  }
+  if (StartsWith(bytes, {0xEF, 0xBB, 0xBF})) {
+    return QString::fromUtf8(bytes.mid(3));
+  }
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  if (!utf8.hasError()) return text;
+  return AnsiToQString(bytes);
+}
+
+}  // namespace ucore

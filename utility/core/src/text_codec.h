@@ -1,0 +1,21 @@
+// Text decoding for the data files: the 8-bit system code page, UTF-8 and
+// UTF-16 with a byte-order mark.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace ucore {
+
+// 8-bit text in the system code page to Unicode; bytes that do not convert
+// come out as U+FFFD rather than losing the rest of the text.
+QString AnsiToQString(const QByteArray &bytes);
+
+// Unicode to the system code page; false when a character has no mapping.
+bool QStringToAnsi(const QString &text, QByteArray &out);
+
+// A whole text file as Unicode: UTF-16 (LE/BE) or UTF-8 when a byte-order
+// mark says so, UTF-8 when the bytes are valid UTF-8, else the code page.
+QString DecodeTextFile(const QByteArray &bytes);
+
+}  // namespace ucore
