@@ -3,9 +3,12 @@
 
 #include <string>
 
+#include "command_test_images.h"
 #include "loopback_listener.h"
 #include "pelican.h"
 
+using prt::testing::Black;
+using prt::testing::ImageDir;
 using ravo::testing::LoopbackListener;
 
 namespace {
@@ -23,6 +26,8 @@ TEST(CpclLoopback, LabelArrivesInCallOrder) {
   EXPECT_EQ(CPCL_AddBarCodeA(printer, 0, 99, 1, 2, 50, 30, 80, "A1"), PRT_ERR_PARAMETER);
   EXPECT_EQ(CPCL_AddQRCodeA(printer, 0, 300, 40, 2, 4, 1, "q"), 0);
   EXPECT_EQ(CPCL_AddImageData(printer, 0, 1, 2, 5, 6, raster), 0);
+  ImageDir images;
+  EXPECT_EQ(CPCL_AddImageA(printer, 0, 0, 300, images.Bmp("logo.bmp", 9, 2, Black).c_str()), 0);
   EXPECT_EQ(CPCL_AddBox(printer, 0, 0, 500, 390, 2), 0);
   EXPECT_EQ(CPCL_Print(printer), 0);
   const std::string expected =
@@ -32,6 +37,8 @@ TEST(CpclLoopback, LabelArrivesInCallOrder) {
       "BARCODE 39 1 2 50 30 80 A1\r\n"
       "B QR 300 40 M 2 U 4 \r\nM,q\r\nENDQR\r\n"
       "COMPRESSED-GRAPHICS 1 2 5 6 \x81\x42"
+      "COMPRESSED-GRAPHICS 2 2 0 300 " +
+      std::string("\x00\x7F\x00\x7F", 4) +
       "BOX 0 0 500 390 2\r\n"
       "PRINT\r\n";
   EXPECT_TRUE(server.WaitForBytes(expected.size()));

@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "command_test_images.h"
 #include "heron.h"
 #include "loopback_listener.h"
 
+using prt::testing::Black;
+using prt::testing::ImageDir;
 using ravo::testing::LoopbackListener;
 
 namespace {
@@ -24,6 +27,8 @@ TEST(TsplLoopback, LabelArrivesInCallOrder) {
   EXPECT_EQ(TSPL_BarCode(printer, 20, 60, 0, 40, 1, 0, 2, 4, "12345"), 0);
   EXPECT_EQ(TSPL_QrCode(printer, 300, 20, 1, 4, 0, 0, 1, 7, "\"q\""), 0);
   EXPECT_EQ(TSPL_Box(printer, 10, 10, 390, 220, 3), 0);
+  ImageDir images;
+  EXPECT_EQ(TSPL_BitMapA(printer, 40, 150, 0, images.Bmp("logo.bmp", 9, 2, Black).c_str()), 0);
   EXPECT_EQ(TSPL_Print(printer, 1, 1), 0);
   const std::string expected =
       "SIZE 50mm,30mm\r\nSPEED 4\r\n"
@@ -33,7 +38,8 @@ TEST(TsplLoopback, LabelArrivesInCallOrder) {
       "BARCODE 20,60,\"128\",40,1,0,2,4,\"12345\"\r\n"
       "QRCODE 300,20,M,4,A,0,M2,S7,\"q\"\r\n"
       "BOX 10,10,390,220,3\r\n"
-      "PRINT 1,1\r\n";
+      "BITMAP 40,150,2,2,0\r\n" +
+      std::string("\x00\x7F\x00\x7F", 4) + "PRINT 1,1\r\n";
   EXPECT_TRUE(server.WaitForBytes(expected.size()));
   EXPECT_EQ(server.Received(), expected);
   EXPECT_EQ(PrtPortClose(printer), 0);
