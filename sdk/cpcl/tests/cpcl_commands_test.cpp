@@ -276,6 +276,17 @@ TEST(CpclBuffer, ShortCommandsKeepRoomAndLongOnesDoNotGrowIt) {
   EXPECT_EQ(fresh.context().capacity(), 256u);
 }
 
+TEST(CpclBuffer, LargeGraphicsBlockGoesOutInOneWrite) {
+  FakePortScope fake;
+  FakePrinter printer(fake, "MC300");
+  const std::vector<uint8_t> raster(72 * 100, 0x5A);
+  EXPECT_EQ(CPCL_AddImageData(printer.handle, 0, 72, 100, 0, 0, raster.data()), 0);
+  ASSERT_EQ(fake.log.writes.size(), 1u);
+  EXPECT_EQ(fake.Delivered(), "COMPRESSED-GRAPHICS 72 100 0 0 " + std::string(7200, '\x5A'));
+  EXPECT_GE(printer.context().capacity(), 7200u + 32u);
+  EXPECT_EQ(CPCL_AddImageData(printer.handle, 0, 73, 1, 0, 0, raster.data()), PRT_ERR_IMAGE_SIZE);
+}
+
 // W texts go out in the system code page.
 TEST(CpclWide, TextIsConvertedToTheCodePage) {
   ::setenv("RAVO_ACP", "GBK", 1);
