@@ -193,6 +193,27 @@ TEST_F(ParamWindow, EditingEveryFieldChangesOnlyTheMappedBytes) {
   }
 }
 
+TEST_F(ParamWindow, UntouchedRoundedFieldsKeepWhatThePrinterHolds) {
+  ParameterBlock stored = FilledBlock(kPrinters[0], 12);
+  WriteU16(stored, 70, 4007);  // 500 mm and 7 dots
+  WriteU16(stored, 64, 1000);  // 125 mm
+  WriteU16(stored, 62, 1000);  // 0.806 V
+  SealParameterBlock(stored);
+  SimPrinter device(stored);
+  Select(kPrinters[0], device);
+  auto window = Open(Family::TQX);
+  EXPECT_EQ(Child<QLineEdit>(*window, "txtLabelMaxLength")->text(), "500");
+  auto *gap = Child<QLineEdit>(*window, "txtVoltageBetweenLabelGap");
+  EXPECT_EQ(gap->text(), "0.8");
+  gap->setText("0.9");
+  ClickSet(*window);
+  ASSERT_TRUE(device.WaitForStoredBlock());
+  const ParameterBlock written = device.Block();
+  EXPECT_EQ(ReadU16(written, 70), 4007);
+  EXPECT_EQ(ReadU16(written, 64), 1000);
+  EXPECT_EQ(ReadU16(written, 62), VoltsToRaw(0.9));  // edited, so encoded anew
+}
+
 TEST_F(ParamWindow, FailedReadShowsTheZeroBlockAndOffersNoSet) {
   struct Case {
     const char *name;
