@@ -12,7 +12,9 @@
 namespace prt {
 
 // Row width in bytes of a raster `width` pixels wide.
-inline uint32_t RasterRowBytes(uint32_t width) { return (width + 7) / 8; }
+inline uint32_t RasterRowBytes(uint32_t width) {
+  return (width + 7) / 8;
+}
 
 // Reads the image's size in pixels, from the header where the format
 // allows.  Returns 0; errno when the file is missing or unreadable;
@@ -22,6 +24,10 @@ int32_t ReadImageSize(const std::string &path, uint32_t &width, uint32_t &height
 // Decodes the file and fills `raster`, which holds at least
 // RasterRowBytes(width) * height bytes.  Same results as ReadImageSize,
 // plus -9 when memory runs out and -25 when `raster` is too small.
+// The format is taken from the file's first bytes (PNG, JPEG, GIF, BMP),
+// not from its name.  Rows are decoded and dithered as they stream by; a
+// large colour image is decoded on a helper thread that has ended before
+// the call returns.  On -21 part of the raster may already be written.
 int32_t RasterizeImageFile(const std::string &path, std::span<uint8_t> raster);
 
 }  // namespace prt

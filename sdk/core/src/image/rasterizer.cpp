@@ -1,0 +1,134 @@
+#include "image/rasterizer.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "image/dither.h"
+#include "image/grey.h"
+#include "image/image_decoder.h"
+#include "image/raster_stream.h"
+#include "image/row_pipeline.h"
+
+namespace prt {
+namespace {
+
+// Below this many pixels a helper thread costs more than it saves.
+constexpr uint64_t kThreadedPixels = 1u << 18;
+constexpr size_t kFileBufferBytes = 64 * 1024;
+
+struct FileCloser {
+  void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens `path` for reading; errno when it cannot be opened or is a folder.
+int32_t OpenImageFile(const std::string &path, FilePtr &file) {
+  errno = 0;
+  file.reset(std::fopen(path.c_str(), "rb"));
+  if (!file) return errno != 0 ? errno : EIO;
+  struct stat info {};
+  if (fstat(fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode)) return EISDIR;
+  std::setvbuf(file.get(), nullptr, _IOFBF, kFileBufferBytes);
+  return 0;
+}
+
+// Rows are copied as they are; the set bits must end up meaning "dark".
+bool CopyOneBit(ImageDecoder &decoder, std::span<uint8_t> raster) {
+  const ImageHeader &header = decoder.header();
+  size_t rowBytes = RasterRowBytes(header.width);
+  // Entry 1 white (blue 255) means a set bit is light: invert.
+  uint8_t flip = header.palette[1].blue == 255 ? 0xFF : 0x00;
+  uint32_t padding = rowBytes * 8 - header.width;
+  uint8_t lastMask = static_cast<uint8_t>(0xFF << padding);
+  for (uint32_t y = 0; y < header.height; ++y) {
+    uint8_t *row = raster.data() + y * rowBytes;
+    if (!decoder.ReadRow(row)) return false;
+    for (size_t i = 0; i < rowBytes; ++i) row[i] ^= flip;
+    row[rowBytes - 1] &= lastMask;
+  }
+  return true;
+}
+
+bool DitherImage(ImageDecoder &decoder, std::span<uint8_t> raster, Threading threading) {
+  const ImageHeader &header = decoder.header();
+  size_t rowBytes = RasterRowBytes(header.width);
+  FloydSteinberg diffusion(header.width);
+  std::vector<uint8_t> grey(header.width);
+  uint8_t *out = raster.data();
+  auto produce = [&](uint8_t *row) { return decoder.ReadRow(row); };
+  auto consume = [&](const uint8_t *row) {
+    if (header.format == RowFormat::kGrey) {
+      GreyRowToGrey(row, header.width, grey.data());
+    } else {
+      RgbRowToGrey(row, header.width, grey.data());
+    }
+    diffusion.Row(grey.data(), out);
+    out += rowBytes;
+  };
+  uint64_t pixels = static_cast<uint64_t>(header.width) * header.height;
+  bool threaded = threading == Threading::kAlways ||
+                  (threading == Threading::kAuto && pixels >= kThreadedPixels);
+  size_t decodedBytes = DecodedRowBytes(header);
+  if (threaded) return PipeRowsThreaded(header.height, decodedBytes, produce, consume);
+  return PipeRowsInline(header.height, decodedBytes, produce, consume);
+}
+
+template <typename Body>
+int32_t CatchAll(Body &&body) noexcept {
+  try {
+    return body();
+  } catch (const std::bad_alloc &) {
+    return PRT_ERR_OUT_OF_MEMORY;
+  } catch (...) {
+    return kImageLoadError;
+  }
+}
+
+}  // namespace
+
+int32_t ReadImageSizeFrom(std::FILE *file, uint32_t &width, uint32_t &height) {
+  return CatchAll([&]() -> int32_t {
+    if (std::fseek(file, 0, SEEK_SET) != 0) return kImageLoadError;
+    int32_t result = 0;
+    auto decoder = OpenImageDecoder(file, result);
+    if (!decoder) return result;
+    width = decoder->header().width;
+    height = decoder->header().height;
+    return 0;
+  });
+}
+
+int32_t RasterizeFrom(std::FILE *file, std::span<uint8_t> raster, Threading threading) {
+  return CatchAll([&]() -> int32_t {
+    if (std::fseek(file, 0, SEEK_SET) != 0) return kImageLoadError;
+    int32_t result = 0;
+    auto decoder = OpenImageDecoder(file, result);
+    if (!decoder) return result;
+    const ImageHeader &header = decoder->header();
+    uint64_t needed = static_cast<uint64_t>(RasterRowBytes(header.width)) * header.height;
+    if (needed > raster.size()) return PRT_ERR_IMAGE_SIZE;
+    bool ok = header.format == RowFormat::kOneBit ? CopyOneBit(*decoder, raster)
+                                                  : DitherImage(*decoder, raster, threading);
+    return ok ? 0 : kImageLoadError;
+  });
+}
+
+int32_t ReadImageSize(const std::string &path, uint32_t &width, uint32_t &height) {
+  FilePtr file;
+  int32_t result = OpenImageFile(path, file);
+  if (result != 0) return result;
+  return ReadImageSizeFrom(file.get(), width, height);
+}
+
+int32_t RasterizeImageFile(const std::string &path, std::span<uint8_t> raster) {
+  FilePtr file;
+  int32_t result = OpenImageFile(path, file);
+  if (result != 0) return result;
+  return RasterizeFrom(file.get(), raster);
+}
+
+}  // namespace prt
