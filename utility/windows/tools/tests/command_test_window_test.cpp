@@ -166,7 +166,7 @@ TEST_F(CommandTestWindow, ClearButtons) {
   for (QPlainTextEdit *page : window_.RE) EXPECT_TRUE(page->toPlainText().isEmpty());
 }
 
-TEST_F(CommandTestWindow, BadNumberBoxStopsBeforeTheport) {
+TEST_F(CommandTestWindow, BadNumberBoxSendsNothing) {
   window_.RE[0]->setPlainText("1B");
   window_.txtReadLen->setText("12x");
   window_.btnSend->click();

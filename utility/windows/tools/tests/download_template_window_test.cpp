@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <filesystem>
 
 #include "frm_download_file_tspl.h"
 #include "frm_templet_manage.h"
@@ -17,15 +18,16 @@ using namespace mdlPrinterLib_TSPL;
 
 namespace {
 
-// A stored-file download of `total` bytes: "NAME",SIZE, then the data.
+// A stored-file download of exactly `total` bytes: "NAME",SIZE, then SIZE
+// bytes of data; empty when no SIZE gives that total.
 QByteArray StoredFile(const QByteArray &name, int total) {
-  QByteArray file;
   for (int size = total; size > 0; --size) {
-    file = '"' + name + "\"," + QByteArray::number(size) + ',';
-    if (file.size() + size == total) break;
+    QByteArray file = '"' + name + "\"," + QByteArray::number(size) + ',';
+    if (file.size() + size != total) continue;
+    for (int i = 0; i < size; ++i) file += static_cast<char>('a' + i % 26);
+    return file;
   }
-  for (int i = 0; file.size() < total; ++i) file += static_cast<char>('a' + i % 26);
-  return file;
+  return {};
 }
 
 class DownloadWindow : public ToolWindowTest {
@@ -48,8 +50,9 @@ class DownloadWindow : public ToolWindowTest {
 
 TEST_F(DownloadWindow, FileGoesBehindThePrefixInOrder) {
   QByteArray first = StoredFile("A.DAT", 2500);
-  QByteArray second = StoredFile("B.DAT", 20);
+  QByteArray second = StoredFile("B.DAT", 21);
   ASSERT_EQ(first.size(), 2500);
+  ASSERT_EQ(second.size(), 21);
   T_frmDownloadFile_TSPL window(Storage::Flash);
   ChooseFiles({WriteFile("a", first), WriteFile("b", second)});
   window.btnAdd->click();
@@ -65,6 +68,9 @@ TEST_F(DownloadWindow, FileGoesBehindThePrefixInOrder) {
   TsplClosePort();
   ASSERT_TRUE(sim_.WaitForClosedSessions(1));
   EXPECT_EQ(Received(), "DOWNLOAD F," + first + "DOWNLOAD F," + second);
+  EXPECT_TRUE(std::filesystem::exists(sim_.StateDir() / "flash" / "A.DAT"));
+  EXPECT_TRUE(std::filesystem::exists(sim_.StateDir() / "flash" / "B.DAT"));
+  EXPECT_TRUE(sim_.Labels().empty());
 }
 
 TEST_F(DownloadWindow, DramPrefixAndEmptyList) {

@@ -16,7 +16,7 @@ namespace {
 
 void Type(QWidget *box, const QString &keys) {
   for (QChar c : keys) {
-    int key = c == QLatin1Char('\r') ? Qt::Key_Return : c.toUpper().unicode();
+    int key = c == QLatin1Char('\r') ? int{Qt::Key_Return} : int{c.toUpper().unicode()};
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
     QApplication::sendEvent(box, &press);
   }
