@@ -4,6 +4,7 @@
 #include "frm_download_file_tspl.h"
 #include "frm_print_text.h"
 #include "frm_templet_manage.h"
+#include "mdl_printer_lib_tspl.h"
 #include "window_launchers.h"
 
 namespace ravo::utility {
@@ -26,6 +27,8 @@ void RegisterToolWindows() {
   launchers.downloadFile = [](QWidget *parent) {
     T_frmDownloadFile_TSPL window(Storage::Flash, parent);
     window.exec();
+    // Opened without the template manager, nobody else closes the port.
+    mdlPrinterLib_TSPL::TsplClosePort();
   };
   launchers.templateManager = [](QWidget *parent) {
     T_frmTempletManage window(parent);

@@ -154,18 +154,6 @@ TEST_F(CommandTestWindow, LoadFileFillsThePageOrReportsTheFailure) {
   EXPECT_EQ(window_.RE[0]->toPlainText(), "1B 40 0A ");
 }
 
-TEST_F(CommandTestWindow, ClearButtons) {
-  for (QPlainTextEdit *page : window_.RE) page->setPlainText("1B");
-  window_.txtReadData->setPlainText("01 ");
-  window_.tabCommandPages->setCurrentIndex(3);
-  window_.btnClearCurTab->click();
-  EXPECT_TRUE(window_.RE[3]->toPlainText().isEmpty());
-  EXPECT_EQ(window_.RE[0]->toPlainText(), "1B");
-  EXPECT_TRUE(window_.txtReadData->toPlainText().isEmpty());
-  window_.btnClearAllTab->click();
-  for (QPlainTextEdit *page : window_.RE) EXPECT_TRUE(page->toPlainText().isEmpty());
-}
-
 TEST_F(CommandTestWindow, BadNumberBoxSendsNothing) {
   window_.RE[0]->setPlainText("1B");
   window_.txtReadLen->setText("12x");

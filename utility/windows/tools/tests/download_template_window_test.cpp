@@ -99,20 +99,6 @@ TEST_F(DownloadWindow, UnreadableFileStopsTheDownload) {
   EXPECT_EQ(Received(), "DOWNLOAD F," + good);
 }
 
-TEST_F(DownloadWindow, RemoveTakesTheSelectedEntry) {
-  T_frmDownloadFile_TSPL window(Storage::Flash);
-  ChooseFiles({"/x/one", "/x/two"});
-  window.btnAdd->click();
-  window.btnAdd->click();
-  window.lstTempletsList->setCurrentRow(0);
-  window.btnDel->click();
-  ASSERT_EQ(window.lstTempletsList->count(), 1);
-  EXPECT_EQ(window.lstTempletsList->item(0)->text(), "/x/two");
-  window.lstTempletsList->clearSelection();
-  window.btnDel->click();
-  EXPECT_EQ(window.lstTempletsList->count(), 1);
-}
-
 class RefusingPrinter : public ToolWindowTest {
  protected:
   RefusingPrinter() : ToolWindowTest({"--model", "TQX58", "--close-after", "100"}) {}

@@ -82,10 +82,6 @@ TEST(PageText, SwitchingToHexAndBack) {
   EXPECT_EQ(PageHexToText("141"), "A");
 }
 
-TEST(PageText, BufferUsesCrLf) {
-  EXPECT_EQ(PageBuffer("a\nb\n"), QByteArray("a\r\nb\r\n"));
-}
-
 TEST(PageText, LoadFile) {
   QTemporaryDir dir;
   QString path = dir.filePath("cmd.txt");
