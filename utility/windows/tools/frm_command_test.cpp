@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 #include "command_text.h"

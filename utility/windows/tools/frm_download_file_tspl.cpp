@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <algorithm>
 
 #include "download_framing.h"
 #include "mdl_function.h"

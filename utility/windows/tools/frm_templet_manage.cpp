@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QThread>
+#include <algorithm>
 #include <array>
 #include <exception>
 
