@@ -98,6 +98,28 @@ void T_frmMain_Label::BuildControls() {
   btnDFU = button(this);
   btnTempletManage = button(this);
   btnQuit = button(this);
+
+  // Named like the members, for accessibility tools and tests.
+  const std::pair<QWidget *, const char *> names[] = {
+      {lblPrinterList, "lblPrinterList"},
+      {lvPrinterList, "lvPrinterList"},
+      {btnAddPrinter, "btnAddPrinter"},
+      {btnModifyPrinter, "btnModifyPrinter"},
+      {btnDeletePrinter, "btnDeletePrinter"},
+      {btnConnectTest, "btnConnectTest"},
+      {gpbFunction, "gpbFunction"},
+      {btnPrinterInformation, "btnPrinterInformation"},
+      {btnPrintText, "btnPrintText"},
+      {btnPrintConfigInfo, "btnPrintConfigInfo"},
+      {btnStartLearn, "btnStartLearn"},
+      {btnParameterSetting, "btnParameterSetting"},
+      {btnFactorySetting, "btnFactorySetting"},
+      {btnCommandTest, "btnCommandTest"},
+      {btnDFU, "btnDFU"},
+      {btnTempletManage, "btnTempletManage"},
+      {btnQuit, "btnQuit"},
+  };
+  for (const auto &[widget, name] : names) widget->setObjectName(QLatin1String(name));
 }
 
 void T_frmMain_Label::PlaceControls() {

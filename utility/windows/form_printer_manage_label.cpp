@@ -107,6 +107,23 @@ void T_frmPrinterManage_Label::BuildControls() {
   btnOK->setGeometry(189, 235, 81, 33);
   btnClose = new QPushButton(this);
   btnClose->setGeometry(285, 235, 81, 33);
+
+  const std::pair<QWidget *, const char *> names[] = {
+      {cmbPrinterName, "cmbPrinterName"},
+      {cmbPortType, "cmbPortType"},
+      {pnlUSB, "pnlUSB"},
+      {pnlSerial, "pnlSerial"},
+      {cmbSerialList, "cmbSerialList"},
+      {cmbBaudrate, "cmbBaudrate"},
+      {pnlParallel, "pnlParallel"},
+      {cmbParallel, "cmbParallel"},
+      {pnlTCPIP, "pnlTCPIP"},
+      {txtIPAddress, "txtIPAddress"},
+      {btnConnectTest, "btnConnectTest"},
+      {btnOK, "btnOK"},
+      {btnClose, "btnClose"},
+  };
+  for (const auto &[widget, name] : names) widget->setObjectName(QLatin1String(name));
 }
 
 void T_frmPrinterManage_Label::PrepareAdd() {
