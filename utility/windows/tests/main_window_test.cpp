@@ -1,5 +1,4 @@
-// The main window over the real port library, against a loopback listener
-// that stands in for the printer.
+// The main window over the real port library, against the virtual printer.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,17 +10,36 @@
 #include "catalogue.h"
 #include "form_main_label.h"
 #include "form_printer_manage_label.h"
-#include "loopback_listener.h"
+#include "sim_process.h"
 #include "window_launchers.h"
 #include "window_test_support.h"
 
 using namespace ravo::utility;
+using ravo::sim::SimProcess;
 using ravo::testing::ErrorBox;
 using ravo::testing::FilesDir;
 using ravo::testing::Hex;
 using ravo::testing::InformationBox;
-using ravo::testing::LoopbackListener;
 using ravo::testing::WhenModal;
+
+namespace {
+
+// Everything the printer received in its first `sessions` connections,
+// once they are closed.
+QByteArray Received(const SimProcess &printer, size_t sessions = 1) {
+  if (!printer.WaitForClosedSessions(sessions)) return "<sessions not closed>";
+  QByteArray all;
+  for (const auto &session : printer.Sessions())
+    all.append(reinterpret_cast<const char *>(session.bytes.data()),
+               static_cast<qsizetype>(session.bytes.size()));
+  return all;
+}
+
+QByteArray NetRow(const QByteArray &type, const SimProcess &printer) {
+  return type + "|NET|" + QByteArray::fromStdString(printer.PortString()) + "\r\n";
+}
+
+}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -223,14 +241,14 @@ void MainWindowTest::deleteCancelledChangesNothing() {
 }
 
 void MainWindowTest::connectionTestReportsSuccessAndFailure() {
-  auto printer = std::make_unique<LoopbackListener>();
-  const QByteArray port = QByteArray::fromStdString(printer->PortString());
-  T_frmMain_Label &w = Open("TQX58|NET|" + port + "\r\n");
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX58", printer));
   w.btnConnectTest->click();
   QCOMPARE(Boxes(), QStringList{InformationBox("Connection OK.")});
-  QVERIFY(ravo::testing::WaitUntil([&] { return printer->connections() == 1; }));
+  QCOMPARE(Received(printer), QByteArray());  // nothing is written
 
-  printer.reset();  // nobody listens on the port any more
+  QVERIFY(printer.Stop());  // nobody listens on the port any more
   boxes_->shown.clear();
   w.btnConnectTest->click();
   QCOMPARE(Boxes(), QStringList{ErrorBox("Cannot open the port:-352")});
@@ -251,19 +269,17 @@ void MainWindowTest::deviceCommandsSendTheirBytes() {
   QFETCH(QString, button);
   QFETCH(int, commandMode);
   QFETCH(QByteArray, bytes);
-  LoopbackListener printer;
-  T_frmMain_Label &w =
-      Open("TQX80|NET|" + QByteArray::fromStdString(printer.PortString()) + "\r\n");
+  SimProcess printer({"--model", "TQX80"});
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer));
   mdlGlobal::CommandModeFlag = commandMode;
   boxes_->answers = {MessageAnswer::Ok};
   auto *target = w.findChild<QPushButton *>(button);
   QVERIFY(target != nullptr);
   target->click();
-  QVERIFY(printer.WaitForBytes(static_cast<size_t>(bytes.size())));
-  QTest::qWait(50);
-  const QByteArray received = QByteArray::fromStdString(printer.Received());
+  const QByteArray received = Received(printer);
   QVERIFY2(received == bytes, qPrintable(Hex(received) + " != " + Hex(bytes)));
-  QCOMPARE(printer.connections(), 1);
+  QCOMPARE(printer.Sessions().size(), size_t{1});
   QStringList expectedBoxes;
   if (button == "btnFactorySetting")
     expectedBoxes << "Warning|question|Restore the factory settings?";
@@ -271,14 +287,14 @@ void MainWindowTest::deviceCommandsSendTheirBytes() {
 }
 
 void MainWindowTest::factoryResetCancelledWritesNothing() {
-  LoopbackListener printer;
-  T_frmMain_Label &w =
-      Open("TQX80|NET|" + QByteArray::fromStdString(printer.PortString()) + "\r\n");
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer));
   boxes_->answers = {MessageAnswer::Cancel};
   w.btnFactorySetting->click();
-  QVERIFY(ravo::testing::WaitUntil([&] { return printer.connections() == 1; }));
-  QTest::qWait(100);
-  QCOMPARE(QByteArray::fromStdString(printer.Received()), QByteArray());
+  // The port was still opened and closed.
+  QCOMPARE(Received(printer), QByteArray());
+  QCOMPARE(printer.Sessions().size(), size_t{1});
   QCOMPARE(Boxes().size(), 1);
 }
 
@@ -287,16 +303,16 @@ void MainWindowTest::parameterSettingOpensThePortFirst() {
   Launchers().parameterSetting = [&](QWidget *, mdlGlobal::ParameterWindow which) {
     opened.push_back(which);
   };
-  auto printer = std::make_unique<LoopbackListener>();
-  const QByteArray port = QByteArray::fromStdString(printer->PortString());
-  T_frmMain_Label &w = Open("Q73|NET|" + port + "\r\nTQM|NET|" + port + "\r\n");
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("Q73", printer) + NetRow("TQM", printer));
   w.btnParameterSetting->click();
   w.SelectRow(1);
   w.btnParameterSetting->click();
   QCOMPARE(opened, (std::vector{mdlGlobal::ParameterWindow::Q73, mdlGlobal::ParameterWindow::TQM}));
   QVERIFY(Boxes().isEmpty());
 
-  printer.reset();
+  QVERIFY(printer.Stop());
   w.btnParameterSetting->click();
   QCOMPARE(opened.size(), size_t{2});
   QCOMPARE(Boxes(), QStringList{ErrorBox("Cannot open the port:-352")});
@@ -314,9 +330,9 @@ void MainWindowTest::printTextFollowsTheCommandMode() {
 }
 
 void MainWindowTest::missingWindowsAreReported() {
-  LoopbackListener printer;
-  T_frmMain_Label &w =
-      Open("TQX80|NET|" + QByteArray::fromStdString(printer.PortString()) + "\r\n", true);
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer), true);
   QVERIFY(w.btnCommandTest->isVisibleTo(&w) && w.btnTempletManage->isVisibleTo(&w));
   const QString notAvailable = InformationBox("This function is not available yet.");
   for (QPushButton *button :
@@ -328,16 +344,15 @@ void MainWindowTest::missingWindowsAreReported() {
 }
 
 void MainWindowTest::firmwareUpdateWithoutToolSendsNothing() {
-  LoopbackListener printer;
-  T_frmMain_Label &w =
-      Open("TQX80|NET|" + QByteArray::fromStdString(printer.PortString()) + "\r\n", true);
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer), true);
   w.btnDFU->click();
   QCOMPARE(Boxes().size(), 1);
   QVERIFY2(Boxes()[0].startsWith(ErrorBox("The firmware update tool is missing:")),
            qPrintable(Boxes()[0]));
   QVERIFY(Boxes()[0].endsWith("FWUpdate/Dfu Update Tool.exe"));
-  QTest::qWait(50);
-  QCOMPARE(printer.connections(), 0);
+  QVERIFY(!printer.WaitForClosedSessions(1, std::chrono::milliseconds(200)));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,5 +1,5 @@
-// The printer-information window against a loopback printer that answers
-// the serial-number, printed-length and version requests.
+// The printer-information window against the virtual printer, and against
+// a loopback listener where one answer has to be missing.
 #include <QLabel>
 #include <QTest>
 #include <map>
@@ -8,9 +8,11 @@
 #include "form_printer_information.h"
 #include "loopback_listener.h"
 #include "printer_list.h"
+#include "sim_process.h"
 #include "window_test_support.h"
 
 using namespace ravo::utility;
+using ravo::sim::SimProcess;
 using ravo::testing::ErrorBox;
 using ravo::testing::FilesDir;
 using ravo::testing::LoopbackListener;
@@ -28,12 +30,6 @@ LoopbackListener::Responder Answers(std::map<std::string, std::string> answers) 
   };
 }
 
-// The serial-number answer: length byte, the number, NUL.
-std::string SerialAnswer(const std::string &serial) {
-  return std::string(1, static_cast<char>(serial.size())) + serial + std::string(1, '\0');
-}
-
-const std::string kJourney12345("\x00\x00\x30\x39", 4);
 const std::string kVersionBeta3("\x01\x02\x07\x03", 4);
 
 }  // namespace
@@ -52,7 +48,7 @@ class PrinterInformationTest : public QObject {
 
  private:
   // Selects a printer of `type` on the listener's port.
-  void Select(const QString &type, const LoopbackListener &printer);
+  void Select(const QString &type, const std::string &port);
 
   std::unique_ptr<FilesDir> files_;
   std::unique_ptr<ScopedRecordingMessageBoxes> boxes_;
@@ -69,47 +65,67 @@ void PrinterInformationTest::cleanup() {
   files_.reset();
 }
 
-void PrinterInformationTest::Select(const QString &type, const LoopbackListener &printer) {
+void PrinterInformationTest::Select(const QString &type, const std::string &port) {
   const std::vector<mdlGlobal::PrinterListEntry> rows = {
-      {type, "NET", QString::fromStdString(printer.PortString())}};
+      {type, "NET", QString::fromStdString(port)}};
   QCOMPARE(mdlGlobal::SelectPrinterEntry(rows, 0).createResult, 0);
 }
 
 void PrinterInformationTest::showsTheThreeFacts_data() {
   QTest::addColumn<QString>("type");
+  QTest::addColumn<QString>("model");
   QTest::addColumn<QString>("serial");
-  QTest::addColumn<QDate>("date");
+  QTest::addColumn<QString>("date");
+  QTest::addColumn<QString>("firmware");
   QTest::addColumn<QString>("version");
-  // VANTA-58 is a dealer type (model TQX58, three version bytes); TQM
-  // answers four version bytes.
+  const QString unreadable = QStringLiteral("Cannot read data");
+  const auto shortDate = [](int y, int m, int d) {
+    return QLocale::system().toString(QDate(y, m, d), QLocale::ShortFormat);
+  };
+  // VANTA-58 is a dealer type printing as a TQX58 (three version bytes);
+  // the TQM answers four.
   QTest::newRow("dealer serial") << "VANTA-58"
-                                 << "6548000123" << QDate(2025, 2, 17) << "V 1.2.7";
-  QTest::newRow("four-byte version") << "TQM"
-                                     << "6548000123" << QDate() << "V 1.2.7.Beta3";
+                                 << "TQX58"
+                                 << "6548000123" << shortDate(2025, 2, 17) << "1.2.7.3"
+                                 << "V 1.2.7";
+  QTest::newRow("dealer week 1") << "VANTA-80"
+                                 << "TQX80"
+                                 << "6541" << shortDate(2024, 12, 30) << "1.2.7"
+                                 << "V 1.2.7";
+  QTest::newRow("beta") << "TQM"
+                        << "TQM"
+                        << "XXXXX12" << unreadable << "1.2.7.3"
+                        << "V 1.2.7.Beta3";
+  QTest::newRow("release in four bytes") << "TQM"
+                                         << "TQM"
+                                         << "6548" << unreadable << "3.0.1.0"
+                                         << "V 3.0.1";
 }
 
 void PrinterInformationTest::showsTheThreeFacts() {
   QFETCH(QString, type);
+  QFETCH(QString, model);
   QFETCH(QString, serial);
-  QFETCH(QDate, date);
+  QFETCH(QString, date);
+  QFETCH(QString, firmware);
   QFETCH(QString, version);
-  LoopbackListener printer(Answers({{"ZZZGETSN", SerialAnswer(serial.toStdString())},
-                                    {"ZZZGETJOURNEY", kJourney12345},
-                                    {"ZZZGETVERSION", kVersionBeta3}}));
-  Select(type, printer);
+  SimProcess printer({"--model", model.toStdString(), "--serial", serial.toStdString(), "--journey",
+                      "12345", "--firmware", firmware.toStdString()});
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  Select(type, printer.PortString());
   T_frmPrinterInformation form;
   form.show();
   QVERIFY(boxes_->shown.empty());
-  if (date.isValid())
-    QCOMPARE(form.lblProduceDateV->text(), QLocale::system().toString(date, QLocale::ShortFormat));
+  QCOMPARE(form.lblProduceDateV->text(), date);
   QCOMPARE(form.lblPrintLengthV->text(), QStringLiteral("37.035 (m)"));
   QCOMPARE(form.lblFirmwareVerV->text(), version);
-  QCOMPARE(printer.connections(), 1);
+  QVERIFY(printer.WaitForClosedSessions(1));
+  QCOMPARE(printer.Sessions().size(), size_t{1});
 }
 
 void PrinterInformationTest::missingAnswerAffectsOnlyItsField() {
   LoopbackListener printer(Answers({{"ZZZGETVERSION", kVersionBeta3}}));
-  Select("TQM", printer);
+  Select("TQM", printer.PortString());
   T_frmPrinterInformation form;
   form.show();
   QCOMPARE(form.lblProduceDateV->text(), QStringLiteral("Cannot read data"));
@@ -124,7 +140,7 @@ void PrinterInformationTest::missingAnswerAffectsOnlyItsField() {
 
 void PrinterInformationTest::portFailureReadsNothing() {
   auto printer = std::make_unique<LoopbackListener>();
-  Select("TQM", *printer);
+  Select("TQM", printer->PortString());
   printer.reset();
   T_frmPrinterInformation form;
   form.show();
