@@ -156,7 +156,7 @@ void T_frmPrinterManage_Label::FormShow() {
 
 void T_frmPrinterManage_Label::SetCaptions() {
   setWindowTitle(GetLangString(QStringLiteral("FormPrinterManage_Caption")));
-  const std::pair<QWidget *, const char *> keyed[] = {
+  const std::pair<QLabel *, const char *> keyed[] = {
       {lblPrinterName, "FormPrinterManage_lblPrinterName"},
       {lblPortType, "FormPrinterManage_lblPortType"},
       {lblUSB, "FormPrinterManage_lblUSB"},
@@ -165,8 +165,7 @@ void T_frmPrinterManage_Label::SetCaptions() {
       {lblParallelList, "FormPrinterManage_lblParallelList"},
       {lblIPAddress, "FormPrinterManage_lblIPAddress"},
   };
-  for (const auto &[widget, key] : keyed) {
-    auto *label = static_cast<QLabel *>(widget);
+  for (const auto &[label, key] : keyed) {
     label->setText(GetLangString(QLatin1String(key)));
     label->adjustSize();
   }
