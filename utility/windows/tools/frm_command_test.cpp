@@ -171,7 +171,7 @@ void T_frmCommandTest::FormShow() {
 
   int32_t result = EscCreatePrinter(mdlGlobal::SelectedModel);
   mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowCodeError(Msg.Err_CreatePrinter, result);
+  if (result != 0) ShowErrorCode(Msg.Err_CreatePrinter, result);
 }
 
 QPlainTextEdit *T_frmCommandTest::CurrentPage() const {
@@ -224,7 +224,7 @@ void T_frmCommandTest::StartSend() {
 
   int32_t result = EscOpenPort(mdlGlobal::SelectedPort);
   mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowCodeError(Msg.Err_OpenPort, result);
+  if (result != 0) return ShowErrorCode(Msg.Err_OpenPort, result);
   readLength_ = length.value;
   sendBytes_ = bytes;
   if (chkRecycle->isChecked()) {

@@ -143,7 +143,7 @@ bool T_frmDownloadFile_TSPL::SendFile(const QString &path, qint64 &sent, qint64 
   }
   mdlGlobal::PrinterResult = result;
   // A printer that stopped taking data has not stored the file.
-  if (result != 0) ShowCodeError(Msg.Err_WriteData, result);
+  if (result != 0) ShowErrorCode(Msg.Err_WriteData, result);
   return result == 0;
 }
 

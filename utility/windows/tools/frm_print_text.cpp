@@ -49,7 +49,7 @@ void T_frmPrintText::btnPrintClick() {
   if (EscHandle() == nullptr) {
     int32_t created = EscCreatePrinter(mdlGlobal::SelectedModel);
     mdlGlobal::PrinterResult = created;
-    if (created != 0) return ShowCodeError(Msg.Err_CreatePrinter, created);
+    if (created != 0) return ShowErrorCode(Msg.Err_CreatePrinter, created);
   }
   int32_t result = EscOpenPort(mdlGlobal::SelectedPort);
   mdlGlobal::PrinterResult = result;

@@ -91,12 +91,12 @@ void T_frmPrintTextLabel::FormShow() {
   int32_t result = TsplCreatePrinter(mdlGlobal::SelectedModel);
   mdlGlobal::PrinterResult = result;
   if (result != 0) {
-    ShowCodeError(Msg.Err_CreatePrinter, result);
+    ShowErrorCode(Msg.Err_CreatePrinter, result);
   } else {
     // A connection check only; nothing is written.
     result = TsplOpenPort(mdlGlobal::SelectedPort);
     mdlGlobal::PrinterResult = result;
-    if (result != 0) ShowCodeError(Msg.Err_OpenPort, result);
+    if (result != 0) ShowErrorCode(Msg.Err_OpenPort, result);
     TsplClosePort();
   }
   setWindowTitle(GetLangString(QStringLiteral("FormPrintTextLabel_Caption")));
@@ -129,7 +129,7 @@ void T_frmPrintTextLabel::btnPrintClick() {
   CheckHeightValue();
   int32_t result = TsplOpenPort(mdlGlobal::SelectedPort);
   mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowCodeError(Msg.Err_OpenPort, result);
+  if (result != 0) return ShowErrorCode(Msg.Err_OpenPort, result);
   QString text = txtPrintText->toPlainText();
   if (text.trimmed().isEmpty()) {
     ShowError(Msg.Err_ImportNull);

@@ -39,7 +39,7 @@ void Write(const QByteArray &bytes) {
 void OpenPortReporting() {
   int32_t result = TsplOpenPort(mdlGlobal::SelectedPort);
   mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowCodeError(Msg.Err_OpenPort, result);
+  if (result != 0) ShowErrorCode(Msg.Err_OpenPort, result);
 }
 
 void OpenDownloadWindow(QWidget *parent, Storage storage) {
@@ -112,7 +112,7 @@ void T_frmTempletManage::FormShow() {
   int32_t result = TsplCreatePrinter(mdlGlobal::SelectedModel);
   mdlGlobal::PrinterResult = result;
   if (result != 0) {
-    ShowCodeError(Msg.Err_CreatePrinter, result);
+    ShowErrorCode(Msg.Err_CreatePrinter, result);
   } else {
     OpenPortReporting();
     TsplClosePort();

@@ -1,0 +1,108 @@
+// T_frmMain_Label: the utility's home window.  It keeps the printer list,
+// the selection every other window works on, and one button per function.
+// T_frmMain_Label_Dealer adds command test, firmware update and the
+// template manager.
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "mdl_global.h"
+#include "printer_list.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace ravo::utility {
+
+class T_frmPrinterManage_Label;
+
+class T_frmMain_Label : public QWidget {
+ public:
+  enum class Variant { Standard, Dealer };
+
+  // Runs the whole creation sequence: start-up initialisation with the
+  // command-line options, captions, printer list.
+  explicit T_frmMain_Label(const mdlGlobal::StartupOptions &options, QWidget *parent = nullptr)
+      : T_frmMain_Label(Variant::Standard, options, parent) {}
+
+  // The program's one printer dialog, created after the main windows.
+  void SetPrinterDialog(T_frmPrinterManage_Label *manage) { manage_ = manage; }
+
+  Variant WindowVariant() const { return variant_; }
+
+  // The rows as the list shows them.
+  std::vector<mdlGlobal::PrinterListEntry> Rows() const;
+  // Selects a row (-1: none) and runs the selection step.
+  void SelectRow(int row);
+  // The selection step; nothing happens while no row is selected.
+  void lvPrinterListClick();
+
+  void btnAddPrinterClick();
+  void btnModifyPrinterClick();
+  void btnDeletePrinterClick();
+  void btnConnectTestClick();
+  void btnPrinterInformationClick();
+  void btnPrintTextClick();
+  void btnParameterSettingClick();
+  void btnPrintConfigInfoClick();
+  void btnStartLearnClick();
+  void btnFactorySettingClick();
+  void btnCommandTestClick();
+  void btnDFUClick();
+  void btnTempletManageClick();
+  void btnQuitClick();
+
+  QLabel *lblPrinterList;
+  QTreeWidget *lvPrinterList;
+  QPushButton *btnAddPrinter;
+  QPushButton *btnModifyPrinter;
+  QPushButton *btnDeletePrinter;
+  QPushButton *btnConnectTest;
+  QGroupBox *gpbFunction;
+  QPushButton *btnPrinterInformation;
+  QPushButton *btnPrintText;
+  QPushButton *btnPrintConfigInfo;
+  QPushButton *btnStartLearn;
+  QPushButton *btnParameterSetting;
+  QPushButton *btnFactorySetting;
+  QPushButton *btnCommandTest;
+  QPushButton *btnDFU;
+  QPushButton *btnTempletManage;
+  QPushButton *btnQuit;
+
+ protected:
+  T_frmMain_Label(Variant variant, const mdlGlobal::StartupOptions &options, QWidget *parent);
+
+ private:
+  enum class DeviceCommand { ConfigurationPrint, AutoLearn, FactoryReset };
+
+  void BuildControls();
+  void PlaceControls();
+  void ConnectActions();
+  void LanguageStep();
+  void LoadPrinterList();
+  void ReloadAndSelect(int row);
+  void RunDeviceCommand(DeviceCommand command);
+  bool OpenSelectedPort();
+  void NotAvailable();
+
+  Variant variant_;
+  T_frmPrinterManage_Label *manage_ = nullptr;
+  QString deleteQuestion_;
+  QString restoreQuestion_;
+  QString notAvailable_;
+  QString listNotSaved_;
+  QString noFirmwareTool_;
+};
+
+class T_frmMain_Label_Dealer : public T_frmMain_Label {
+ public:
+  explicit T_frmMain_Label_Dealer(const mdlGlobal::StartupOptions &options,
+                                  QWidget *parent = nullptr)
+      : T_frmMain_Label(Variant::Dealer, options, parent) {}
+};
+
+}  // namespace ravo::utility

@@ -1,0 +1,37 @@
+// T_frmPrinterInformation: production date, printed length and firmware
+// version of the selected printer, read in one session each time the
+// window is shown.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace ravo::utility {
+
+class T_frmPrinterInformation : public QDialog {
+ public:
+  explicit T_frmPrinterInformation(QWidget *parent = nullptr);
+
+  // The reading sequence; runs at every showing.
+  void FormShow();
+
+  QLabel *lblProduceDate;
+  QLabel *lblPrintLength;
+  QLabel *lblFirmwareVer;
+  QLabel *lblProduceDateV;
+  QLabel *lblPrintLengthV;
+  QLabel *lblFirmwareVerV;
+  QPushButton *btnClose;
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+
+ private:
+  QString ReadProductionDate() const;
+  QString ReadPrintedLength() const;
+  QString ReadFirmwareVersion() const;
+};
+
+}  // namespace ravo::utility

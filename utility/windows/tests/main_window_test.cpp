@@ -1,0 +1,359 @@
+// The main window over the real port library, against the virtual printer.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <memory>
+#include <optional>
+
+#include "catalogue.h"
+#include "form_main_label.h"
+#include "form_printer_manage_label.h"
+#include "sim_process.h"
+#include "window_launchers.h"
+#include "window_test_support.h"
+
+using namespace ravo::utility;
+using ravo::sim::SimProcess;
+using ravo::testing::ErrorBox;
+using ravo::testing::FilesDir;
+using ravo::testing::Hex;
+using ravo::testing::InformationBox;
+using ravo::testing::WhenModal;
+
+namespace {
+
+// Everything the printer received in its first `sessions` connections,
+// once they are closed.
+QByteArray Received(const SimProcess &printer, size_t sessions = 1) {
+  if (!printer.WaitForClosedSessions(sessions)) return "<sessions not closed>";
+  QByteArray all;
+  for (const auto &session : printer.Sessions())
+    all.append(reinterpret_cast<const char *>(session.bytes.data()),
+               static_cast<qsizetype>(session.bytes.size()));
+  return all;
+}
+
+QByteArray NetRow(const QByteArray &type, const SimProcess &printer) {
+  return type + "|NET|" + QByteArray::fromStdString(printer.PortString()) + "\r\n";
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void startupWithoutEntriesCreatesTheDefaultRow_data();
+  void startupWithoutEntriesCreatesTheDefaultRow();
+  void selectionFollowsTheCatalogue();
+  void addAppendsAndSelectsTheNewRow();
+  void modifyRewritesOneLineAndReselectsIt();
+  void deleteRewritesTheListAndMovesTheSelection_data();
+  void deleteRewritesTheListAndMovesTheSelection();
+  void deleteCancelledChangesNothing();
+  void connectionTestReportsSuccessAndFailure();
+  void deviceCommandsSendTheirBytes_data();
+  void deviceCommandsSendTheirBytes();
+  void factoryResetCancelledWritesNothing();
+  void parameterSettingOpensThePortFirst();
+  void printTextFollowsTheCommandMode();
+  void missingWindowsAreReported();
+  void firmwareUpdateWithoutToolSendsNothing();
+
+ private:
+  // A main window over the given list file; the dialog is attached.
+  T_frmMain_Label &Open(const QByteArray &list, bool dealer = false);
+  QStringList Boxes() const;
+  int SelectedRow() const;
+
+  std::unique_ptr<FilesDir> files_;
+  std::unique_ptr<ScopedRecordingMessageBoxes> boxes_;
+  std::unique_ptr<T_frmMain_Label> window_;
+  std::unique_ptr<T_frmPrinterManage_Label> dialog_;
+};
+
+void MainWindowTest::init() {
+  files_ = std::make_unique<FilesDir>();
+  boxes_ = std::make_unique<ScopedRecordingMessageBoxes>();
+  Launchers() = WindowLaunchers{};
+}
+
+void MainWindowTest::cleanup() {
+  dialog_.reset();  // a child of the window
+  window_.reset();
+  boxes_.reset();
+  files_.reset();
+  Launchers() = WindowLaunchers{};
+}
+
+T_frmMain_Label &MainWindowTest::Open(const QByteArray &list, bool dealer) {
+  if (!list.isNull()) files_->WritePrinterList(list);
+  if (dealer)
+    window_ = std::make_unique<T_frmMain_Label_Dealer>(files_->Options());
+  else
+    window_ = std::make_unique<T_frmMain_Label>(files_->Options());
+  dialog_ = std::make_unique<T_frmPrinterManage_Label>(window_.get());
+  window_->SetPrinterDialog(dialog_.get());
+  return *window_;
+}
+
+QStringList MainWindowTest::Boxes() const {
+  QStringList out;
+  for (const MessageRecord &record : boxes_->shown) out << ravo::testing::Describe(record);
+  return out;
+}
+
+int MainWindowTest::SelectedRow() const {
+  const auto selected = window_->lvPrinterList->selectedItems();
+  return selected.isEmpty() ? -1 : window_->lvPrinterList->indexOfTopLevelItem(selected.first());
+}
+
+void MainWindowTest::startupWithoutEntriesCreatesTheDefaultRow_data() {
+  QTest::addColumn<QByteArray>("list");
+  QTest::newRow("missing file") << QByteArray();
+  QTest::newRow("empty file") << QByteArray("");
+  QTest::newRow("blank lines only") << QByteArray("\r\n  \r\n\t\r\n");
+}
+
+void MainWindowTest::startupWithoutEntriesCreatesTheDefaultRow() {
+  QFETCH(QByteArray, list);
+  T_frmMain_Label &w = Open(list);
+  QCOMPARE(files_->ReadPrinterList(), QByteArray("TQX58|USB|USB\r\n"));
+  QCOMPARE(w.lvPrinterList->topLevelItemCount(), 1);
+  QCOMPARE(SelectedRow(), 0);
+  QCOMPARE(mdlGlobal::SelectedPrinterType, QStringLiteral("TQX58"));
+  QCOMPARE(mdlGlobal::SelectedPort, QStringLiteral("USB"));
+  QCOMPARE(mdlGlobal::CommandModeFlag, 1);
+  QVERIFY2(Boxes().isEmpty(), qPrintable(Boxes().join('\n')));
+  QCOMPARE(w.windowTitle(), QStringLiteral("Ravo Label Printer Utility  V1.0.3"));
+}
+
+void MainWindowTest::selectionFollowsTheCatalogue() {
+  // LB58 is in NIsbtnStartLearn; NOSUCH has no map entry.
+  T_frmMain_Label &w = Open("LB58|USB|USB\r\nNOSUCH|NET|NET,10.1.2.3\r\nTQX80|LPT|LPT1\r\n");
+  QCOMPARE(mdlGlobal::SelectedModel, QStringLiteral("LB58"));
+  QVERIFY(!w.btnStartLearn->isEnabled());
+
+  w.SelectRow(1);
+  QCOMPARE(mdlGlobal::SelectedModel, QStringLiteral("KP330"));
+  QCOMPARE(mdlGlobal::SelectedPort, QStringLiteral("NET,10.1.2.3"));
+  QCOMPARE(mdlGlobal::SelectedRowIndex, 1);
+  QVERIFY(!w.btnStartLearn->isEnabled());  // KP330 is in the list too
+
+  w.SelectRow(2);
+  QCOMPARE(mdlGlobal::SelectedModel, QStringLiteral("TQX80"));
+  QVERIFY(w.btnStartLearn->isEnabled());
+  QVERIFY(w.btnParameterSetting->isEnabled());
+  QVERIFY(Boxes().isEmpty());
+}
+
+void MainWindowTest::addAppendsAndSelectsTheNewRow() {
+  T_frmMain_Label &w = Open("TQM|USB|USB\r\nQ73|LPT|LPT1\r\n");
+  WhenModal([](QWidget *dialog) {
+    auto *manage = static_cast<T_frmPrinterManage_Label *>(dialog);
+    manage->cmbPrinterName->setCurrentText(QStringLiteral("HMZ"));
+    manage->cmbPortType->setCurrentText(QStringLiteral("NET"));
+    manage->txtIPAddress->setText(QStringLiteral("10.0.0.9"));
+    manage->btnOK->click();
+  });
+  w.btnAddPrinter->click();
+  QCOMPARE(files_->ReadPrinterList(),
+           QByteArray("TQM|USB|USB\r\nQ73|LPT|LPT1\r\nHMZ|NET|NET,10.0.0.9\r\n"));
+  QCOMPARE(w.lvPrinterList->topLevelItemCount(), 3);
+  QCOMPARE(SelectedRow(), 2);
+  QCOMPARE(mdlGlobal::SelectedPort, QStringLiteral("NET,10.0.0.9"));
+  QCOMPARE(mdlGlobal::SelectedModel, QStringLiteral("HMZ"));
+}
+
+void MainWindowTest::modifyRewritesOneLineAndReselectsIt() {
+  T_frmMain_Label &w =
+      Open("A1|USB|USB\r\nA2|USB|USB\r\n\r\nA3|USB|USB\r\nA4|USB|USB\r\nA5|USB|USB\r\n");
+  w.SelectRow(2);
+  WhenModal([](QWidget *dialog) {
+    auto *manage = static_cast<T_frmPrinterManage_Label *>(dialog);
+    QCOMPARE(manage->CurrentMode(), T_frmPrinterManage_Label::Mode::Modify);
+    manage->cmbPortType->setCurrentText(QStringLiteral("NET"));
+    manage->txtIPAddress->setText(QStringLiteral("192.0.2.7"));
+    manage->btnOK->click();
+  });
+  w.btnModifyPrinter->click();
+  // A3 is not a company type, so the dialog offers the first one.
+  QCOMPARE(files_->ReadPrinterList(), QByteArray("A1|USB|USB\r\nA2|USB|USB\r\nTQX58|NET|NET,"
+                                                 "192.0.2.7\r\nA4|USB|USB\r\nA5|USB|USB\r\n"));
+  QCOMPARE(SelectedRow(), 2);
+  QCOMPARE(mdlGlobal::SelectedPort, QStringLiteral("NET,192.0.2.7"));
+}
+
+void MainWindowTest::deleteRewritesTheListAndMovesTheSelection_data() {
+  QTest::addColumn<QByteArray>("list");
+  QTest::addColumn<int>("row");
+  QTest::addColumn<QByteArray>("after");
+  QTest::addColumn<int>("selected");
+  QTest::addColumn<QString>("port");
+  const QByteArray three = "T1|USB|USB\r\n\r\nT2|LPT|LPT2\r\nT3|NET|NET,1.2.3.4\r\n";
+  QTest::newRow("middle") << three << 1 << QByteArray("\r\nT1|USB|USB\r\nT3|NET|NET,1.2.3.4\r\n")
+                          << 1 << "NET,1.2.3.4";
+  QTest::newRow("last") << three << 2 << QByteArray("\r\nT1|USB|USB\r\nT2|LPT|LPT2\r\n") << 1
+                        << "LPT2";
+  QTest::newRow("first") << three << 0 << QByteArray("\r\nT2|LPT|LPT2\r\nT3|NET|NET,1.2.3.4\r\n")
+                         << 0 << "LPT2";
+  // The selection keeps its last value when no row is left.
+  QTest::newRow("only") << QByteArray("T1|COM|COM2,BAUDRATE_9600\r\n") << 0 << QByteArray("\r\n")
+                        << -1 << "COM2,BAUDRATE_9600";
+}
+
+void MainWindowTest::deleteRewritesTheListAndMovesTheSelection() {
+  QFETCH(QByteArray, list);
+  QFETCH(int, row);
+  QFETCH(QByteArray, after);
+  QFETCH(int, selected);
+  QFETCH(QString, port);
+  T_frmMain_Label &w = Open(list);
+  w.SelectRow(row);
+  boxes_->answers = {MessageAnswer::Ok};
+  w.btnDeletePrinter->click();
+  QCOMPARE(Boxes(), QStringList{"Warning|question|Delete the selected printer?"});
+  QCOMPARE(boxes_->shown[0].buttons, MessageButtons::OkCancel);
+  QCOMPARE(files_->ReadPrinterList(), after);
+  QCOMPARE(SelectedRow(), selected);
+  QCOMPARE(mdlGlobal::SelectedPort, port);
+
+  // The rewritten file loads the same rows (an emptied one gets the
+  // default entry back, as at a first start).
+  if (selected >= 0) {
+    T_frmMain_Label again(files_->Options());
+    QCOMPARE(again.Rows(), w.Rows());
+  }
+}
+
+void MainWindowTest::deleteCancelledChangesNothing() {
+  const QByteArray list = "T1|USB|USB\r\nT2|LPT|LPT2\r\n";
+  T_frmMain_Label &w = Open(list);
+  boxes_->answers = {MessageAnswer::Cancel};
+  w.btnDeletePrinter->click();
+  QCOMPARE(files_->ReadPrinterList(), list);
+  QCOMPARE(w.lvPrinterList->topLevelItemCount(), 2);
+}
+
+void MainWindowTest::connectionTestReportsSuccessAndFailure() {
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX58", printer));
+  w.btnConnectTest->click();
+  QCOMPARE(Boxes(), QStringList{InformationBox("Connection OK.")});
+  QCOMPARE(Received(printer), QByteArray());  // nothing is written
+
+  QVERIFY(printer.Stop());  // nobody listens on the port any more
+  boxes_->shown.clear();
+  w.btnConnectTest->click();
+  QCOMPARE(Boxes(), QStringList{ErrorBox("Cannot open the port:-352")});
+}
+
+void MainWindowTest::deviceCommandsSendTheirBytes_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<int>("commandMode");
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::newRow("auto-learn") << "btnStartLearn" << 1 << QByteArray("ZZZLEARN\r\n");
+  QTest::newRow("factory reset") << "btnFactorySetting" << 1 << QByteArray("\x1B\x21\x52", 3);
+  QTest::newRow("configuration, TSPL") << "btnPrintConfigInfo" << 1 << QByteArray("SELFTEST\r\n");
+  QTest::newRow("configuration, ESC")
+      << "btnPrintConfigInfo" << 0 << QByteArray("\x1D\x28\x41\x02\x00\x00\x02", 7);
+}
+
+void MainWindowTest::deviceCommandsSendTheirBytes() {
+  QFETCH(QString, button);
+  QFETCH(int, commandMode);
+  QFETCH(QByteArray, bytes);
+  SimProcess printer({"--model", "TQX80"});
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer));
+  mdlGlobal::CommandModeFlag = commandMode;
+  boxes_->answers = {MessageAnswer::Ok};
+  auto *target = w.findChild<QPushButton *>(button);
+  QVERIFY(target != nullptr);
+  target->click();
+  const QByteArray received = Received(printer);
+  QVERIFY2(received == bytes, qPrintable(Hex(received) + " != " + Hex(bytes)));
+  QCOMPARE(printer.Sessions().size(), size_t{1});
+  QStringList expectedBoxes;
+  if (button == "btnFactorySetting")
+    expectedBoxes << "Warning|question|Restore the factory settings?";
+  QCOMPARE(Boxes(), expectedBoxes);
+}
+
+void MainWindowTest::factoryResetCancelledWritesNothing() {
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer));
+  boxes_->answers = {MessageAnswer::Cancel};
+  w.btnFactorySetting->click();
+  // The port was still opened and closed.
+  QCOMPARE(Received(printer), QByteArray());
+  QCOMPARE(printer.Sessions().size(), size_t{1});
+  QCOMPARE(Boxes().size(), 1);
+}
+
+void MainWindowTest::parameterSettingOpensThePortFirst() {
+  std::vector<mdlGlobal::ParameterWindow> opened;
+  Launchers().parameterSetting = [&](QWidget *, mdlGlobal::ParameterWindow which) {
+    opened.push_back(which);
+  };
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("Q73", printer) + NetRow("TQM", printer));
+  w.btnParameterSetting->click();
+  w.SelectRow(1);
+  w.btnParameterSetting->click();
+  QCOMPARE(opened, (std::vector{mdlGlobal::ParameterWindow::Q73, mdlGlobal::ParameterWindow::TQM}));
+  QVERIFY(Boxes().isEmpty());
+
+  QVERIFY(printer.Stop());
+  w.btnParameterSetting->click();
+  QCOMPARE(opened.size(), size_t{2});
+  QCOMPARE(Boxes(), QStringList{ErrorBox("Cannot open the port:-352")});
+}
+
+void MainWindowTest::printTextFollowsTheCommandMode() {
+  QStringList opened;
+  Launchers().printTextLabel = [&](QWidget *) { opened << "label " + mdlGlobal::GetPaperWidth(); };
+  Launchers().printText = [&](QWidget *) { opened << "text"; };
+  T_frmMain_Label &w = Open("TQX80|USB|USB\r\n");
+  w.btnPrintText->click();
+  mdlGlobal::CommandModeFlag = 0;
+  w.btnPrintText->click();
+  QCOMPARE(opened, (QStringList{"label 80", "text"}));
+}
+
+void MainWindowTest::missingWindowsAreReported() {
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer), true);
+  QVERIFY(w.btnCommandTest->isVisibleTo(&w) && w.btnTempletManage->isVisibleTo(&w));
+  const QString notAvailable = InformationBox("This function is not available yet.");
+  for (QPushButton *button :
+       {w.btnPrintText, w.btnParameterSetting, w.btnCommandTest, w.btnTempletManage}) {
+    boxes_->shown.clear();
+    button->click();
+    QCOMPARE(Boxes(), QStringList{notAvailable});
+  }
+}
+
+void MainWindowTest::firmwareUpdateWithoutToolSendsNothing() {
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer), true);
+  w.btnDFU->click();
+  QCOMPARE(Boxes().size(), 1);
+  QVERIFY2(Boxes()[0].startsWith(ErrorBox("The firmware update tool is missing:")),
+           qPrintable(Boxes()[0]));
+  QVERIFY(Boxes()[0].endsWith("FWUpdate/Dfu Update Tool.exe"));
+  QVERIFY(!printer.WaitForClosedSessions(1, std::chrono::milliseconds(200)));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

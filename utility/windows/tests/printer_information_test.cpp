@@ -1,0 +1,146 @@
+// The printer-information window against the virtual printer, and against
+// a loopback listener where one answer has to be missing.
+#include <QLabel>
+#include <QTest>
+#include <map>
+#include <memory>
+
+#include "form_printer_information.h"
+#include "loopback_listener.h"
+#include "printer_list.h"
+#include "sim_process.h"
+#include "window_test_support.h"
+
+using namespace ravo::utility;
+using ravo::sim::SimProcess;
+using ravo::testing::ErrorBox;
+using ravo::testing::FilesDir;
+using ravo::testing::LoopbackListener;
+
+namespace {
+
+// Answers each request found in a received piece; a request without an
+// entry gets no answer.
+LoopbackListener::Responder Answers(std::map<std::string, std::string> answers) {
+  return [answers = std::move(answers)](const std::string &received) {
+    std::string reply;
+    for (const auto &[request, answer] : answers)
+      if (received.find(request) != std::string::npos) reply += answer;
+    return reply;
+  };
+}
+
+const std::string kVersionBeta3("\x01\x02\x07\x03", 4);
+
+}  // namespace
+
+class PrinterInformationTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void showsTheThreeFacts_data();
+  void showsTheThreeFacts();
+  void missingAnswerAffectsOnlyItsField();
+  void portFailureReadsNothing();
+
+ private:
+  // Selects a printer of `type` on the listener's port.
+  void Select(const QString &type, const std::string &port);
+
+  std::unique_ptr<FilesDir> files_;
+  std::unique_ptr<ScopedRecordingMessageBoxes> boxes_;
+};
+
+void PrinterInformationTest::init() {
+  files_ = std::make_unique<FilesDir>();
+  mdlGlobal::InitGlobals(files_->Options());
+  boxes_ = std::make_unique<ScopedRecordingMessageBoxes>();
+}
+
+void PrinterInformationTest::cleanup() {
+  boxes_.reset();
+  files_.reset();
+}
+
+void PrinterInformationTest::Select(const QString &type, const std::string &port) {
+  const std::vector<mdlGlobal::PrinterListEntry> rows = {
+      {type, "NET", QString::fromStdString(port)}};
+  QCOMPARE(mdlGlobal::SelectPrinterEntry(rows, 0).createResult, 0);
+}
+
+void PrinterInformationTest::showsTheThreeFacts_data() {
+  QTest::addColumn<QString>("type");
+  QTest::addColumn<QString>("model");
+  QTest::addColumn<QString>("serial");
+  QTest::addColumn<QString>("date");
+  QTest::addColumn<QString>("firmware");
+  QTest::addColumn<QString>("version");
+  const QString unreadable = QStringLiteral("Cannot read data");
+  const auto shortDate = [](int y, int m, int d) {
+    return QLocale::system().toString(QDate(y, m, d), QLocale::ShortFormat);
+  };
+  // VANTA-58 is a dealer type printing as a TQX58 (three version bytes);
+  // the TQM answers four, and its serial number is too short for a date.
+  QTest::newRow("dealer serial") << "VANTA-58"
+                                 << "TQX58"
+                                 << "6548000123" << shortDate(2025, 2, 17) << "1.2.7.3"
+                                 << "V 1.2.7";
+  QTest::newRow("beta") << "TQM"
+                        << "TQM"
+                        << "TQM12" << unreadable << "1.2.7.3"
+                        << "V 1.2.7.Beta3";
+}
+
+void PrinterInformationTest::showsTheThreeFacts() {
+  QFETCH(QString, type);
+  QFETCH(QString, model);
+  QFETCH(QString, serial);
+  QFETCH(QString, date);
+  QFETCH(QString, firmware);
+  QFETCH(QString, version);
+  SimProcess printer({"--model", model.toStdString(), "--serial", serial.toStdString(), "--journey",
+                      "12345", "--firmware", firmware.toStdString()});
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  Select(type, printer.PortString());
+  T_frmPrinterInformation form;
+  form.show();
+  QVERIFY(boxes_->shown.empty());
+  QCOMPARE(form.lblProduceDateV->text(), date);
+  QCOMPARE(form.lblPrintLengthV->text(), QStringLiteral("37.035 (m)"));
+  QCOMPARE(form.lblFirmwareVerV->text(), version);
+  QVERIFY(printer.WaitForClosedSessions(1));
+  QCOMPARE(printer.Sessions().size(), size_t{1});
+}
+
+void PrinterInformationTest::missingAnswerAffectsOnlyItsField() {
+  LoopbackListener printer(Answers({{"ZZZGETVERSION", kVersionBeta3}}));
+  Select("TQM", printer.PortString());
+  T_frmPrinterInformation form;
+  form.show();
+  QCOMPARE(form.lblProduceDateV->text(), QStringLiteral("Cannot read data"));
+  QCOMPARE(form.lblPrintLengthV->text(), QStringLiteral("Cannot read data"));
+  QCOMPARE(form.lblFirmwareVerV->text(), QStringLiteral("V 1.2.7.Beta3"));
+  // The session ended with the port closed: a second showing connects anew.
+  form.hide();
+  form.show();
+  QVERIFY(ravo::testing::WaitUntil([&] { return printer.connections() == 2; }));
+  QVERIFY(boxes_->shown.empty());
+}
+
+void PrinterInformationTest::portFailureReadsNothing() {
+  auto printer = std::make_unique<LoopbackListener>();
+  Select("TQM", printer->PortString());
+  printer.reset();
+  T_frmPrinterInformation form;
+  form.show();
+  QCOMPARE(boxes_->shown.size(), size_t{1});
+  QCOMPARE(ravo::testing::Describe(boxes_->shown[0]), ErrorBox("Cannot open the port:-352"));
+  for (QLabel *value : {form.lblProduceDateV, form.lblPrintLengthV, form.lblFirmwareVerV})
+    QCOMPARE(value->text(), QString());
+}
+
+QTEST_MAIN(PrinterInformationTest)
+#include "printer_information_test.moc"
