@@ -56,13 +56,14 @@ TEST(BmpDecoder, EveryDepthAndOrientation) {
     RgbImage image = RgbImage::Random(size.width, size.height, size.width);
     for (bool topDown : {false, true}) {
       for (uint16_t bits : {4, 8}) {
-        BmpSpec spec{
+        BmpContent content{
             .width = size.width, .height = size.height, .bitCount = bits, .topDown = topDown};
-        spec.palette = Palette(bits == 4 ? 16 : 200);
-        spec.pixels = Indices(size.width, size.height, static_cast<int>(spec.palette.size()));
-        WriteBytes(dir.Path("p.bmp"), EncodeBmp(spec));
+        content.palette = Palette(bits == 4 ? 16 : 200);
+        content.pixels = Indices(size.width, size.height, static_cast<int>(content.palette.size()));
+        WriteBytes(dir.Path("p.bmp"), EncodeBmp(content));
         ImageHeader header;
-        EXPECT_EQ(DecodeAll(dir.Path("p.bmp"), header), ThroughPalette(spec.pixels, spec.palette))
+        EXPECT_EQ(DecodeAll(dir.Path("p.bmp"), header),
+                  ThroughPalette(content.pixels, content.palette))
             << bits << " bits, top-down " << topDown;
         EXPECT_EQ(header.format, RowFormat::kRgb);
       }
@@ -78,11 +79,11 @@ TEST(BmpDecoder, EveryDepthAndOrientation) {
           {32, {0xFF000000, 0x00FF0000, 0x0000FF00}, {8, 8, 8}},
       };
       for (const auto &d : direct) {
-        BmpSpec spec{
+        BmpContent content{
             .width = size.width, .height = size.height, .bitCount = d.bits, .topDown = topDown};
-        spec.masks = d.masks;
-        spec.pixels = image.rgb;
-        WriteBytes(dir.Path("d.bmp"), EncodeBmp(spec));
+        content.masks = d.masks;
+        content.pixels = image.rgb;
+        WriteBytes(dir.Path("d.bmp"), EncodeBmp(content));
         ImageHeader header;
         EXPECT_EQ(DecodeAll(dir.Path("d.bmp"), header), Quantized(image.rgb, d.kept))
             << d.bits << " bits, masks " << d.masks.size() << ", top-down " << topDown;
@@ -95,7 +96,7 @@ TEST(BmpDecoder, EveryDepthAndOrientation) {
 
 TEST(BmpDecoder, CoreHeaderAndShortPalette) {
   TempDir dir;
-  BmpSpec core{.width = 5, .height = 4, .bitCount = 8, .coreHeader = true};
+  BmpContent core{.width = 5, .height = 4, .bitCount = 8, .coreHeader = true};
   core.palette = Palette(256);
   core.pixels = Indices(5, 4, 256);
   WriteBytes(dir.Path("core.bmp"), EncodeBmp(core));
@@ -103,7 +104,7 @@ TEST(BmpDecoder, CoreHeaderAndShortPalette) {
   EXPECT_EQ(DecodeAll(dir.Path("core.bmp"), header), ThroughPalette(core.pixels, core.palette));
 
   // Indices past a short colour table read as black.
-  BmpSpec shortTable{.width = 4, .height = 1, .bitCount = 8};
+  BmpContent shortTable{.width = 4, .height = 1, .bitCount = 8};
   shortTable.palette = {Rgb{1, 2, 3}};
   shortTable.pixels = {0, 9, 0, 200};
   WriteBytes(dir.Path("short.bmp"), EncodeBmp(shortTable));
@@ -113,8 +114,9 @@ TEST(BmpDecoder, CoreHeaderAndShortPalette) {
 
 TEST(BmpDecoder, BrokenHeadersAreRefused) {
   TempDir dir;
-  BmpSpec spec{.width = 8, .height = 8, .bitCount = 24, .pixels = RgbImage::Random(8, 8, 1).rgb};
-  std::vector<uint8_t> good = EncodeBmp(spec);
+  BmpContent content{
+      .width = 8, .height = 8, .bitCount = 24, .pixels = RgbImage::Random(8, 8, 1).rgb};
+  std::vector<uint8_t> good = EncodeBmp(content);
   const struct {
     const char *what;
     size_t offset;
@@ -132,7 +134,7 @@ TEST(BmpDecoder, BrokenHeadersAreRefused) {
     EXPECT_TRUE(DecodeAll(dir.Path("bad.bmp"), header).empty()) << d.what;
   }
   // The decoder itself refuses an empty image, not only the caller.
-  BmpSpec emptyCore{.width = 0, .height = 2, .bitCount = 24, .coreHeader = true};
+  BmpContent emptyCore{.width = 0, .height = 2, .bitCount = 24, .coreHeader = true};
   WriteBytes(dir.Path("empty.bmp"), EncodeBmp(emptyCore));
   std::FILE *file = std::fopen(dir.Path("empty.bmp").c_str(), "rb");
   EXPECT_EQ(OpenBmpDecoder(file), nullptr);
@@ -152,12 +154,12 @@ TEST(PngDecoder, ColourTypesAndDepths) {
       std::vector<uint8_t> indices = Indices(size.width, size.height, 16);
       std::vector<Rgb> palette = Palette(16);
       // Palette with transparency: alpha is dropped, the colours stay.
-      PngSpec pal{size.width, size.height, PNG_COLOR_TYPE_PALETTE, 4,
-                  interlaced, palette,     {0, 128, 255}};
-      PngSpec rgba{size.width, size.height, PNG_COLOR_TYPE_RGB_ALPHA, 8, interlaced};
-      PngSpec rgb16{size.width, size.height, PNG_COLOR_TYPE_RGB, 16, interlaced};
-      PngSpec grey2{size.width, size.height, PNG_COLOR_TYPE_GRAY, 2, interlaced};
-      PngSpec greyAlpha{size.width, size.height, PNG_COLOR_TYPE_GRAY_ALPHA, 8, interlaced};
+      PngContent pal{size.width, size.height, PNG_COLOR_TYPE_PALETTE, 4,
+                     interlaced, palette,     {0, 128, 255}};
+      PngContent rgba{size.width, size.height, PNG_COLOR_TYPE_RGB_ALPHA, 8, interlaced};
+      PngContent rgb16{size.width, size.height, PNG_COLOR_TYPE_RGB, 16, interlaced};
+      PngContent grey2{size.width, size.height, PNG_COLOR_TYPE_GRAY, 2, interlaced};
+      PngContent greyAlpha{size.width, size.height, PNG_COLOR_TYPE_GRAY_ALPHA, 8, interlaced};
       std::vector<uint8_t> rgbExpected, greyExpected, grey2Expected;
       for (uint32_t y = 0; y < size.height; ++y) {
         std::vector<uint8_t> palRow((size.width + 1) / 2), rgbaRow, rgb16Row,
@@ -182,7 +184,7 @@ TEST(PngDecoder, ColourTypesAndDepths) {
       }
       const struct {
         const char *name;
-        const PngSpec &spec;
+        const PngContent &content;
         RowFormat format;
         std::vector<uint8_t> expected;
       } cases[] = {
@@ -193,7 +195,7 @@ TEST(PngDecoder, ColourTypesAndDepths) {
           {"grey+alpha", greyAlpha, RowFormat::kGrey, greyExpected},
       };
       for (const auto &c : cases) {
-        WritePng(dir.Path("t.png"), c.spec);
+        WritePng(dir.Path("t.png"), c.content);
         ImageHeader header;
         EXPECT_EQ(DecodeAll(dir.Path("t.png"), header), c.expected)
             << c.name << " " << size.width << "x" << size.height << " interlaced " << interlaced;
@@ -208,9 +210,9 @@ TEST(GifDecoder, FramesOnTheScreen) {
   std::vector<Rgb> palette = Palette(256);
   for (Size size : kSizes) {
     for (bool interlaced : {false, true}) {
-      GifSpec full{size.width, size.height, 0,
-                   0,          size.width,  size.height,
-                   interlaced, palette,     Indices(size.width, size.height, 256)};
+      GifContent full{size.width, size.height, 0,
+                      0,          size.width,  size.height,
+                      interlaced, palette,     Indices(size.width, size.height, 256)};
       WriteGif(dir.Path("full.gif"), full);
       ImageHeader header;
       EXPECT_EQ(DecodeAll(dir.Path("full.gif"), header), ThroughPalette(full.indices, palette))
@@ -218,7 +220,7 @@ TEST(GifDecoder, FramesOnTheScreen) {
     }
   }
   // A 2x2 frame at (1, 1) on a 4x3 screen: white around it.
-  GifSpec framed{4, 3, 1, 1, 2, 2, false, palette, {1, 2, 3, 4}};
+  GifContent framed{4, 3, 1, 1, 2, 2, false, palette, {1, 2, 3, 4}};
   WriteGif(dir.Path("framed.gif"), framed);
   std::vector<uint8_t> expected(4 * 3 * 3, 255);
   for (uint32_t i = 0; i < 4; ++i) {
@@ -261,6 +263,29 @@ TEST(JpegDecoder, SmoothImagesComeBackClose) {
   WriteBytes(dir.Path("cut.jpg"), bytes);
   ImageHeader header;
   EXPECT_TRUE(DecodeAll(dir.Path("cut.jpg"), header).empty());
+}
+
+TEST(JpegDecoder, CmykBecomesRgb) {
+  TempDir dir;
+  const struct {
+    uint8_t cmyk[4];
+    Rgb rgb;
+  } cases[] = {
+      {{255, 128, 0, 255}, {255, 128, 0}},
+      {{255, 255, 255, 128}, {128, 128, 128}},
+      {{0, 0, 0, 0}, {0, 0, 0}},
+  };
+  for (const auto &c : cases) {
+    WriteCmykJpeg(dir.Path("cmyk.jpg"), 16, 8, c.cmyk);
+    ImageHeader header;
+    std::vector<uint8_t> decoded = DecodeAll(dir.Path("cmyk.jpg"), header);
+    ASSERT_EQ(decoded.size(), 16u * 8 * 3);
+    EXPECT_EQ(header.format, RowFormat::kRgb);
+    const uint8_t expected[3] = {c.rgb.red, c.rgb.green, c.rgb.blue};
+    for (size_t i = 0; i < decoded.size(); ++i) {
+      EXPECT_LE(std::abs(decoded[i] - expected[i % 3]), 3) << "byte " << i;
+    }
+  }
 }
 
 }  // namespace

@@ -117,82 +117,82 @@ uint32_t ToMask(uint8_t v, uint32_t mask) {
   return ((v * max + 127) / 255) << shift;
 }
 
-void EncodeBmpRow(const BmpSpec &spec, uint32_t y, std::vector<uint8_t> &row) {
-  for (uint32_t x = 0; x < spec.width; ++x) {
-    size_t i = static_cast<size_t>(y) * spec.width + x;
-    if (spec.bitCount <= 8) {
-      uint32_t bitPos = x * spec.bitCount;
-      uint32_t shift = 8 - spec.bitCount - bitPos % 8;
+void EncodeBmpRow(const BmpContent &content, uint32_t y, std::vector<uint8_t> &row) {
+  for (uint32_t x = 0; x < content.width; ++x) {
+    size_t i = static_cast<size_t>(y) * content.width + x;
+    if (content.bitCount <= 8) {
+      uint32_t bitPos = x * content.bitCount;
+      uint32_t shift = 8 - content.bitCount - bitPos % 8;
       uint8_t &byte = row[bitPos / 8];
-      uint8_t field = static_cast<uint8_t>(((1u << spec.bitCount) - 1) << shift);
-      byte = static_cast<uint8_t>((byte & ~field) | (spec.pixels[i] << shift));
+      uint8_t field = static_cast<uint8_t>(((1u << content.bitCount) - 1) << shift);
+      byte = static_cast<uint8_t>((byte & ~field) | (content.pixels[i] << shift));
       continue;
     }
-    const uint8_t *c = &spec.pixels[i * 3];
-    if (spec.bitCount == 24) {
+    const uint8_t *c = &content.pixels[i * 3];
+    if (content.bitCount == 24) {
       row[3 * x] = c[2];
       row[3 * x + 1] = c[1];
       row[3 * x + 2] = c[0];
       continue;
     }
-    std::vector<uint32_t> masks = spec.masks;
+    std::vector<uint32_t> masks = content.masks;
     if (masks.empty()) {
-      masks = spec.bitCount == 16 ? std::vector<uint32_t>{0x7C00, 0x03E0, 0x001F}
-                                  : std::vector<uint32_t>{0xFF0000, 0xFF00, 0xFF};
+      masks = content.bitCount == 16 ? std::vector<uint32_t>{0x7C00, 0x03E0, 0x001F}
+                                     : std::vector<uint32_t>{0xFF0000, 0xFF00, 0xFF};
     }
     uint32_t v = ToMask(c[0], masks[0]) | ToMask(c[1], masks[1]) | ToMask(c[2], masks[2]);
-    for (int b = 0; b < spec.bitCount / 8; ++b)
-      row[x * (spec.bitCount / 8) + b] = static_cast<uint8_t>(v >> (8 * b));
+    for (int b = 0; b < content.bitCount / 8; ++b)
+      row[x * (content.bitCount / 8) + b] = static_cast<uint8_t>(v >> (8 * b));
   }
 }
 
 }  // namespace
 
-std::vector<uint8_t> EncodeBmp(const BmpSpec &spec) {
-  uint32_t infoSize = spec.coreHeader ? 12 : 40;
-  uint32_t entrySize = spec.coreHeader ? 3 : 4;
-  uint32_t maskBytes = spec.masks.empty() ? 0 : 12;
-  uint32_t stride = (spec.width * spec.bitCount + 31) / 32 * 4;
+std::vector<uint8_t> EncodeBmp(const BmpContent &content) {
+  uint32_t infoSize = content.coreHeader ? 12 : 40;
+  uint32_t entrySize = content.coreHeader ? 3 : 4;
+  uint32_t maskBytes = content.masks.empty() ? 0 : 12;
+  uint32_t stride = (content.width * content.bitCount + 31) / 32 * 4;
   uint32_t offset =
-      14 + infoSize + maskBytes + static_cast<uint32_t>(spec.palette.size()) * entrySize;
+      14 + infoSize + maskBytes + static_cast<uint32_t>(content.palette.size()) * entrySize;
   std::vector<uint8_t> out{'B', 'M'};
-  Put32(out, offset + stride * spec.height);
+  Put32(out, offset + stride * content.height);
   Put32(out, 0);
   Put32(out, offset);
   Put32(out, infoSize);
-  if (spec.coreHeader) {
-    Put16(out, spec.width);
-    Put16(out, spec.height);
+  if (content.coreHeader) {
+    Put16(out, content.width);
+    Put16(out, content.height);
     Put16(out, 1);
-    Put16(out, spec.bitCount);
+    Put16(out, content.bitCount);
   } else {
-    Put32(out, spec.width);
-    Put32(out,
-          spec.topDown ? static_cast<uint32_t>(-static_cast<int32_t>(spec.height)) : spec.height);
+    Put32(out, content.width);
+    Put32(out, content.topDown ? static_cast<uint32_t>(-static_cast<int32_t>(content.height))
+                               : content.height);
     Put16(out, 1);
-    Put16(out, spec.bitCount);
-    Put32(out, spec.masks.empty() ? 0 : 3);
-    Put32(out, stride * spec.height);
+    Put16(out, content.bitCount);
+    Put32(out, content.masks.empty() ? 0 : 3);
+    Put32(out, stride * content.height);
     Put32(out, 2835);
     Put32(out, 2835);
-    Put32(out, static_cast<uint32_t>(spec.palette.size()));
+    Put32(out, static_cast<uint32_t>(content.palette.size()));
     Put32(out, 0);
   }
-  for (uint32_t mask : spec.masks) Put32(out, mask);
-  for (const Rgb &c : spec.palette) {
+  for (uint32_t mask : content.masks) Put32(out, mask);
+  for (const Rgb &c : content.palette) {
     out.insert(out.end(), {c.blue, c.green, c.red});
-    if (!spec.coreHeader) out.push_back(0);
+    if (!content.coreHeader) out.push_back(0);
   }
-  for (uint32_t i = 0; i < spec.height; ++i) {
-    uint32_t y = spec.topDown ? i : spec.height - 1 - i;
-    std::vector<uint8_t> row(stride, spec.padByte);
-    EncodeBmpRow(spec, y, row);
+  for (uint32_t i = 0; i < content.height; ++i) {
+    uint32_t y = content.topDown ? i : content.height - 1 - i;
+    std::vector<uint8_t> row(stride, content.padByte);
+    EncodeBmpRow(content, y, row);
     out.insert(out.end(), row.begin(), row.end());
   }
   return out;
 }
 
-void WritePng(const std::string &path, const PngSpec &spec) {
+void WritePng(const std::string &path, const PngContent &content) {
   std::FILE *file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) throw std::runtime_error("cannot create " + path);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -203,19 +203,19 @@ void WritePng(const std::string &path, const PngSpec &spec) {
     throw std::runtime_error("libpng failed writing " + path);
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, spec.width, spec.height, spec.bitDepth, spec.colourType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, content.width, content.height, content.bitDepth, content.colourType,
+               content.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (const Rgb &c : spec.palette) palette.push_back(png_color{c.red, c.green, c.blue});
+  for (const Rgb &c : content.palette) palette.push_back(png_color{c.red, c.green, c.blue});
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  if (!spec.transparency.empty()) {
-    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()),
-                 nullptr);
+  if (!content.transparency.empty()) {
+    png_set_tRNS(png, info, content.transparency.data(),
+                 static_cast<int>(content.transparency.size()), nullptr);
   }
   png_write_info(png, info);
   std::vector<png_bytep> rows;
-  for (const auto &row : spec.rows) rows.push_back(const_cast<png_bytep>(row.data()));
+  for (const auto &row : content.rows) rows.push_back(const_cast<png_bytep>(row.data()));
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -223,13 +223,13 @@ void WritePng(const std::string &path, const PngSpec &spec) {
 }
 
 void WriteRgbPng(const std::string &path, const RgbImage &image) {
-  PngSpec spec{image.width, image.height};
+  PngContent content{image.width, image.height};
   size_t rowBytes = static_cast<size_t>(image.width) * 3;
   for (uint32_t y = 0; y < image.height; ++y) {
     auto begin = image.rgb.begin() + static_cast<std::ptrdiff_t>(y * rowBytes);
-    spec.rows.emplace_back(begin, begin + static_cast<std::ptrdiff_t>(rowBytes));
+    content.rows.emplace_back(begin, begin + static_cast<std::ptrdiff_t>(rowBytes));
   }
-  WritePng(path, spec);
+  WritePng(path, content);
 }
 
 void WriteJpeg(const std::string &path, const RgbImage &image, int quality) {
@@ -256,30 +256,58 @@ void WriteJpeg(const std::string &path, const RgbImage &image, int quality) {
   std::fclose(file);
 }
 
-void WriteGif(const std::string &path, const GifSpec &spec) {
+void WriteCmykJpeg(const std::string &path, uint32_t width, uint32_t height,
+                   const uint8_t (&cmyk)[4]) {
+  std::FILE *file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) throw std::runtime_error("cannot create " + path);
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 100, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<uint8_t> row;
+  for (uint32_t x = 0; x < width; ++x) row.insert(row.end(), cmyk, cmyk + 4);
+  for (uint32_t y = 0; y < height; ++y) {
+    JSAMPROW rowPointer = row.data();
+    jpeg_write_scanlines(&info, &rowPointer, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
+}
+
+void WriteGif(const std::string &path, const GifContent &content) {
   int error = 0;
   GifFileType *gif = EGifOpenFileName(path.c_str(), false, &error);
   if (gif == nullptr) throw std::runtime_error("cannot create " + path);
   std::vector<GifColorType> colours;
-  for (const Rgb &c : spec.palette) colours.push_back(GifColorType{c.red, c.green, c.blue});
+  for (const Rgb &c : content.palette) colours.push_back(GifColorType{c.red, c.green, c.blue});
   ColorMapObject *map = GifMakeMapObject(static_cast<int>(colours.size()), colours.data());
-  bool ok = EGifPutScreenDesc(gif, static_cast<int>(spec.screenWidth),
-                              static_cast<int>(spec.screenHeight), 8, 0, map) == GIF_OK &&
-            EGifPutImageDesc(gif, static_cast<int>(spec.left), static_cast<int>(spec.top),
-                             static_cast<int>(spec.width), static_cast<int>(spec.height),
-                             spec.interlaced, nullptr) == GIF_OK;
+  bool ok = EGifPutScreenDesc(gif, static_cast<int>(content.screenWidth),
+                              static_cast<int>(content.screenHeight), 8, 0, map) == GIF_OK &&
+            EGifPutImageDesc(gif, static_cast<int>(content.left), static_cast<int>(content.top),
+                             static_cast<int>(content.width), static_cast<int>(content.height),
+                             content.interlaced, nullptr) == GIF_OK;
   std::vector<uint32_t> order;
-  if (spec.interlaced) {
+  if (content.interlaced) {
     const uint32_t start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
     for (int pass = 0; pass < 4; ++pass) {
-      for (uint32_t y = start[pass]; y < spec.height; y += step[pass]) order.push_back(y);
+      for (uint32_t y = start[pass]; y < content.height; y += step[pass]) order.push_back(y);
     }
   } else {
-    for (uint32_t y = 0; y < spec.height; ++y) order.push_back(y);
+    for (uint32_t y = 0; y < content.height; ++y) order.push_back(y);
   }
   for (uint32_t y : order) {
-    auto *line = const_cast<GifPixelType *>(&spec.indices[static_cast<size_t>(y) * spec.width]);
-    ok = ok && EGifPutLine(gif, line, static_cast<int>(spec.width)) == GIF_OK;
+    auto *line =
+        const_cast<GifPixelType *>(&content.indices[static_cast<size_t>(y) * content.width]);
+    ok = ok && EGifPutLine(gif, line, static_cast<int>(content.width)) == GIF_OK;
   }
   GifFreeMapObject(map);
   EGifCloseFile(gif, &error);

@@ -41,7 +41,7 @@ std::vector<uint8_t> ReadBytes(const std::string &path);
 
 // BMP: `pixels` are palette indices (bitCount ≤ 8, one per pixel) or RGB
 // triples (16, 24, 32).  Masks are used with bit-field compression.
-struct BmpSpec {
+struct BmpContent {
   uint32_t width = 0;
   uint32_t height = 0;
   uint16_t bitCount = 24;
@@ -52,10 +52,10 @@ struct BmpSpec {
   std::vector<uint8_t> pixels;
   uint8_t padByte = 0;  // fills row padding and unused bits
 };
-std::vector<uint8_t> EncodeBmp(const BmpSpec &spec);
+std::vector<uint8_t> EncodeBmp(const BmpContent &content);
 
 // PNG: rows in libpng's packed layout for the colour type and depth.
-struct PngSpec {
+struct PngContent {
   uint32_t width = 0;
   uint32_t height = 0;
   int colourType = 2;  // PNG_COLOR_TYPE_RGB
@@ -65,13 +65,17 @@ struct PngSpec {
   std::vector<uint8_t> transparency;  // tRNS alphas of palette entries
   std::vector<std::vector<uint8_t>> rows;
 };
-void WritePng(const std::string &path, const PngSpec &spec);
+void WritePng(const std::string &path, const PngContent &content);
 void WriteRgbPng(const std::string &path, const RgbImage &image);
 
 void WriteJpeg(const std::string &path, const RgbImage &image, int quality);
+// A uniform CMYK JPEG holding `cmyk` as stored samples (Adobe style: 255
+// means no ink).
+void WriteCmykJpeg(const std::string &path, uint32_t width, uint32_t height,
+                   const uint8_t (&cmyk)[4]);
 
 // GIF with one frame of palette indices placed at (left, top) on a screen.
-struct GifSpec {
+struct GifContent {
   uint32_t screenWidth = 0;
   uint32_t screenHeight = 0;
   uint32_t left = 0;
@@ -82,7 +86,7 @@ struct GifSpec {
   std::vector<Rgb> palette;  // 2, 4, ... 256 entries
   std::vector<uint8_t> indices;
 };
-void WriteGif(const std::string &path, const GifSpec &spec);
+void WriteGif(const std::string &path, const GifContent &content);
 
 // All rows of `path` as the decoder delivers them, or empty on failure.
 std::vector<uint8_t> DecodeAll(const std::string &path, ImageHeader &header);

@@ -69,8 +69,8 @@ TEST(Dithering, RandomImagesMatchTheReference) {
     std::vector<uint8_t> expected = ReferenceRaster(image);
     std::string png = dir.Path("random.png"), bmp = dir.Path("random.bmp");
     WriteRgbPng(png, image);
-    WriteBytes(bmp,
-               EncodeBmp(BmpSpec{.width = size.width, .height = size.height, .pixels = image.rgb}));
+    WriteBytes(bmp, EncodeBmp(BmpContent{
+                        .width = size.width, .height = size.height, .pixels = image.rgb}));
     for (const std::string &path : {png, bmp}) {
       for (Threading threading : {Threading::kNever, Threading::kAlways, Threading::kAuto}) {
         int32_t result = -1;
@@ -150,10 +150,10 @@ std::vector<uint8_t> ExpectedOneBit(bool inverted) {
 
 TEST_P(OneBitCopy, PngPalette) {
   TempDir dir;
-  PngSpec spec{12, 3, PNG_COLOR_TYPE_PALETTE, 1};
-  spec.palette = {GetParam().entry0, GetParam().entry1};
-  for (const auto &row : kOneBitRows) spec.rows.push_back({row[0], row[1]});
-  WritePng(dir.Path("one.png"), spec);
+  PngContent content{12, 3, PNG_COLOR_TYPE_PALETTE, 1};
+  content.palette = {GetParam().entry0, GetParam().entry1};
+  for (const auto &row : kOneBitRows) content.rows.push_back({row[0], row[1]});
+  WritePng(dir.Path("one.png"), content);
   int32_t result = -1;
   EXPECT_EQ(Rasterize(dir.Path("one.png"), result), ExpectedOneBit(GetParam().inverted));
   EXPECT_EQ(result, 0);
@@ -161,12 +161,12 @@ TEST_P(OneBitCopy, PngPalette) {
 
 TEST_P(OneBitCopy, BmpPalette) {
   TempDir dir;
-  BmpSpec spec{.width = 12, .height = 3, .bitCount = 1, .padByte = 0xFF};
-  spec.palette = {GetParam().entry0, GetParam().entry1};
+  BmpContent content{.width = 12, .height = 3, .bitCount = 1, .padByte = 0xFF};
+  content.palette = {GetParam().entry0, GetParam().entry1};
   for (const auto &row : kOneBitRows) {
-    for (int x = 0; x < 12; ++x) spec.pixels.push_back((row[x / 8] >> (7 - x % 8)) & 1);
+    for (int x = 0; x < 12; ++x) content.pixels.push_back((row[x / 8] >> (7 - x % 8)) & 1);
   }
-  WriteBytes(dir.Path("one.bmp"), EncodeBmp(spec));
+  WriteBytes(dir.Path("one.bmp"), EncodeBmp(content));
   int32_t result = -1;
   EXPECT_EQ(Rasterize(dir.Path("one.bmp"), result), ExpectedOneBit(GetParam().inverted));
   EXPECT_EQ(result, 0);
@@ -182,19 +182,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OneBitCopyGrey, OneBitGreyPngCountsAsBlackAndWhite) {
   TempDir dir;
-  PngSpec spec{12, 3, PNG_COLOR_TYPE_GRAY, 1};
-  for (const auto &row : kOneBitRows) spec.rows.push_back({row[0], row[1]});
-  WritePng(dir.Path("grey1.png"), spec);
+  PngContent content{12, 3, PNG_COLOR_TYPE_GRAY, 1};
+  for (const auto &row : kOneBitRows) content.rows.push_back({row[0], row[1]});
+  WritePng(dir.Path("grey1.png"), content);
   int32_t result = -1;
   EXPECT_EQ(Rasterize(dir.Path("grey1.png"), result), ExpectedOneBit(true));
 }
 
 TEST(OneBitCopyGrey, WholeBytesAreCopiedByteForByte) {
   TempDir dir;
-  BmpSpec spec{.width = 16, .height = 2, .bitCount = 1, .topDown = true};
-  spec.palette = {{255, 255, 255}, {0, 0, 0}};
-  for (int i = 0; i < 32; ++i) spec.pixels.push_back(static_cast<uint8_t>((i * 7) % 3 == 0));
-  WriteBytes(dir.Path("w16.bmp"), EncodeBmp(spec));
+  BmpContent content{.width = 16, .height = 2, .bitCount = 1, .topDown = true};
+  content.palette = {{255, 255, 255}, {0, 0, 0}};
+  for (int i = 0; i < 32; ++i) content.pixels.push_back(static_cast<uint8_t>((i * 7) % 3 == 0));
+  WriteBytes(dir.Path("w16.bmp"), EncodeBmp(content));
   int32_t result = -1;
   std::vector<uint8_t> raster = Rasterize(dir.Path("w16.bmp"), result);
   std::vector<uint8_t> bytes = ReadBytes(dir.Path("w16.bmp"));

@@ -40,35 +40,44 @@ constexpr ShareTable kShareTable;
 
 }  // namespace
 
+// Column c of a row of errors sits at index c + 1, so that the store for
+// the column left of x needs no test at x = 0 (it lands in index 0).
 FloydSteinberg::FloydSteinberg(uint32_t width)
-    : width_(width), carried_(width, 0), next_(width, 0) {}
+    : width_(width), carried_(width + 1, 0), next_(width + 1, 0) {}
 
 // The chain from one pixel to the next is one table load and one add; the
-// row below is gathered in registers and stored once per column.
+// row below is gathered in registers and stored once per column.  Pixels
+// go eight at a time, one output byte each.
 void FloydSteinberg::Row(const uint8_t *grey, uint8_t *out) {
+  const uint32_t width = width_;
   const int32_t *rightShare = kShareTable.right.data() - kLowest;
   const Shares *shares = kShareTable.byValue.data() - kLowest;
-  const int32_t *carried = carried_.data();
-  int32_t *next = next_.data();
-  int32_t fromLeft = 0;   // share for x from x - 1
-  int32_t belowLeft = 0;  // what (x - 1, y + 1) has gathered so far
-  int32_t belowHere = 0;  // what (x, y + 1) has gathered so far
-  uint32_t bits = 0;
-  for (uint32_t x = 0; x < width_; ++x) {
+  const int32_t *carried = carried_.data() + 1;
+  int32_t *nextLeft = next_.data();  // nextLeft[x] is column x - 1
+  int32_t fromLeft = 0;              // share for x from x - 1
+  int32_t belowLeft = 0;             // what (x - 1, y + 1) has gathered so far
+  int32_t belowHere = 0;             // what (x, y + 1) has gathered so far
+  auto step = [&](uint32_t x) -> uint32_t {
     int32_t value = grey[x] + carried[x] + fromLeft;
     const Shares &s = shares[value];
-    bits = bits << 1 | static_cast<uint32_t>(value <= 128);
-    if (x % 8 == 7) {
-      out[x / 8] = static_cast<uint8_t>(bits);
-      bits = 0;
-    }
     fromLeft = rightShare[value];
-    if (x > 0) next[x - 1] = belowLeft + s.belowLeft;
+    nextLeft[x] = belowLeft + s.belowLeft;
     belowLeft = belowHere + s.below;
     belowHere = s.belowRight;
+    return value <= 128 ? 1u : 0u;
+  };
+  uint32_t x = 0;
+  for (uint32_t byte = 0; byte < width / 8; ++byte) {
+    uint32_t bits = 0;
+    for (int bit = 0; bit < 8; ++bit, ++x) bits = bits << 1 | step(x);
+    out[byte] = static_cast<uint8_t>(bits);
   }
-  if (width_ > 0) next[width_ - 1] = belowLeft;
-  if (width_ % 8 != 0) out[width_ / 8] = static_cast<uint8_t>(bits << (8 - width_ % 8));
+  if (width % 8 != 0) {
+    uint32_t bits = 0;
+    for (; x < width; ++x) bits = bits << 1 | step(x);
+    out[width / 8] = static_cast<uint8_t>(bits << (8 - width % 8));
+  }
+  nextLeft[width] = belowLeft;
   std::swap(carried_, next_);
 }
 

@@ -19,8 +19,10 @@ class FloydSteinberg {
 
  private:
   uint32_t width_;
-  std::vector<int32_t> carried_;  // errors into the current row
-  std::vector<int32_t> next_;     // errors into the row after it
+  // Errors into the current row and into the row after it; column c at
+  // index c + 1.
+  std::vector<int32_t> carried_;
+  std::vector<int32_t> next_;
 };
 
 }  // namespace prt

@@ -1,0 +1,85 @@
+// Test helper: runs ravo-printer-sim as a child process.
+//
+//   ravo::sim::SimProcess sim({"--model", "TQX58", "--split", "100,100,56"});
+//   ASSERT_TRUE(sim.Running()) << sim.Error();
+//   PrtPortOpenA(handle, sim.PortString().c_str());   // "NET,127.0.0.1:PORT"
+//   ... talk to the printer, close the port ...
+//   ASSERT_TRUE(sim.WaitForClosedSessions(1));          // the daemon saw the close
+//   auto sessions = sim.Sessions();                     // what it received
+//   auto labels = sim.Labels();                         // label-0001.png ...
+//
+// Each SimProcess gets a fresh temporary state directory (removed by the
+// destructor unless RAVO_SIM_KEEP_STATE is set in the environment) and a
+// free loopback port.  The constructor waits until the daemon listens.
+// Persona and fault options are the daemon's own (ravo-printer-sim --help);
+// "--port" and "--state" are supplied here.
+//
+// The daemon handles one connection at a time, in arrival order.  Every
+// received byte goes to STATE/received.log; a session's close record is
+// written after its print jobs are rendered, so after
+// WaitForClosedSessions(n) the PNGs of those sessions exist.
+//
+// Link the target ravo_sim_testing.  Not thread-safe; one thread per object.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ravo::sim {
+
+struct ReceivedSession {
+  uint32_t id = 0;
+  std::vector<uint8_t> bytes;  // everything received, in order
+  bool closed = false;
+};
+
+// Parses a received.log; a torn last record is ignored.
+std::vector<ReceivedSession> ReadReceivedLog(const std::filesystem::path &path);
+
+class SimProcess {
+ public:
+  explicit SimProcess(std::vector<std::string> args = {});
+  ~SimProcess();
+  SimProcess(const SimProcess &) = delete;
+  SimProcess &operator=(const SimProcess &) = delete;
+
+  bool Running() const { return pid_ > 0; }
+  // Why starting failed (empty while running).
+  const std::string &Error() const { return error_; }
+  int Port() const { return port_; }
+  // "NET,127.0.0.1:PORT" followed by ",extra" when extra is not empty
+  // (for example "TIMEOUT_300").
+  std::string PortString(const std::string &extra = {}) const;
+  const std::filesystem::path &StateDir() const { return state_dir_; }
+
+  // SIGTERM and wait; true when the daemon exited with status 0.
+  bool Stop();
+  // Stop, then start again with the same arguments and state directory
+  // (on a new port).
+  bool Restart();
+
+  std::vector<ReceivedSession> Sessions() const;
+  bool WaitForClosedSessions(size_t count,
+                             std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
+  // label-*.png of the state directory, in print order.
+  std::vector<std::filesystem::path> Labels() const;
+  // The parameter block the daemon keeps (STATE/block.bin), once written.
+  std::optional<std::vector<uint8_t>> StoredBlock() const;
+
+ private:
+  bool Start();
+
+  std::vector<std::string> args_;
+  std::filesystem::path state_dir_;
+  std::string error_;
+  pid_t pid_ = -1;
+  int port_ = 0;
+};
+
+}  // namespace ravo::sim

@@ -1,0 +1,127 @@
+// Labels sent through the SDK's port functions come out as PNGs that show
+// what was asked for, where it was asked for.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <string>
+
+#include "host_session.h"
+
+namespace ravo::sim {
+namespace {
+
+using namespace std::string_literals;
+
+bool Dark(const QImage &img, int x, int y) {
+  return qGray(img.pixel(x, y)) < 128;
+}
+
+int DarkCount(const QImage &img, const QRect &r) {
+  int n = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) n += Dark(img, x, y);
+  return n;
+}
+
+// Light-to-dark changes along one row.
+int Edges(const QImage &img, int y, int x0, int x1) {
+  int edges = 0;
+  for (int x = x0 + 1; x <= x1; ++x) edges += Dark(img, x, y) && !Dark(img, x - 1, y);
+  return edges;
+}
+
+// Sends one job as the session-th connection and loads the newest PNG.
+QImage PrintOne(const SimProcess &sim, const std::string &job, size_t session = 1) {
+  {
+    HostSession host(sim);
+    EXPECT_EQ(host.open_result(), 0);
+    EXPECT_EQ(host.Write(job), 0);
+  }
+  EXPECT_TRUE(sim.WaitForClosedSessions(session));
+  const auto labels = sim.Labels();
+  if (labels.empty()) return {};
+  return QImage(QString::fromStdString(labels.back().string()));
+}
+
+TEST(Render, TsplLabelWithTextBarcodeQrAndBitmap) {
+  SimProcess sim({"--model", "TQX80"});
+  ASSERT_TRUE(sim.Running()) << sim.Error();
+  // 32 x 32 bitmap: left half dark (0 bits), right half light.
+  std::string raster;
+  for (int row = 0; row < 32; ++row) raster += "\x00\x00\xFF\xFF"s;
+  const std::string job =
+      "SIZE 72 mm,40 mm\r\nCLS\r\n"
+      "BOX 5,5,570,315,3\r\n"
+      "TEXT 20,20,\"4\",0,1,1,\"Ravo 123\"\r\n"
+      "BARCODE 20,150,\"128\",60,0,0,2,4,\"ABC12345\"\r\n"
+      "QRCODE 400,40,M,6,A,0,M2,S7,\"https://example.com/label\"\r\n"
+      "BITMAP 300,200,4,32,0\r\n" +
+      raster + "PRINT 1,1\r\n";
+  const QImage img = PrintOne(sim, job);
+  ASSERT_FALSE(img.isNull());
+  EXPECT_EQ(img.width(), 576);
+  EXPECT_EQ(img.height(), 320);
+
+  // Box: a 3-dot frame with white inside.
+  EXPECT_TRUE(Dark(img, 6, 100));
+  EXPECT_FALSE(Dark(img, 10, 100));
+  EXPECT_TRUE(Dark(img, 568, 100));
+  // Text: ink in its line, none just below it.
+  EXPECT_GT(DarkCount(img, QRect(20, 20, 200, 32)), 100);
+  EXPECT_EQ(DarkCount(img, QRect(20, 60, 200, 60)), 0);
+  // Bar code: starts with a bar and has many bars along a row.
+  EXPECT_TRUE(Dark(img, 20, 170));
+  EXPECT_GT(Edges(img, 170, 20, 290), 15);
+  EXPECT_EQ(DarkCount(img, QRect(20, 215, 200, 20)), 0);  // 60 dots high, no text
+  // QR code: finder pattern in its top-left corner (dark ring, light ring,
+  // dark centre), module size 6.
+  EXPECT_TRUE(Dark(img, 403, 43));
+  EXPECT_FALSE(Dark(img, 400 + 6 + 3, 40 + 6 + 3));
+  EXPECT_TRUE(Dark(img, 400 + 18 + 3, 40 + 18 + 3));
+  // Bitmap: 0 bits dark, 1 bits light.
+  EXPECT_EQ(DarkCount(img, QRect(300, 200, 16, 32)), 16 * 32);
+  EXPECT_EQ(DarkCount(img, QRect(316, 200, 16, 32)), 0);
+  // Nothing outside the elements.
+  EXPECT_EQ(DarkCount(img, QRect(360, 250, 150, 50)), 0);
+}
+
+TEST(Render, LabelWidthFollowsTheModel) {
+  struct Row {
+    const char *model;
+    int width;
+  };
+  for (const Row &r : {Row{"TQX58", 384}, Row{"TQM", 864}, Row{"HMZ", 848}}) {
+    SimProcess sim({"--model", r.model});
+    ASSERT_TRUE(sim.Running()) << sim.Error();
+    const QImage img = PrintOne(sim, "SIZE 20 mm,10 mm\r\nCLS\r\nBAR 0,0,8,8\r\nPRINT 1\r\n");
+    ASSERT_FALSE(img.isNull()) << r.model;
+    EXPECT_EQ(img.width(), r.width) << r.model;
+    EXPECT_EQ(img.height(), 80) << r.model;
+    EXPECT_TRUE(Dark(img, 4, 4));
+    EXPECT_FALSE(Dark(img, 12, 4));
+  }
+}
+
+TEST(Render, CpclGraphicsAndReceiptText) {
+  SimProcess sim({"--model", "TQM"});
+  ASSERT_TRUE(sim.Running()) << sim.Error();
+  // 16 x 4 graphics, left byte all set.
+  const QImage cpcl = PrintOne(sim,
+                               "! 0 200 200 100 1\r\nLINE 0 90 200 90 4\r\n"
+                               "COMPRESSED-GRAPHICS 2 4 50 10 \xFF\x00\xFF\x00\xFF\x00\xFF\x00"
+                               "PRINT\r\n"s);
+  ASSERT_FALSE(cpcl.isNull());
+  EXPECT_EQ(cpcl.height(), 100);
+  EXPECT_EQ(DarkCount(cpcl, QRect(50, 10, 8, 4)), 32);
+  EXPECT_EQ(DarkCount(cpcl, QRect(58, 10, 8, 4)), 0);
+  EXPECT_EQ(DarkCount(cpcl, QRect(0, 90, 200, 4)), 800);
+
+  const QImage text = PrintOne(sim, "Hello receipt\r\nsecond line\n", 2);
+  ASSERT_FALSE(text.isNull());
+  EXPECT_EQ(sim.Labels().size(), 2u);
+  EXPECT_GT(DarkCount(text, QRect(0, 0, text.width(), 40)), 50);
+  EXPECT_GT(DarkCount(text, QRect(0, 38, text.width(), 30)), 50);
+}
+
+}  // namespace
+}  // namespace ravo::sim
