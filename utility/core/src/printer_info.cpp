@@ -3,6 +3,8 @@
 namespace ucore {
 namespace {
 
+constexpr int kLastWeek = 53;
+
 // Digits at [from, from + length) as a number; -1 when any is not a digit.
 int DigitsAt(const QString &text, int from, int length) {
   int value = 0;
@@ -32,7 +34,7 @@ std::optional<QDate> ProductionDate(const QString &serial, SerialPattern pattern
     if (serial.size() < 4) return std::nullopt;
     const int yy = DigitsAt(serial, 0, 2);
     const int ww = DigitsAt(serial, 2, 2);
-    if (yy < 0 || ww < 0) return std::nullopt;
+    if (yy < 40 || ww < 0) return std::nullopt;
     year = 2000 + (yy - 40);
     week = ww - 40;
   } else {
@@ -43,6 +45,7 @@ std::optional<QDate> ProductionDate(const QString &serial, SerialPattern pattern
     if (digit < 0 || week < 0) return std::nullopt;
     year = currentYear / 10 * 10 + digit;
   }
+  if (week < 1 || week > kLastWeek) return std::nullopt;
   const QDate date = WeekStart(year, week);
   if (!date.isValid()) return std::nullopt;
   return date;

@@ -22,7 +22,9 @@ QDate WeekStart(int year, int week);
 
 // Production date coded in a serial number.  Empty when the serial is
 // empty, starts with "XXXXX" (a printer without a number) or does not
-// follow its pattern (too short, or no digits where digits are taken).
+// follow its pattern (too short, no digits where digits are taken, a week
+// outside 1 ... 53, or a dealer year before 2000).  The dealer's year is
+// 2000 plus the coded number, so 45 stands for 2005.
 // currentYear supplies the decade of the standard pattern.
 std::optional<QDate> ProductionDate(const QString &serial, SerialPattern pattern, int currentYear);
 
