@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (fuzz preset) and runs each for a short
-# while on its seed corpus in fuzz/corpus/<name>/ (name = target without
-# "fuzz_").  New inputs go to a temporary folder, not into the repository.
+# while on its seed corpus: fuzz/corpus/<name>/ for fuzz/fuzz_<name>, and
+# <component>/fuzz/corpus/ for <component>/fuzz targets.  New inputs go to a
+# temporary folder, not into the repository.
 #   scripts/fuzz-smoke.sh [seconds per target, default 20]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,10 +12,14 @@ cmake --build --preset fuzz
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 status=0
-for target in build/fuzz/fuzz/fuzz_*; do
+targets=(build/fuzz/fuzz/fuzz_* build/fuzz/sim/sim_parser_fuzz)
+for target in "${targets[@]}"; do
   [[ -x $target && -f $target ]] || continue
   name=$(basename "$target")
-  seeds=fuzz/corpus/${name#fuzz_}
+  case $name in
+    fuzz_*) seeds=fuzz/corpus/${name#fuzz_} ;;
+    sim_parser_fuzz) seeds=sim/fuzz/corpus ;;
+  esac
   mkdir -p "$WORK/$name"
   corpora=("$WORK/$name")
   [[ -d $seeds ]] && corpora+=("$seeds")

@@ -21,8 +21,9 @@ struct Persona {
   uint32_t flash_bytes = 4 * 1024 * 1024;
   uint32_t dram_bytes = 1024 * 1024;
   std::string code_page = "GBK";  // how 8-bit text is read when it is not UTF-8
-  // CPCL raster polarity: true when a set bit is a dark dot.
-  bool cpcl_one_is_dark = true;
+  // CPCL raster polarity: true when a set bit is a dark dot.  The CPCL
+  // library sends image files with 0 for dark, so that is the default.
+  bool cpcl_one_is_dark = false;
   // The block held before the host writes one; empty = the family's
   // factory block.  Taken as given, so a corrupt block can be simulated.
   std::vector<uint8_t> block;

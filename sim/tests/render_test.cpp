@@ -105,10 +105,10 @@ TEST(Render, LabelWidthFollowsTheModel) {
 TEST(Render, CpclGraphicsAndReceiptText) {
   SimProcess sim({"--model", "TQM"});
   ASSERT_TRUE(sim.Running()) << sim.Error();
-  // 16 x 4 graphics, left byte all set.
+  // 16 x 4 graphics with 0 for dark: the left byte is clear, so dark.
   const QImage cpcl = PrintOne(sim,
                                "! 0 200 200 100 1\r\nLINE 0 90 200 90 4\r\n"
-                               "COMPRESSED-GRAPHICS 2 4 50 10 \xFF\x00\xFF\x00\xFF\x00\xFF\x00"
+                               "COMPRESSED-GRAPHICS 2 4 50 10 \x00\xFF\x00\xFF\x00\xFF\x00\xFF"
                                "PRINT\r\n"s);
   ASSERT_FALSE(cpcl.isNull());
   EXPECT_EQ(cpcl.height(), 100);

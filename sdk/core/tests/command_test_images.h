@@ -26,7 +26,7 @@ class ImageDir {
  public:
   // Writes a BMP named `name` (UTF-8) and returns its full path.
   std::string Bmp(const std::string &name, uint32_t width, uint32_t height, const Shade &shade) {
-    prt::test::BmpSpec spec;
+    prt::test::BmpContent spec;
     spec.width = width;
     spec.height = height;
     spec.pixels.reserve(static_cast<size_t>(width) * height * 3);

@@ -1,5 +1,6 @@
 #include "mdl_printer_lib_tspl.h"
 
+#include "heron.h"
 #include "prt_session.h"
 
 // libheron and libegret export the same names.  These references carry
@@ -14,10 +15,6 @@ int32_t HeronPortClose(PrtHandle);
 int32_t HeronWriteData(PrtHandle, const uint8_t *, int32_t);
 int32_t HeronReadData(PrtHandle, uint8_t *, int32_t, int32_t *);
 int32_t HeronReadDataEOF(PrtHandle, uint8_t *, int32_t, int32_t, uint8_t, uint8_t, int32_t *);
-// Command functions arriving with the TSPL command set; weak so that the
-// utility still links and starts against a libheron without them.
-__attribute__((weak)) int32_t TSPL_SelfTest(PrtHandle);
-__attribute__((weak)) int32_t TSPL_GetSN(PrtHandle, char *);
 }
 __asm__(".symver HeronPrinterCreatorW, PrtPrinterCreatorW@HERON_1");
 __asm__(".symver HeronPrinterDestroy, PrtPrinterDestroy@HERON_1");
@@ -65,13 +62,11 @@ int32_t TsplReadRetry(uint8_t *buffer, int32_t length, int32_t &count, int pause
 }
 
 int32_t TsplSelfTest() {
-  if (TSPL_SelfTest == nullptr) return kTsplFunctionMissing;
   if (Session().handle() == nullptr) return PRT_ERR_INVALID_HANDLE;
   return TSPL_SelfTest(Session().handle());
 }
 
 int32_t TsplGetSN(char *serial32) {
-  if (TSPL_GetSN == nullptr) return kTsplFunctionMissing;
   if (Session().handle() == nullptr) return PRT_ERR_INVALID_HANDLE;
   return TSPL_GetSN(Session().handle(), serial32);
 }

@@ -21,14 +21,10 @@ int32_t TsplReadDataEOF(uint8_t *buffer, int32_t start, int32_t end, uint8_t beg
 // Up to `attempts` reads for the bytes still missing, pauseMs after each
 // read that leaves bytes missing; count <= length; last read's code.
 int32_t TsplReadRetry(uint8_t *buffer, int32_t length, int32_t &count, int pauseMs, int attempts);
-// TSPL_SelfTest; kTsplFunctionMissing while libheron lacks it.
+// TSPL_SelfTest on the held handle (SELFTEST).
 int32_t TsplSelfTest();
 // TSPL_GetSN into a caller's area of at least 32 bytes.
 int32_t TsplGetSN(char *serial32);
-
-// Returned by TsplSelfTest/TsplGetSN when the loaded libheron has no such
-// function.
-inline constexpr int32_t kTsplFunctionMissing = PRT_ERR_PARAMETER;
 
 // The held handle (null before the first successful TsplCreatePrinter).
 PrtHandle TsplHandle();
