@@ -37,9 +37,11 @@ Outcome RunInfo(Context &context) {
   mdlPrinterLib_TSPL::TsplGetSN(serialArea);
   const QString serial =
       mdlFunction::BytesToText(reinterpret_cast<const uint8_t *>(serialArea), sizeof serialArea);
-  const auto pattern = mdlGlobal::IsDealerPrinterType(context.printerType)
-                           ? ucore::SerialPattern::Dealer
-                           : ucore::SerialPattern::Standard;
+  // Without a printer type (--model) the standard pattern applies; an empty
+  // name would match every list.
+  const bool dealer =
+      !context.printerType.isEmpty() && mdlGlobal::IsDealerPrinterType(context.printerType);
+  const auto pattern = dealer ? ucore::SerialPattern::Dealer : ucore::SerialPattern::Standard;
   const auto date = ucore::ProductionDate(serial, pattern, QDate::currentDate().year());
 
   const std::vector<uint8_t> journey = Ask(*link, kJourneyQuery, 4);

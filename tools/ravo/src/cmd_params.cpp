@@ -22,6 +22,16 @@ namespace tspl = mdlPrinterLib_TSPL;
 
 constexpr char kPrinterOperand[] = "printer";
 
+// The name the speed list is looked up by: the printer type, or for the
+// Q73 family (and without a type) the model.
+QString LookupName(const Context &context) {
+  if (context.printerType.isEmpty() ||
+      mdlGlobal::ParameterWindowFor(context.model) == mdlGlobal::ParameterWindow::Q73) {
+    return context.model;
+  }
+  return context.printerType;
+}
+
 // The TQX family answers a probe telling which command set it speaks; the
 // others are asked in the ZZZ form.
 std::optional<Outcome> ChooseCommandSet(const Context &context) {
@@ -108,7 +118,7 @@ void AddFields(Outcome &outcome, const FieldMap &map, const Block &block) {
 Outcome Get(Context &context) {
   Block block{};
   if (auto failure = ReadPrinterBlock(context, block)) return *failure;
-  const FieldMap map = FieldMap::ForModel(context.model);
+  const FieldMap map = FieldMap::ForModel(context.model, LookupName(context));
   Outcome outcome;
   outcome.data["family"] = map.family();
   outcome.data["fields"] = nlohmann::json::object();
@@ -167,7 +177,7 @@ Outcome Set(Context &context) {
     failure->error += "; nothing was written";
     return *failure;
   }
-  const FieldMap map = FieldMap::ForModel(context.model);
+  const FieldMap map = FieldMap::ForModel(context.model, LookupName(context));
   Block edited = asRead;
   for (const auto &[name, value] : assignments) {
     if (auto refusal = map.Assign(edited, name, value)) {
@@ -193,7 +203,7 @@ Outcome Restore(Context &context) {
   std::filesystem::path backup;
   if (auto failure = SaveBackup(context, asRead, backup)) return *failure;
   if (auto failure = WriteAndVerify(context, restored)) return *failure;
-  return Written(FieldMap::ForModel(context.model), asRead, restored, backup);
+  return Written(FieldMap::ForModel(context.model, LookupName(context)), asRead, restored, backup);
 }
 
 // A file, or the word "printer" for the block the printer holds now.
@@ -218,7 +228,7 @@ Outcome Diff(Context &context) {
       context.model = mdlGlobal::ModelForPrinterType(QString::fromStdString(*type));
     }
   }
-  const FieldMap map = FieldMap::ForModel(context.model);
+  const FieldMap map = FieldMap::ForModel(context.model, LookupName(context));
   Outcome outcome;
   outcome.data["family"] = map.family();
   outcome.data["changed"] = nlohmann::json::array();

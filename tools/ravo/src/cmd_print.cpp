@@ -6,16 +6,11 @@
 #include "args.h"
 #include "catalogue.h"
 #include "commands.h"
+#include "heron.h"
 #include "mdl_printer_lib_tspl.h"
 #include "printer_link.h"
 #include "progress.h"
-#include "prt.h"
 #include "text_codec.h"
-
-// Arrives with the TSPL command set; weak so that ravo still links and runs
-// its other commands against a libheron without it.
-extern "C" __attribute__((weak)) int32_t TSPL_BitMapW(PrtHandle, int32_t, int32_t, int32_t,
-                                                      const PrtWChar *);
 
 namespace ravo::cli {
 namespace {
@@ -110,7 +105,6 @@ Outcome RunPrintImage(Context &context) {
   if (sized) {
     if (auto failure = ReadLabelSize(context.args, size)) return *failure;
   }
-  if (TSPL_BitMapW == nullptr) return Fail(kExitInternal, "this libheron cannot print images");
 
   std::optional<PrinterLink> link;
   if (auto failure = PrinterLink::Open(context, link)) return *failure;

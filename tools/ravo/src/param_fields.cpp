@@ -1,10 +1,10 @@
 #include "param_fields.h"
 
+#include <algorithm>
 #include <array>
 
 #include "args.h"
 #include "catalogue.h"
-#include "param_map_source.h"
 
 namespace ravo::cli {
 namespace {
@@ -37,23 +37,25 @@ std::array<int, 256> Owners(const std::vector<MapField> &fields) {
 
 }  // namespace
 
-FieldMap FieldMap::ForModel(const QString &model) {
+FieldMap FieldMap::ForModel(const QString &model, const QString &lookupName) {
   FieldMap map;
-  map.family_ = FamilyName(mdlGlobal::ParameterWindowFor(model));
+  const mdlGlobal::ParameterWindow family = mdlGlobal::ParameterWindowFor(model);
+  map.family_ = FamilyName(family);
+  map.fields_ = MapFields(family, lookupName);
   return map;
 }
 
 std::vector<FieldValue> FieldMap::Decode(const Block &block) const {
-  const std::vector<MapField> fields = MapFields(family_);
-  const auto owner = Owners(fields);
+  const auto owner = Owners(fields_);
   std::vector<FieldValue> values;
   for (int b = kFirstField; b <= kLastField; ++b) {
     const int index = owner[size_t(b)];
     if (index < 0) {
       values.push_back({RawName(b), std::to_string(block[size_t(b)])});
-    } else if (fields[size_t(index)].offset == b) {
-      values.push_back({fields[size_t(index)].name, fields[size_t(index)].decode(block)});
+      continue;
     }
+    const MapField &field = fields_[size_t(index)];
+    if (field.offset == b && !field.derived) values.push_back({field.name, field.decode(block)});
   }
   return values;
 }
@@ -66,26 +68,23 @@ std::optional<std::string> FieldMap::Assign(Block &block, const std::string &nam
     block[size_t(*offset)] = uint8_t(*number);
     return std::nullopt;
   }
-  for (const MapField &field : MapFields(family_)) {
-    if (field.name == name) return field.encode(block, value);
+  for (const MapField &field : fields_) {
+    if (field.name == name && !field.derived) return field.encode(block, value);
   }
   return "no field " + name + " in the " + family_ + " map";
 }
 
 std::vector<std::string> FieldMap::Changed(const Block &a, const Block &b) const {
-  const std::vector<MapField> fields = MapFields(family_);
-  const auto owner = Owners(fields);
+  const auto owner = Owners(fields_);
   std::vector<std::string> names;
-  int lastField = -1;
   for (int i = 0; i <= kLastField; ++i) {
     if (a[size_t(i)] == b[size_t(i)]) continue;
     const int index = owner[size_t(i)];
-    if (index < 0) {
-      names.push_back(i == 0 ? std::string("marker") : RawName(i));
-    } else if (index != lastField) {
-      names.push_back(fields[size_t(index)].name);
-      lastField = index;
-    }
+    std::string name = index >= 0 ? fields_[size_t(index)].name
+                       : i == 0   ? std::string("marker")
+                                  : RawName(i);
+    // A field of several bytes, or one with a derived byte, is named once.
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
   }
   return names;
 }
@@ -93,8 +92,8 @@ std::vector<std::string> FieldMap::Changed(const Block &a, const Block &b) const
 std::optional<std::string> FieldMap::ValueOf(const Block &block, const std::string &name) const {
   if (name == "marker") return std::to_string(block[0]);
   if (const auto offset = RawOffset(name)) return std::to_string(block[size_t(*offset)]);
-  for (const MapField &field : MapFields(family_)) {
-    if (field.name == name) return field.decode(block);
+  for (const MapField &field : fields_) {
+    if (field.name == name && !field.derived) return field.decode(block);
   }
   return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "param_map_source.h"
 #include "parameter_exchange.h"
 
 namespace ravo::cli {
@@ -21,8 +22,9 @@ struct FieldValue {
 
 class FieldMap {
  public:
-  // The map of the model's parameter family.
-  static FieldMap ForModel(const QString &model);
+  // The map of the model's parameter family; lookupName chooses the speed
+  // list (the printer type, or the model for the Q73 family).
+  static FieldMap ForModel(const QString &model, const QString &lookupName);
 
   const std::string &family() const { return family_; }
 
@@ -42,6 +44,7 @@ class FieldMap {
 
  private:
   std::string family_;
+  std::vector<MapField> fields_;
 };
 
 }  // namespace ravo::cli

@@ -1,8 +1,9 @@
 // The byte maps of the parameter families as ravo uses them: one entry per
-// shown field with its bytes and its text conversions.  Built from the
-// utility core's parameter tables.
+// field with its bytes and its text conversions, taken from the utility
+// core's parameter tables (param_maps.h, param_values.h).
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,6 +18,9 @@ struct MapField {
   std::string name;
   int offset = 0;
   int width = 1;
+  // A byte the printer derives from another field (the paper kind follows
+  // the paper type): not shown, and changes are reported under `name`.
+  bool derived = false;
   std::function<std::string(const mdlPrinterLib_TSPL::ParameterBlock &)> decode;
   // Stores a shown value; the reason on refusal.
   std::function<std::optional<std::string>(mdlPrinterLib_TSPL::ParameterBlock &,
@@ -27,7 +31,8 @@ struct MapField {
 // "TQX", "TQM", "HMZ", "Q73" or "TGV".
 std::string FamilyName(mdlGlobal::ParameterWindow window);
 
-// The fields of a family in block order; empty while the family has no map.
-std::vector<MapField> MapFields(const std::string &family);
+// The fields of a family.  lookupName picks the speed list: the printer
+// type (the model for Q73), as the parameter windows do.
+std::vector<MapField> MapFields(mdlGlobal::ParameterWindow family, const QString &lookupName);
 
 }  // namespace ravo::cli

@@ -117,6 +117,17 @@ TEST_F(RavoOnSim, InfoReadsAllFourFacts) {
   EXPECT_EQ(r.data["firmware"], "V 1.2.7");
 }
 
+TEST_F(RavoOnSim, InfoTakesTheDealerPatternByPrinterType) {
+  Start({"--serial", "6548ABCDEF"});
+  // VANTA-58 is a dealer type mapped to the same model as TQX58.
+  Result r = Ravo({"info", "--port", port_, "--type", "VANTA-58"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.data["production_date"], "2025-02-17");  // year 65-40, week 48-40
+  r = Ravo({"info", "--port", port_, "--type", "TQX58"});
+  EXPECT_EQ(r.code, kExitAnswer);  // the standard pattern finds no digits there
+  EXPECT_TRUE(r.data["production_date"].is_null());
+}
+
 TEST_F(RavoOnSim, InfoWithoutAnswersFailsAsAnswer) {
   Start({"--no-answer"});
   const Result r = On({"info"});
@@ -258,7 +269,7 @@ TEST_F(RavoOnSim, ParamsRefusalsWriteNothing) {
 
 TEST(RavoPorts, ListsEveryKind) {
   std::ostringstream out, err;
-  const int code = Run({"ports", "--json"}, out, err, nullptr);
+  const int code = cli::Run({"ports", "--json"}, out, err, nullptr);
   const json data = json::parse(out.str());
   EXPECT_TRUE(code == kExitOk || code == kExitPort) << err.str();
   for (const char *kind : {"serial", "parallel", "usb"}) EXPECT_TRUE(data[kind].is_array()) << kind;
