@@ -1,0 +1,475 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QTest>
+#include <QTimer>
+#include <random>
+
+#include "block_printer.h"
+#include "mdl_global.h"
+#include "mdl_printer_lib_tspl.h"
+#include "message_box.h"
+#include "param_values.h"
+#include "parameter_windows.h"
+#include "window_launchers.h"
+
+using namespace ravo::param;
+using namespace ravo::utility;
+using mdlPrinterLib_TSPL::SealParameterBlock;
+using ravo::testing::BlockPrinter;
+
+// Readable failure output for request lists.
+void PrintTo(const QStringList &list, std::ostream *out) {
+  *out << '{' << list.join(QStringLiteral(", ")).toStdString() << '}';
+}
+
+namespace {
+
+struct Printer {
+  Family family;
+  const char *entry;  // printer type in the printer list
+  const char *model;
+};
+
+const Printer kPrinters[] = {
+    {Family::TQX, "TQX58", "TQX58"}, {Family::TQM, "TQM", "TQM"},   {Family::TGV, "TGV", "TGV"},
+    {Family::HMZ, "HMZ", "HMZ"},     {Family::Q73, "Q73-E", "Q73"},
+};
+
+std::string NameOf(Family family) {
+  return FamilyName(family).toStdString();
+}
+
+MapContext ContextOf(const Printer &printer) {
+  return ContextFor(printer.family == Family::Q73 ? printer.model : printer.entry);
+}
+
+// Random bytes everywhere, every field holding a valid value other than its
+// first entry or zero, and a good checksum.
+ParameterBlock FilledBlock(const Printer &printer, unsigned seed) {
+  std::mt19937 random(seed);
+  ParameterBlock block;
+  for (uint8_t &b : block) b = static_cast<uint8_t>(random());
+  block[0] = 0x78;
+  const MapContext context = ContextOf(printer);
+  for (const FieldSpec &f : FieldTable(printer.family)) {
+    if (*f.name == '\0') continue;
+    QStringList entries = ListEntries(f, context);
+    entries.removeAll(QString());
+    QString value = entries.isEmpty() ? QString() : entries.last();
+    if (f.encoding == Encoding::Address) value = QStringLiteral("10.20.30.40");
+    if (f.encoding == Encoding::GapVoltage) value = QStringLiteral("2.5");
+    if (f.encoding == Encoding::Length) value = QStringLiteral("321");
+    if (f.encoding == Encoding::Number)
+      value = QString::number(f.clampTop > 0 ? f.clampTop / 2 : 66);
+    const ApplyResult result = ApplyValues(printer.family, block, {{f.name, value}}, context);
+    EXPECT_TRUE(result.ok()) << result.Describe().toStdString();
+  }
+  SealParameterBlock(block);
+  return block;
+}
+
+QSet<int> MappedBytes(Family family) {
+  QSet<int> bytes;
+  for (const FieldSpec &f : FieldTable(family)) {
+    for (int i = 0; i < WidthOf(f.encoding); ++i) bytes.insert(f.offset + i);
+  }
+  return bytes;
+}
+
+class ParamWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mdlGlobal::FilesPath = QStringLiteral(RAVO_SHIPPED_FILES_DIR "/");
+    mdlGlobal::SetDefaultFileNames();
+    mdlGlobal::SelectLanguage(QStringLiteral("1033"));
+    mdlGlobal::LoadMessageStrings();
+    mdlGlobal::CommandModeFlag = 1;
+    ASSERT_EQ(mdlPrinterLib_TSPL::TsplCreatePrinter(QStringLiteral("TQX58")), 0);
+  }
+
+  // What the main window does before it opens a parameter window: select
+  // the printer and open its port.
+  void Select(const Printer &printer, const BlockPrinter &device, const QString &extra = {}) {
+    mdlGlobal::SelectedPrinterType = QLatin1String(printer.entry);
+    mdlGlobal::SelectedModel = QLatin1String(printer.model);
+    mdlGlobal::SelectedPort = device.PortString() + extra;
+    ASSERT_EQ(mdlPrinterLib_TSPL::TsplOpenPort(mdlGlobal::SelectedPort), 0);
+  }
+
+  std::unique_ptr<ParamForm> Open(Family family) {
+    auto window = CreateParameterWindow(family, nullptr);
+    window->show();
+    return window;
+  }
+
+  static void ClickSet(ParamForm &window) {
+    window.findChild<QPushButton *>(QStringLiteral("btnSet"))->click();
+  }
+
+  template <typename T>
+  static T *Child(ParamForm &window, const QString &name) {
+    T *child = window.findChild<T *>(name);
+    EXPECT_NE(child, nullptr) << name.toStdString();
+    return child;
+  }
+
+  // Changes every field of the window once.
+  static void EditEveryField(ParamForm &window, Family family) {
+    for (const FieldSpec &f : FieldTable(family)) {
+      if (*f.name == '\0') continue;
+      const QString control = QLatin1String(f.control);
+      if (f.encoding == Encoding::OnOff) {
+        auto *group = Child<QGroupBox>(window, control);
+        const bool second = group->findChild<QRadioButton *>(control + "_1")->isChecked();
+        group->findChild<QRadioButton *>(control + (second ? "_0" : "_1"))->setChecked(true);
+      } else if (IsChoice(f.encoding)) {
+        auto *combo = Child<QComboBox>(window, control);
+        combo->setCurrentIndex((combo->currentIndex() + 1) % combo->count());
+      } else if (f.encoding == Encoding::Address) {
+        for (int part = 1; part <= 4; ++part) {
+          Child<QLineEdit>(window, control + QString::number(part))->setText(QString::number(part));
+        }
+      } else {
+        auto *edit = Child<QLineEdit>(window, control);
+        const char *next = f.encoding == Encoding::GapVoltage ? "1.2" : "7";
+        edit->setText(QLatin1String(next));
+      }
+    }
+  }
+
+  ScopedRecordingMessageBoxes boxes_;
+};
+
+TEST_F(ParamWindow, SetWithoutEditingWritesTheBlockBackUnchanged) {
+  for (const Printer &printer : kPrinters) {
+    const ParameterBlock stored = FilledBlock(printer, 11);
+    BlockPrinter device(stored);
+    Select(printer, device);
+    auto window = Open(printer.family);
+    ASSERT_TRUE(window->ReadSucceeded()) << NameOf(printer.family);
+    ClickSet(*window);
+    ASSERT_TRUE(device.WaitForWrites(1)) << NameOf(printer.family);
+    EXPECT_EQ(device.Block(), stored) << NameOf(printer.family);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(boxes_.shown.size(), 1u) << NameOf(printer.family);
+    EXPECT_EQ(boxes_.shown[0].text, mdlGlobal::Msg.ParaSet_OK);
+    EXPECT_EQ(boxes_.shown[0].icon, MessageIcon::Information);
+    boxes_.shown.clear();
+  }
+}
+
+TEST_F(ParamWindow, EditingEveryFieldChangesOnlyTheMappedBytes) {
+  for (const Printer &printer : kPrinters) {
+    const ParameterBlock stored = FilledBlock(printer, 23);
+    BlockPrinter device(stored);
+    Select(printer, device);
+    auto window = Open(printer.family);
+    EditEveryField(*window, printer.family);
+    ClickSet(*window);
+    ASSERT_TRUE(device.WaitForWrites(1)) << NameOf(printer.family);
+    const ParameterBlock written = device.Block();
+    QSet<int> changed;
+    for (int i = 0; i < 254; ++i) {
+      if (written[i] != stored[i]) changed.insert(i);
+    }
+    const QSet<int> mapped = MappedBytes(printer.family);
+    EXPECT_TRUE(mapped.contains(changed)) << NameOf(printer.family);
+    for (const FieldSpec &f : FieldTable(printer.family)) {
+      if (*f.name == '\0') continue;
+      bool fieldChanged = false;
+      for (int i = 0; i < WidthOf(f.encoding); ++i) fieldChanged |= changed.contains(f.offset + i);
+      EXPECT_TRUE(fieldChanged) << NameOf(printer.family) << " " << f.name;
+    }
+  }
+}
+
+TEST_F(ParamWindow, FailedReadShowsTheZeroBlockAndOffersNoSet) {
+  struct Case {
+    const char *name;
+    ParameterBlock answer;
+    const char *messageKey;
+  };
+  ParameterBlock badSum = FilledBlock(kPrinters[0], 5);
+  badSum[200] ^= 0x40;
+  const Case cases[] = {{"bad checksum", badSum, "_Err_CheckSum"},
+                        {"no marker", ParameterBlock{}, "_Err_ReadData"}};
+  for (const Case &c : cases) {
+    BlockPrinter device(c.answer);
+    Select(kPrinters[0], device);
+    auto window = Open(Family::TQX);
+    EXPECT_FALSE(window->ReadSucceeded()) << c.name;
+    ASSERT_EQ(boxes_.shown.size(), 1u) << c.name;
+    EXPECT_EQ(boxes_.shown[0].text, mdlGlobal::GetLangString(c.messageKey)) << c.name;
+    EXPECT_EQ(boxes_.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(Child<QComboBox>(*window, "cmbBaudRate")->currentIndex(), 0);
+    EXPECT_EQ(Child<QComboBox>(*window, "cmbHeatAdj")->currentText(), "0");
+    EXPECT_EQ(Child<QLineEdit>(*window, "txtLabelMaxLength")->text(), "0");
+    EXPECT_EQ(Child<QLineEdit>(*window, "txtVoltageBetweenLabelGap")->text(), "0");
+    EXPECT_FALSE(Child<QPushButton>(*window, "btnSet")->isEnabled());
+    window->btnSetClick();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(device.Requests().contains("ZZZCW")) << c.name;
+    boxes_.shown.clear();
+  }
+}
+
+TEST_F(ParamWindow, SilentProbeSwitchesThisAndLaterWindowsToDc2) {
+  const ParameterBlock stored = FilledBlock(kPrinters[0], 3);
+  BlockPrinter silent(stored, std::nullopt);
+  Select(kPrinters[0], silent, QStringLiteral(",TIMEOUT_300"));
+  auto tqx = Open(Family::TQX);
+  EXPECT_EQ(mdlGlobal::CommandModeFlag, 0);
+  ASSERT_TRUE(tqx->ReadSucceeded());
+  ClickSet(*tqx);
+  ASSERT_TRUE(silent.WaitForWrites(1));
+  EXPECT_EQ(silent.Requests(), QStringList({"probe", "DC2 b", "DC2 c"}));
+
+  const ParameterBlock tqmBlock = FilledBlock(kPrinters[1], 4);
+  BlockPrinter answering(tqmBlock, 1);
+  Select(kPrinters[1], answering);
+  auto tqm = Open(Family::TQM);
+  ASSERT_TRUE(tqm->ReadSucceeded());
+  ClickSet(*tqm);
+  ASSERT_TRUE(answering.WaitForWrites(1));
+  EXPECT_EQ(answering.Requests(), QStringList({"DC2 b", "DC2 c"}));  // no probe of its own
+
+  // The next TQX window probes again and goes back to the ZZZ forms.
+  BlockPrinter again(stored, 1);
+  Select(kPrinters[0], again);
+  auto next = Open(Family::TQX);
+  EXPECT_EQ(mdlGlobal::CommandModeFlag, 1);
+  EXPECT_EQ(again.Requests(), QStringList({"probe", "ZZZCR"}));
+}
+
+TEST_F(ParamWindow, FieldsThatCannotBeStoredAreRefusedByName) {
+  struct Case {
+    Family family;
+    const char *control;
+    const char *text;
+    const char *label;
+    const char *says;
+  };
+  const Case cases[] = {
+      {Family::TQX, "txtVoltageBetweenLabelGap", "3.4", "lblVoltageBetweenLabelGap",
+       "3.4 is outside the range 0 to 3.3"},
+      {Family::TQX, "txtVoltageBetweenLabelGap", "-1", "lblVoltageBetweenLabelGap",
+       "-1 is outside the range 0 to 3.3"},
+      {Family::TQX, "txtVoltageBetweenLabelGap", "", "lblVoltageBetweenLabelGap",
+       "'' is not a valid number"},
+      {Family::TQX, "txtLabelMaxLength", "", "lblLabelMaxLength", "'' is not a valid whole number"},
+      {Family::TQM, "txtIP4", "256", "lblIPAddress", "256 is outside the range 0 to 255"},
+      {Family::TGV, "txtSubnet1", "999", "lblSubnet", "999 is outside the range 0 to 255"},
+      {Family::HMZ, "txtGateway2", "", "lblDefautGateway", "'' is not a valid whole number"},
+      {Family::Q73, "txtHOrigin", "1x", "lblHOrigin", "'1x' is not a valid whole number"},
+  };
+  for (const Case &c : cases) {
+    const Printer &printer = *std::find_if(std::begin(kPrinters), std::end(kPrinters),
+                                           [&](const Printer &p) { return p.family == c.family; });
+    BlockPrinter device(FilledBlock(printer, 9));
+    Select(printer, device);
+    auto window = Open(c.family);
+    ASSERT_TRUE(window->ReadSucceeded());
+    Child<QLineEdit>(*window, c.control)->setText(QLatin1String(c.text));
+    ClickSet(*window);
+    ASSERT_EQ(boxes_.shown.size(), 1u) << c.control;
+    const QString caption = Child<QLabel>(*window, c.label)->text().chopped(1);  // no colon
+    ASSERT_FALSE(caption.isEmpty()) << c.label;
+    EXPECT_TRUE(boxes_.shown[0].text.startsWith(caption)) << boxes_.shown[0].text.toStdString();
+    EXPECT_TRUE(boxes_.shown[0].text.contains(QLatin1String(c.says)))
+        << boxes_.shown[0].text.toStdString();
+    EXPECT_EQ(boxes_.shown[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(window->isVisible()) << c.control;
+    const QStringList read =
+        c.family == Family::TQX ? QStringList({"probe", "ZZZCR"}) : QStringList({"ZZZCR"});
+    EXPECT_EQ(device.Requests(), read) << c.control;  // nothing written
+    boxes_.shown.clear();
+  }
+}
+
+TEST_F(ParamWindow, NumericFieldsTakeDigitsOnlyAndClampWhenLeft) {
+  BlockPrinter device(FilledBlock(kPrinters[3], 1));
+  Select(kPrinters[3], device);
+  auto window = Open(Family::HMZ);
+  auto *stop = Child<QLineEdit>(*window, "txtStopPrint");
+  stop->clear();
+  QTest::keyClicks(stop, "1a2-3.");
+  EXPECT_EQ(stop->text(), "123");
+  QTest::keyClick(stop, Qt::Key_Backspace);
+  EXPECT_EQ(stop->text(), "12");
+  // The gap voltage's field is not filtered: it takes a decimal point.
+  BlockPrinter tqxDevice(FilledBlock(kPrinters[0], 1));
+  Select(kPrinters[0], tqxDevice);
+  auto tqx = Open(Family::TQX);
+  auto *gap = Child<QLineEdit>(*tqx, "txtVoltageBetweenLabelGap");
+  gap->clear();
+  QTest::keyClicks(gap, "1.5");
+  EXPECT_EQ(gap->text(), "1.5");
+
+  struct Case {
+    ParamForm *window;
+    const char *control;
+    const char *typed;
+    const char *after;
+  };
+  BlockPrinter q73Device(FilledBlock(kPrinters[4], 1));
+  Select(kPrinters[4], q73Device);
+  auto q73 = Open(Family::Q73);
+  const Case cases[] = {
+      {tqx.get(), "txtMarkMaxLength", "600", "500"},
+      {tqx.get(), "txtValleyThresholdRate", "250", "100"},
+      {window.get(), "txtStopPrint", "300", "255"},
+      {window.get(), "txtLabelMaxLength", "501", "500"},
+      {window.get(), "txtIP1", "300", "300"},  // refused on Set instead
+      {q73.get(), "txtHOrigin", "95", "89"},
+      {q73.get(), "txtPrintToStop", "89", "89"},
+  };
+  for (const Case &c : cases) {
+    auto *edit = Child<QLineEdit>(*c.window, c.control);
+    edit->setText(QLatin1String(c.typed));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(edit, &leave);
+    EXPECT_EQ(edit->text(), QLatin1String(c.after)) << c.control;
+  }
+  EXPECT_TRUE(boxes_.shown.empty());
+  auto *length = Child<QLineEdit>(*tqx, "txtLabelMinLength");
+  length->clear();
+  QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(length, &leave);
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_TRUE(boxes_.shown[0].text.contains("is not a valid whole number"));
+  EXPECT_TRUE(length->text().isEmpty());
+}
+
+TEST_F(ParamWindow, PrintMethodIsLockedOnTheVt640k) {
+  struct Case {
+    const char *entry;
+    uint8_t stored;
+    bool changeable;
+    uint8_t written;
+  };
+  const Case cases[] = {{"VT-640K", 1, false, 1}, {"VT-640K", 0, false, 0}, {"TGV", 2, true, 1}};
+  for (const Case &c : cases) {
+    const Printer printer{Family::TGV, c.entry, "TGV"};
+    ParameterBlock stored = FilledBlock(printer, 2);
+    stored[76] = c.stored;
+    SealParameterBlock(stored);
+    BlockPrinter device(stored);
+    Select(printer, device);
+    auto window = Open(Family::TGV);
+    auto *group = Child<QGroupBox>(*window, "gpbPrintType");
+    EXPECT_EQ(group->isEnabled(), c.changeable) << c.entry;
+    EXPECT_EQ(Child<QRadioButton>(*window, "gpbPrintType_1")->isChecked(), c.stored != 0);
+    ClickSet(*window);
+    ASSERT_TRUE(device.WaitForWrites(1));
+    EXPECT_EQ(device.Block()[76], c.written) << c.entry << " " << int(c.stored);
+  }
+}
+
+TEST_F(ParamWindow, SpeedListFollowsEntryNameOrModel) {
+  struct Case {
+    Family family;
+    const char *entry;
+    const char *model;
+    const char *speeds;
+  };
+  const Case cases[] = {
+      {Family::TQX, "TQX58", "TQX58", "2,3,4"},
+      {Family::TQX, "Q73", "TQX58", "2,3,4,5,6,7"},  // the entry name decides
+      {Family::Q73, "TQX58", "Q73", "2,3,4,5,6,7"},  // the model decides
+      {Family::HMZ, "HMZ", "HMZ", "2,3,4,5"},
+      {Family::TQM, "Unknown", "TQM", "2,3"},
+  };
+  for (const Case &c : cases) {
+    BlockPrinter device(ParameterBlock{});
+    Select({c.family, c.entry, c.model}, device);
+    auto window = Open(c.family);
+    auto *combo = Child<QComboBox>(*window, "cmbPrintSpeed");
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+    EXPECT_EQ(items.join(','), QLatin1String(c.speeds)) << c.entry;
+    boxes_.shown.clear();
+  }
+}
+
+TEST_F(ParamWindow, CaptionsComeFromTheLanguageFile) {
+  struct Case {
+    Family family;
+    const char *captionKey;
+    QStringList paperKeys;
+  };
+  const Case cases[] = {
+      {Family::TQX,
+       "_ParaSet",
+       {"_PaperType_Auto", "_PaperType_Label", "_PaperType_Receipt", "_PaperType_BlackMark"}},
+      {Family::TQM, "_ParaSet", {"_PaperType_Receipt", "_PaperType_Label", "_PaperType_BlackMark"}},
+      {Family::TGV, "_ParaSet", {"_PaperType_Receipt", "_PaperType_Label", "_PaperType_BlackMark"}},
+      {Family::HMZ, "_ParaSet", {"_PaperType_Label", "_PaperType_Receipt", "_PaperType_BlackMark"}},
+      {Family::Q73, "RAVO_ParaSet", {}},
+  };
+  for (const Case &c : cases) {
+    BlockPrinter device(ParameterBlock{});
+    Select(kPrinters[0], device);
+    auto window = Open(c.family);
+    EXPECT_EQ(window->windowTitle(), mdlGlobal::GetLangString(c.captionKey));
+    EXPECT_FALSE(window->windowTitle().isEmpty());
+    EXPECT_EQ(Child<QLabel>(*window, "lblHeatAdj")->text(),
+              mdlGlobal::GetLangString("FormParaSet_HMZ_lblHeatAdj"));
+    if (!c.paperKeys.isEmpty()) {
+      auto *paper = Child<QComboBox>(*window, "cmbJudgePaperMode");
+      ASSERT_EQ(paper->count(), c.paperKeys.size()) << NameOf(c.family);
+      for (int i = 0; i < paper->count(); ++i) {
+        EXPECT_EQ(paper->itemText(i), mdlGlobal::GetLangString(c.paperKeys[i]));
+      }
+    }
+    boxes_.shown.clear();
+  }
+  // The English label before the anti-stick field is wider.
+  BlockPrinter device(ParameterBlock{});
+  Select(kPrinters[4], device);
+  auto q73 = Open(Family::Q73);
+  EXPECT_EQ(Child<QLabel>(*q73, "lblStopPrint1")->width(), 108);
+}
+
+TEST_F(ParamWindow, WriteThatCannotOpenThePortReportsCodeThenFailure) {
+  BlockPrinter device(FilledBlock(kPrinters[1], 8));
+  Select(kPrinters[1], device);
+  auto window = Open(Family::TQM);
+  ASSERT_TRUE(window->ReadSucceeded());
+  mdlGlobal::SelectedPort = QStringLiteral("BOGUS");
+  ClickSet(*window);
+  ASSERT_EQ(boxes_.shown.size(), 2u);
+  EXPECT_TRUE(boxes_.shown[0].text.endsWith(":" + mdlGlobal::Msg.Err_OpenPort));
+  bool codeIsNumber = false;
+  boxes_.shown[0].text.section(':', 0, 0).toInt(&codeIsNumber);
+  EXPECT_TRUE(codeIsNumber) << boxes_.shown[0].text.toStdString();
+  EXPECT_EQ(boxes_.shown[1].text, mdlGlobal::Msg.Err_ParaSet);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(ParamWindow, LauncherOpensTheChosenWindowModally) {
+  RegisterParameterWindows();
+  ASSERT_TRUE(Launchers().parameterSetting);
+  BlockPrinter device(FilledBlock(kPrinters[2], 6));
+  Select(kPrinters[2], device);
+  QString opened;
+  QTimer::singleShot(0, [&] {
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    opened = QLatin1String(modal->metaObject()->className());
+    static_cast<QDialog *>(modal)->reject();
+  });
+  Launchers().parameterSetting(nullptr, Family::TGV);
+  EXPECT_EQ(opened, "ravo::utility::T_frmParaSet_TGV");
+  EXPECT_EQ(device.Requests(), QStringList({"ZZZCR"}));
+}
+
+}  // namespace
