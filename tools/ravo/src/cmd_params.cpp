@@ -181,6 +181,7 @@ Outcome Set(Context &context) {
   Block edited = asRead;
   for (const auto &[name, value] : assignments) {
     if (auto refusal = map.Assign(edited, name, value)) {
+      while (!refusal->empty() && refusal->back() == '.') refusal->pop_back();
       return Fail(kExitValidation, *refusal + "; nothing was written");
     }
   }
