@@ -1,5 +1,6 @@
 #include "run.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "commands.h"
@@ -50,7 +51,12 @@ int Report(const Outcome &outcome, bool json, std::ostream &out, std::ostream &e
   return outcome.exitCode;
 }
 
-int UsageError(const std::string &message, std::ostream &err) {
+// Scripts asking for JSON get it even when the command line is wrong.
+int UsageError(const std::string &message, bool json, std::ostream &out, std::ostream &err) {
+  if (json) {
+    out << nlohmann::json{{"ok", false}, {"exit_code", kExitUsage}, {"error", message}}.dump(2)
+        << "\n";
+  }
   err << "ravo: " << message << "\nTry 'ravo --help'.\n";
   return kExitUsage;
 }
@@ -70,18 +76,19 @@ Outcome Dispatch(const CommandEntry &command, Context &context) {
 int Run(const std::vector<std::string> &argv, std::ostream &out, std::ostream &err,
         std::ostream *progress) {
   ParseResult parsed = ParseArgs(argv);
-  if (!parsed.error.empty()) return UsageError(parsed.error, err);
+  const bool json = std::find(argv.begin(), argv.end(), "--json") != argv.end();
+  if (!parsed.error.empty()) return UsageError(parsed.error, json, out, err);
   const Args &args = parsed.args;
   std::string name = args.Word(0);
   const bool help = args.Has("help") || name == "help";
   if (name == "help") name = args.Word(1);
   if (name.empty()) {
-    if (!help) return UsageError("no command given", err);
+    if (!help) return UsageError("no command given", json, out, err);
     out << GeneralHelp();
     return kExitOk;
   }
   const CommandEntry *command = FindCommand(name);
-  if (command == nullptr) return UsageError("unknown command " + name, err);
+  if (command == nullptr) return UsageError("unknown command " + name, json, out, err);
   if (help) {
     out << CommandHelp(name);
     return kExitOk;

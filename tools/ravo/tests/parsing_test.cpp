@@ -2,6 +2,7 @@
 // progress bar: the parts of ravo that need no printer.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "args.h"
@@ -174,7 +175,13 @@ TEST(Help, UsageErrorsExitWithTwo) {
        std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"test", "--nope"}}) {
     EXPECT_EQ(RunCaptured(argv, out, err), 2);
     EXPECT_NE(err.find("ravo: "), std::string::npos);
+    EXPECT_EQ(out, "");
   }
+  // With --json a script still gets a result to parse.
+  ASSERT_EQ(RunCaptured({"test", "--json", "--nope"}, out, err), 2);
+  const nlohmann::json result = nlohmann::json::parse(out);
+  EXPECT_EQ(result["exit_code"], 2);
+  EXPECT_EQ(result["error"], "unknown option --nope");
 }
 
 }  // namespace
