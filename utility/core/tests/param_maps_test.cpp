@@ -113,6 +113,12 @@ TEST(ParamMaps, StoredChoicesOutsideTheirListsShowTheFirstEntry) {
     EXPECT_EQ(DecodeChoice(Field(c.family, c.field), block, MapContext{4}), c.shown)
         << FamilyName(c.family).toStdString() << " " << c.field << " " << int(c.stored);
   }
+  // The empty last entry of the TQX character sets writes back as 0.
+  ParameterBlock charset{};
+  charset[56] = 16;
+  const FieldSpec &tqxCharset = Field(Family::TQX, "character_set");
+  EncodeChoice(tqxCharset, DecodeChoice(tqxCharset, charset, {}), charset);
+  EXPECT_EQ(charset[56], 0);
   ParameterBlock heat{};
   heat[90] = 0xFD;  // -3: no entry
   heat[91] = 0xFF;

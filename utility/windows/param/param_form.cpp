@@ -208,7 +208,9 @@ void ParamForm::SplitSetting() {
   for (const FieldSpec &field : param::FieldTable(setup_.family)) {
     if (*field.name == '\0') continue;
     if (!param::IsChoice(field.encoding)) {
-      SetFieldText(field, param::DecodeText(field, block_, locale_));
+      const QString text = param::DecodeText(field, block_, locale_);
+      shownText_.insert(QLatin1String(field.control), text);
+      SetFieldText(field, text);
       continue;
     }
     const int index = param::DecodeChoice(field, block_, context_);
@@ -230,6 +232,7 @@ bool ParamForm::ReplacePrintSetting() {
       param::EncodeChoice(field, index, edited);
       continue;
     }
+    if (KeepsStoredBytes(field)) continue;
     const param::FieldError error = param::EncodeText(field, FieldText(field), edited, locale_);
     if (!error.ok()) {
       ShowParamError(error.Describe(FieldCaption(field)));
@@ -261,6 +264,15 @@ void ParamForm::btnCloseClick() {
 }
 
 // ---- Edit fields ------------------------------------------------------------------
+
+bool ParamForm::KeepsStoredBytes(const FieldSpec &field) const {
+  // Lengths show whole millimetres and the gap voltage tenths of a volt, so
+  // re-encoding an untouched field would round away what the printer holds.
+  const bool rounded =
+      field.encoding == param::Encoding::Length || field.encoding == param::Encoding::GapVoltage;
+  const auto shown = shownText_.constFind(QLatin1String(field.control));
+  return rounded && shown != shownText_.constEnd() && *shown == FieldText(field);
+}
 
 QString ParamForm::FieldText(const FieldSpec &field) const {
   if (field.encoding != param::Encoding::Address) {

@@ -92,6 +92,8 @@ class ParamForm : public QDialog {
   // The text in the edit field(s) of a field (address parts joined by dots).
   QString FieldText(const param::FieldSpec &field) const;
   void SetFieldText(const param::FieldSpec &field, const QString &text);
+  // True for a rounded field whose text is still what SplitSetting showed.
+  bool KeepsStoredBytes(const param::FieldSpec &field) const;
   QWidget *FocusTarget(const param::FieldSpec &field) const;
   QString FieldCaption(const param::FieldSpec &field) const;
   bool CheckImportNumber(QObject *edit, QKeyEvent *key) const;
@@ -107,6 +109,8 @@ class ParamForm : public QDialog {
   QHash<QString, QComboBox *> combos_;
   QHash<QString, QButtonGroup *> radios_;
   QHash<QString, QLineEdit *> edits_;
+  // The text SplitSetting put into each edit field, by control.
+  QHash<QString, QString> shownText_;
   QHash<QObject *, const param::FieldSpec *> guarded_;
   QPushButton *btnSet_ = nullptr;
   QPushButton *btnClose_ = nullptr;

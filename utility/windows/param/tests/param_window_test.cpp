@@ -13,18 +13,18 @@
 #include <QTimer>
 #include <random>
 
-#include "block_printer.h"
 #include "mdl_global.h"
 #include "mdl_printer_lib_tspl.h"
 #include "message_box.h"
 #include "param_values.h"
 #include "parameter_windows.h"
+#include "sim_printer.h"
 #include "window_launchers.h"
 
 using namespace ravo::param;
 using namespace ravo::utility;
 using mdlPrinterLib_TSPL::SealParameterBlock;
-using ravo::testing::BlockPrinter;
+using ravo::testing::SimPrinter;
 
 // Readable failure output for request lists.
 void PrintTo(const QStringList &list, std::ostream *out) {
@@ -98,7 +98,8 @@ class ParamWindow : public ::testing::Test {
 
   // What the main window does before it opens a parameter window: select
   // the printer and open its port.
-  void Select(const Printer &printer, const BlockPrinter &device, const QString &extra = {}) {
+  void Select(const Printer &printer, const SimPrinter &device, const QString &extra = {}) {
+    ASSERT_TRUE(device.Running());
     mdlGlobal::SelectedPrinterType = QLatin1String(printer.entry);
     mdlGlobal::SelectedModel = QLatin1String(printer.model);
     mdlGlobal::SelectedPort = device.PortString() + extra;
@@ -152,12 +153,12 @@ class ParamWindow : public ::testing::Test {
 TEST_F(ParamWindow, SetWithoutEditingWritesTheBlockBackUnchanged) {
   for (const Printer &printer : kPrinters) {
     const ParameterBlock stored = FilledBlock(printer, 11);
-    BlockPrinter device(stored);
+    SimPrinter device(stored);
     Select(printer, device);
     auto window = Open(printer.family);
     ASSERT_TRUE(window->ReadSucceeded()) << NameOf(printer.family);
     ClickSet(*window);
-    ASSERT_TRUE(device.WaitForWrites(1)) << NameOf(printer.family);
+    ASSERT_TRUE(device.WaitForStoredBlock()) << NameOf(printer.family);
     EXPECT_EQ(device.Block(), stored) << NameOf(printer.family);
     EXPECT_FALSE(window->isVisible());
     ASSERT_EQ(boxes_.shown.size(), 1u) << NameOf(printer.family);
@@ -170,12 +171,12 @@ TEST_F(ParamWindow, SetWithoutEditingWritesTheBlockBackUnchanged) {
 TEST_F(ParamWindow, EditingEveryFieldChangesOnlyTheMappedBytes) {
   for (const Printer &printer : kPrinters) {
     const ParameterBlock stored = FilledBlock(printer, 23);
-    BlockPrinter device(stored);
+    SimPrinter device(stored);
     Select(printer, device);
     auto window = Open(printer.family);
     EditEveryField(*window, printer.family);
     ClickSet(*window);
-    ASSERT_TRUE(device.WaitForWrites(1)) << NameOf(printer.family);
+    ASSERT_TRUE(device.WaitForStoredBlock()) << NameOf(printer.family);
     const ParameterBlock written = device.Block();
     QSet<int> changed;
     for (int i = 0; i < 254; ++i) {
@@ -192,6 +193,27 @@ TEST_F(ParamWindow, EditingEveryFieldChangesOnlyTheMappedBytes) {
   }
 }
 
+TEST_F(ParamWindow, UntouchedRoundedFieldsKeepWhatThePrinterHolds) {
+  ParameterBlock stored = FilledBlock(kPrinters[0], 12);
+  WriteU16(stored, 70, 4007);  // 500 mm and 7 dots
+  WriteU16(stored, 64, 1000);  // 125 mm
+  WriteU16(stored, 62, 1000);  // 0.806 V
+  SealParameterBlock(stored);
+  SimPrinter device(stored);
+  Select(kPrinters[0], device);
+  auto window = Open(Family::TQX);
+  EXPECT_EQ(Child<QLineEdit>(*window, "txtLabelMaxLength")->text(), "500");
+  auto *gap = Child<QLineEdit>(*window, "txtVoltageBetweenLabelGap");
+  EXPECT_EQ(gap->text(), "0.8");
+  gap->setText("0.9");
+  ClickSet(*window);
+  ASSERT_TRUE(device.WaitForStoredBlock());
+  const ParameterBlock written = device.Block();
+  EXPECT_EQ(ReadU16(written, 70), 4007);
+  EXPECT_EQ(ReadU16(written, 64), 1000);
+  EXPECT_EQ(ReadU16(written, 62), VoltsToRaw(0.9));  // edited, so encoded anew
+}
+
 TEST_F(ParamWindow, FailedReadShowsTheZeroBlockAndOffersNoSet) {
   struct Case {
     const char *name;
@@ -203,7 +225,7 @@ TEST_F(ParamWindow, FailedReadShowsTheZeroBlockAndOffersNoSet) {
   const Case cases[] = {{"bad checksum", badSum, "_Err_CheckSum"},
                         {"no marker", ParameterBlock{}, "_Err_ReadData"}};
   for (const Case &c : cases) {
-    BlockPrinter device(c.answer);
+    SimPrinter device(c.answer);
     Select(kPrinters[0], device);
     auto window = Open(Family::TQX);
     EXPECT_FALSE(window->ReadSucceeded()) << c.name;
@@ -224,26 +246,26 @@ TEST_F(ParamWindow, FailedReadShowsTheZeroBlockAndOffersNoSet) {
 
 TEST_F(ParamWindow, SilentProbeSwitchesThisAndLaterWindowsToDc2) {
   const ParameterBlock stored = FilledBlock(kPrinters[0], 3);
-  BlockPrinter silent(stored, std::nullopt);
+  SimPrinter silent(stored, std::nullopt);
   Select(kPrinters[0], silent, QStringLiteral(",TIMEOUT_300"));
   auto tqx = Open(Family::TQX);
   EXPECT_EQ(mdlGlobal::CommandModeFlag, 0);
   ASSERT_TRUE(tqx->ReadSucceeded());
   ClickSet(*tqx);
-  ASSERT_TRUE(silent.WaitForWrites(1));
+  ASSERT_TRUE(silent.WaitForStoredBlock());
   EXPECT_EQ(silent.Requests(), QStringList({"probe", "DC2 b", "DC2 c"}));
 
   const ParameterBlock tqmBlock = FilledBlock(kPrinters[1], 4);
-  BlockPrinter answering(tqmBlock, 1);
+  SimPrinter answering(tqmBlock, 1);
   Select(kPrinters[1], answering);
   auto tqm = Open(Family::TQM);
   ASSERT_TRUE(tqm->ReadSucceeded());
   ClickSet(*tqm);
-  ASSERT_TRUE(answering.WaitForWrites(1));
+  ASSERT_TRUE(answering.WaitForStoredBlock());
   EXPECT_EQ(answering.Requests(), QStringList({"DC2 b", "DC2 c"}));  // no probe of its own
 
   // The next TQX window probes again and goes back to the ZZZ forms.
-  BlockPrinter again(stored, 1);
+  SimPrinter again(stored, 1);
   Select(kPrinters[0], again);
   auto next = Open(Family::TQX);
   EXPECT_EQ(mdlGlobal::CommandModeFlag, 1);
@@ -274,7 +296,7 @@ TEST_F(ParamWindow, FieldsThatCannotBeStoredAreRefusedByName) {
   for (const Case &c : cases) {
     const Printer &printer = *std::find_if(std::begin(kPrinters), std::end(kPrinters),
                                            [&](const Printer &p) { return p.family == c.family; });
-    BlockPrinter device(FilledBlock(printer, 9));
+    SimPrinter device(FilledBlock(printer, 9));
     Select(printer, device);
     auto window = Open(c.family);
     ASSERT_TRUE(window->ReadSucceeded());
@@ -296,7 +318,7 @@ TEST_F(ParamWindow, FieldsThatCannotBeStoredAreRefusedByName) {
 }
 
 TEST_F(ParamWindow, NumericFieldsTakeDigitsOnlyAndClampWhenLeft) {
-  BlockPrinter device(FilledBlock(kPrinters[3], 1));
+  SimPrinter device(FilledBlock(kPrinters[3], 1));
   Select(kPrinters[3], device);
   auto window = Open(Family::HMZ);
   auto *stop = Child<QLineEdit>(*window, "txtStopPrint");
@@ -306,7 +328,7 @@ TEST_F(ParamWindow, NumericFieldsTakeDigitsOnlyAndClampWhenLeft) {
   QTest::keyClick(stop, Qt::Key_Backspace);
   EXPECT_EQ(stop->text(), "12");
   // The gap voltage's field is not filtered: it takes a decimal point.
-  BlockPrinter tqxDevice(FilledBlock(kPrinters[0], 1));
+  SimPrinter tqxDevice(FilledBlock(kPrinters[0], 1));
   Select(kPrinters[0], tqxDevice);
   auto tqx = Open(Family::TQX);
   auto *gap = Child<QLineEdit>(*tqx, "txtVoltageBetweenLabelGap");
@@ -320,7 +342,7 @@ TEST_F(ParamWindow, NumericFieldsTakeDigitsOnlyAndClampWhenLeft) {
     const char *typed;
     const char *after;
   };
-  BlockPrinter q73Device(FilledBlock(kPrinters[4], 1));
+  SimPrinter q73Device(FilledBlock(kPrinters[4], 1));
   Select(kPrinters[4], q73Device);
   auto q73 = Open(Family::Q73);
   const Case cases[] = {
@@ -362,14 +384,14 @@ TEST_F(ParamWindow, PrintMethodIsLockedOnTheVt640k) {
     ParameterBlock stored = FilledBlock(printer, 2);
     stored[76] = c.stored;
     SealParameterBlock(stored);
-    BlockPrinter device(stored);
+    SimPrinter device(stored);
     Select(printer, device);
     auto window = Open(Family::TGV);
     auto *group = Child<QGroupBox>(*window, "gpbPrintType");
     EXPECT_EQ(group->isEnabled(), c.changeable) << c.entry;
     EXPECT_EQ(Child<QRadioButton>(*window, "gpbPrintType_1")->isChecked(), c.stored != 0);
     ClickSet(*window);
-    ASSERT_TRUE(device.WaitForWrites(1));
+    ASSERT_TRUE(device.WaitForStoredBlock());
     EXPECT_EQ(device.Block()[76], c.written) << c.entry << " " << int(c.stored);
   }
 }
@@ -389,7 +411,7 @@ TEST_F(ParamWindow, SpeedListFollowsEntryNameOrModel) {
       {Family::TQM, "Unknown", "TQM", "2,3"},
   };
   for (const Case &c : cases) {
-    BlockPrinter device(ParameterBlock{});
+    SimPrinter device(ParameterBlock{});
     Select({c.family, c.entry, c.model}, device);
     auto window = Open(c.family);
     auto *combo = Child<QComboBox>(*window, "cmbPrintSpeed");
@@ -416,7 +438,7 @@ TEST_F(ParamWindow, CaptionsComeFromTheLanguageFile) {
       {Family::Q73, "RAVO_ParaSet", {}},
   };
   for (const Case &c : cases) {
-    BlockPrinter device(ParameterBlock{});
+    SimPrinter device(ParameterBlock{});
     Select(kPrinters[0], device);
     auto window = Open(c.family);
     EXPECT_EQ(window->windowTitle(), mdlGlobal::GetLangString(c.captionKey));
@@ -433,14 +455,14 @@ TEST_F(ParamWindow, CaptionsComeFromTheLanguageFile) {
     boxes_.shown.clear();
   }
   // The English label before the anti-stick field is wider.
-  BlockPrinter device(ParameterBlock{});
+  SimPrinter device(ParameterBlock{});
   Select(kPrinters[4], device);
   auto q73 = Open(Family::Q73);
   EXPECT_EQ(Child<QLabel>(*q73, "lblStopPrint1")->width(), 108);
 }
 
 TEST_F(ParamWindow, WriteThatCannotOpenThePortReportsCodeThenFailure) {
-  BlockPrinter device(FilledBlock(kPrinters[1], 8));
+  SimPrinter device(FilledBlock(kPrinters[1], 8));
   Select(kPrinters[1], device);
   auto window = Open(Family::TQM);
   ASSERT_TRUE(window->ReadSucceeded());
@@ -458,7 +480,7 @@ TEST_F(ParamWindow, WriteThatCannotOpenThePortReportsCodeThenFailure) {
 TEST_F(ParamWindow, LauncherOpensTheChosenWindowModally) {
   RegisterParameterWindows();
   ASSERT_TRUE(Launchers().parameterSetting);
-  BlockPrinter device(FilledBlock(kPrinters[2], 6));
+  SimPrinter device(FilledBlock(kPrinters[2], 6));
   Select(kPrinters[2], device);
   QString opened;
   QTimer::singleShot(0, [&] {

@@ -1,0 +1,311 @@
+#include "frm_command_test.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "command_text.h"
+#include "mdl_function.h"
+#include "mdl_global.h"
+#include "mdl_printer_lib_esc.h"
+#include "tool_support.h"
+
+namespace ravo::utility {
+
+using mdlGlobal::GetLangString;
+using mdlGlobal::Msg;
+using namespace mdlPrinterLib_ESC;
+
+namespace {
+
+constexpr int kHintMs = 3000;
+constexpr int kAnswerPauseMs = 100;
+constexpr int kLargestReadLength = 1 << 20;  // one read never needs more
+
+QPushButton *ToolButton(QWidget *parent) {
+  auto *button = new QPushButton(parent);
+  button->setFixedSize(230, 41);
+  return button;
+}
+
+QHBoxLayout *Row(std::initializer_list<QWidget *> widgets) {
+  auto *row = new QHBoxLayout;
+  for (QWidget *w : widgets) row->addWidget(w);
+  row->addStretch();
+  return row;
+}
+
+}  // namespace
+
+T_frmCommandTest::T_frmCommandTest(QWidget *parent) : QDialog(parent) {
+  setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(816, 516);
+  BuildControls();
+}
+
+T_frmCommandTest::~T_frmCommandTest() {
+  if (cycling_) StopCycle();
+}
+
+void T_frmCommandTest::BuildControls() {
+  txtLoadFileName = new QLineEdit(this);
+  txtLoadFileName->setReadOnly(true);
+  btnLoadFile = new QPushButton(this);
+  tabCommandPages = new QTabWidget(this);
+  tabCommandPages->setFixedSize(561, 349);
+  for (size_t i = 0; i < RE.size(); ++i) {
+    RE[i] = new QPlainTextEdit;
+    RE[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    tabCommandPages->addTab(RE[i], QString::number(i + 1));
+  }
+  lblReadData = new QLabel(this);
+  btnReadData = new QPushButton(this);
+  txtReadData = new QPlainTextEdit(this);
+  txtReadData->setFixedSize(561, 89);
+
+  gpbDataType = new QGroupBox(this);
+  rdoChar = new QRadioButton(gpbDataType);
+  rdoHex = new QRadioButton(gpbDataType);
+  rdoHex->setChecked(true);
+  auto *types = new QHBoxLayout(gpbDataType);
+  types->addWidget(rdoChar);
+  types->addWidget(rdoHex);
+  chkRecycle = new QCheckBox(this);
+  lblRecycleTimes = new QLabel(this);
+  lblRecycleTerTime = new QLabel(this);
+  txtSleepTime = new QLineEdit(QStringLiteral("1000"), this);
+  chkSendAndRead = new QCheckBox(this);
+  lblReadDataLen = new QLabel(this);
+  txtReadLen = new QLineEdit(QStringLiteral("256"), this);
+  lblSendTip = new QLabel(QStringLiteral("发送成功！"), this);
+  QFont tipFont = lblSendTip->font();
+  tipFont.setPointSizeF(tipFont.pointSizeF() * 1.5);
+  lblSendTip->setFont(tipFont);
+  lblSendTip->hide();
+  btnSend = ToolButton(this);
+  btnClearCurTab = ToolButton(this);
+  btnClearAllTab = ToolButton(this);
+  btnClose = ToolButton(this);
+  timHintTip = new QTimer(this);
+  timHintTip->setInterval(kHintMs);
+  timSend = new QTimer(this);
+
+  auto *left = new QVBoxLayout;
+  left->addLayout(Row({txtLoadFileName, btnLoadFile}));
+  left->addWidget(tabCommandPages);
+  left->addLayout(Row({lblReadData, btnReadData}));
+  left->addWidget(txtReadData);
+  auto *right = new QVBoxLayout;
+  right->addWidget(gpbDataType);
+  right->addLayout(Row({chkRecycle, lblRecycleTimes}));
+  right->addLayout(Row({lblRecycleTerTime, txtSleepTime, new QLabel(QStringLiteral("ms"), this)}));
+  right->addWidget(chkSendAndRead);
+  right->addLayout(Row({lblReadDataLen, txtReadLen}));
+  right->addWidget(lblSendTip);
+  right->addStretch();
+  for (QPushButton *b : {btnSend, btnClearCurTab, btnClearAllTab, btnClose}) right->addWidget(b);
+  auto *columns = new QHBoxLayout(this);
+  columns->addLayout(left);
+  columns->addLayout(right);
+
+  connect(rdoHex, &QRadioButton::toggled, this, &T_frmCommandTest::DataTypeChanged);
+  connect(btnLoadFile, &QPushButton::clicked, this, &T_frmCommandTest::btnLoadFileClick);
+  connect(btnSend, &QPushButton::clicked, this, &T_frmCommandTest::btnSendClick);
+  connect(btnReadData, &QPushButton::clicked, this, &T_frmCommandTest::btnReadDataClick);
+  connect(btnClearCurTab, &QPushButton::clicked, this, &T_frmCommandTest::btnClearCurTabClick);
+  connect(btnClearAllTab, &QPushButton::clicked, this, &T_frmCommandTest::btnClearAllTabClick);
+  connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+  connect(timSend, &QTimer::timeout, this, &T_frmCommandTest::timSendTimer);
+  connect(timHintTip, &QTimer::timeout, this, [this] {
+    lblSendTip->hide();
+    timHintTip->stop();
+  });
+}
+
+void T_frmCommandTest::showEvent(QShowEvent *event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void T_frmCommandTest::hideEvent(QHideEvent *event) {
+  // Closing the window ends a running cycle and releases the port.
+  if (cycling_ && !event->spontaneous()) StopCycle();
+  QDialog::hideEvent(event);
+}
+
+void T_frmCommandTest::FormShow() {
+  setWindowIcon(ToolWindowIcon());
+  counter_ = 0;
+  setWindowTitle(GetLangString(QStringLiteral("FormCommandTest_Caption")));
+  btnLoadFile->setText(GetLangString(QStringLiteral("FormCommandTest_btnLoadFilee")));
+  lblReadData->setText(GetLangString(QStringLiteral("FormCommandTest_lblReadData")));
+  btnReadData->setText(GetLangString(QStringLiteral("FormCommandTest_btnReadData")));
+  gpbDataType->setTitle(GetLangString(QStringLiteral("FormCommandTest_gpbDataType")));
+  rdoChar->setText(GetLangString(QStringLiteral("FormCommandTest_rdoChar")));
+  rdoHex->setText(GetLangString(QStringLiteral("FormCommandTest_rdoHex")));
+  chkRecycle->setText(GetLangString(QStringLiteral("FormCommandTest_chkRecycle")));
+  lblRecycleTerTime->setText(GetLangString(QStringLiteral("FormCommandTest_lblRecycleTerTime")));
+  chkSendAndRead->setText(GetLangString(QStringLiteral("FormCommandTest_chkSendAndRead")));
+  lblReadDataLen->setText(GetLangString(QStringLiteral("FormCommandTest_lblReadDataLen")));
+  btnClearCurTab->setText(GetLangString(QStringLiteral("FormCommandTest_btnClearCurTab")));
+  btnClearAllTab->setText(GetLangString(QStringLiteral("FormCommandTest_btnClearAllTab")));
+  btnClose->setText(Msg.Close);
+  sendCaption_ = GetLangString(QStringLiteral("FormCommandTest_btnSend1"));
+  stopCaption_ = GetLangString(QStringLiteral("FormCommandTest_btnSend2"));
+  counterSuffix_ = GetLangString(QStringLiteral("FormCommandTest_lblRecycleTimes"));
+  lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
+  btnSend->setText(cycling_ ? stopCaption_ : sendCaption_);
+
+  int32_t result = EscCreatePrinter(mdlGlobal::SelectedModel);
+  mdlGlobal::PrinterResult = result;
+  if (result != 0) ShowCodeError(Msg.Err_CreatePrinter, result);
+}
+
+QPlainTextEdit *T_frmCommandTest::CurrentPage() const {
+  return RE[static_cast<size_t>(std::max(0, tabCommandPages->currentIndex()))];
+}
+
+void T_frmCommandTest::DataTypeChanged(bool hex) {
+  QPlainTextEdit *page = CurrentPage();
+  page->setPlainText(hex ? PageTextToHex(page->toPlainText()) : PageHexToText(page->toPlainText()));
+}
+
+void T_frmCommandTest::btnLoadFileClick() {
+  QString path = ChooseFileToOpen(this);
+  if (path.isEmpty()) return;
+  txtLoadFileName->setText(path);
+  LoadedPage loaded = LoadPageFile(path, rdoHex->isChecked());
+  if (loaded.error) {
+    ShowPlain(*loaded.error);
+    return;
+  }
+  CurrentPage()->setPlainText(loaded.text);
+}
+
+void T_frmCommandTest::btnSendClick() {
+  if (cycling_) {
+    StopCycle();
+  } else {
+    StartSend();
+  }
+}
+
+void T_frmCommandTest::StartSend() {
+  // The boxes are checked before the port is touched, so a bad box sends
+  // nothing.
+  BoxNumber length = ReadBoxNumber(txtReadLen->text(), 0, kLargestReadLength);
+  if (length.error) return ShowError(*length.error);
+  BoxNumber interval{};
+  if (chkRecycle->isChecked()) {
+    interval = ReadBoxNumber(txtSleepTime->text(), 0, INT32_MAX);
+    if (interval.error) return ShowError(*interval.error);
+  }
+  QByteArray buffer = PageBuffer(CurrentPage()->toPlainText());
+  QByteArray bytes = buffer;
+  if (rdoHex->isChecked()) {
+    HexCommand command = ParseHexCommand(buffer);
+    // A partly converted command would send wrong bytes; nothing goes out.
+    if (command.badPiece) return ShowError(QStringLiteral("Command Error!"));
+    bytes = command.bytes;
+  }
+
+  int32_t result = EscOpenPort(mdlGlobal::SelectedPort);
+  mdlGlobal::PrinterResult = result;
+  if (result != 0) return ShowCodeError(Msg.Err_OpenPort, result);
+  readLength_ = length.value;
+  sendBytes_ = bytes;
+  if (chkRecycle->isChecked()) {
+    cycling_ = true;
+    btnSend->setText(stopCaption_);
+    timSend->setInterval(interval.value);
+    timSend->start();
+    return;
+  }
+  SendOnce();
+}
+
+void T_frmCommandTest::SendOnce() {
+  EscWriteData(reinterpret_cast<const uint8_t *>(sendBytes_.constData()),
+               static_cast<int32_t>(sendBytes_.size()));
+  lblSendTip->show();
+  timHintTip->start();
+  if (chkSendAndRead->isChecked()) {
+    QThread::msleep(kAnswerPauseMs);
+    QByteArray answer = ReadAnswer(readLength_);
+    if (answer.isEmpty()) {
+      ShowError(Msg.Err_ReadData);
+    } else {
+      AppendReceived(answer);
+    }
+  }
+  EscClosePort();
+}
+
+void T_frmCommandTest::StopCycle() {
+  cycling_ = false;
+  btnSend->setText(sendCaption_);
+  timSend->stop();
+  EscClosePort();
+}
+
+void T_frmCommandTest::timSendTimer() {
+  EscWriteData(reinterpret_cast<const uint8_t *>(sendBytes_.constData()),
+               static_cast<int32_t>(sendBytes_.size()));
+  ++counter_;
+  lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
+  if (chkSendAndRead->isChecked()) {
+    QThread::msleep(kAnswerPauseMs);
+    AppendReceived(ReadAnswer(readLength_));
+  }
+}
+
+QByteArray T_frmCommandTest::ReadAnswer(int length) {
+  std::vector<uint8_t> buffer(static_cast<size_t>(std::max(length, 1)));
+  int32_t count = 0;
+  EscReadData(buffer.data(), length, count);
+  return QByteArray(reinterpret_cast<const char *>(buffer.data()), std::clamp(count, 0, length));
+}
+
+void T_frmCommandTest::btnReadDataClick() {
+  // During a cycle the port is already open; opening again would cut it off.
+  if (!cycling_) EscOpenPort(mdlGlobal::SelectedPort);
+  std::vector<uint8_t> buffer(static_cast<size_t>(std::max(readLength_, 1)));
+  int32_t count = 0;
+  EscReadRetry(buffer.data(), readLength_, count, kAnswerPauseMs, 2);
+  AppendReceived(
+      QByteArray(reinterpret_cast<const char *>(buffer.data()), std::clamp(count, 0, readLength_)));
+  if (!cycling_) EscClosePort();
+}
+
+void T_frmCommandTest::AppendReceived(const QByteArray &bytes) {
+  if (bytes.isEmpty()) return;
+  QTextCursor end = txtReadData->textCursor();
+  end.movePosition(QTextCursor::End);
+  end.insertText(mdlFunction::BytesToHex(reinterpret_cast<const uint8_t *>(bytes.constData()),
+                                         static_cast<int>(bytes.size())));
+}
+
+void T_frmCommandTest::btnClearCurTabClick() {
+  CurrentPage()->clear();
+  txtReadData->clear();
+}
+
+void T_frmCommandTest::btnClearAllTabClick() {
+  for (QPlainTextEdit *page : RE) page->clear();
+  txtReadData->clear();
+}
+
+}  // namespace ravo::utility

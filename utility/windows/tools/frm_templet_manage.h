@@ -1,0 +1,63 @@
+// Template manager: lists the files a TSPL printer keeps in flash or DRAM
+// with the room of that memory, runs a stored template, deletes files and
+// opens the download window to add some.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "storage.h"
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace ravo::utility {
+
+class T_frmTempletManage : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit T_frmTempletManage(QWidget *parent = nullptr);
+  ~T_frmTempletManage() override;
+
+  QLabel *lblTempletList;
+  QListWidget *lstImagesList;
+  QLabel *lblTempletSavePosition;
+  QComboBox *cmbTempletSavePosition;
+  QLabel *lblSpaceInfo;
+  QPushButton *btnDownload;
+  QPushButton *btnPrint;
+  QPushButton *btnDelCurrent;
+  QPushButton *btnDelPosiAll;
+  QPushButton *btnDelAll;
+  QPushButton *btnRefresh;
+  QPushButton *btnClose;
+
+  // Shows the download window for a storage; replaced by tests.
+  std::function<void(QWidget *parent, Storage storage)> openDownload;
+
+  Storage SavePosition() const;
+  void RefreshTemplet();
+
+ protected:
+  void showEvent(QShowEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
+
+ private:
+  enum class Action { Download, Print, DelCurrent, DelPosiAll, DelAll };
+
+  void FormShow();
+  void InitLanguage();
+  void ButtonClick(Action action);
+  void RunButton(Action action);
+  void ListFiles();
+  void ShowSpace();
+  QByteArray SelectedName() const;
+
+  QString delCurrentTip_;
+  QString delAllTip_;
+};
+
+}  // namespace ravo::utility
