@@ -1,0 +1,39 @@
+// Everything a subcommand works with: its arguments, where the data files
+// are, the printer it addresses, and whether a progress bar may be drawn.
+#pragma once
+
+#include <QString>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "args.h"
+#include "outcome.h"
+
+namespace ravo::cli {
+
+struct Context {
+  Args args;
+  std::ostream *progressStream = nullptr;  // null: no progress bar
+
+  // Filled by ResolvePrinter.
+  QString port;
+  QString model;
+  QString printerType;  // empty when --model was given
+};
+
+// Points the utility core at the data files: --files DIR, else files/
+// beside the program, else the installed or the build tree's copy.
+// Fails with kExitFile when none holds PrinterMap.ini.
+std::optional<Outcome> LoadDataFiles(const Args &args);
+
+// Takes --port (required) and --model or --type (printer type looked up in
+// PrinterMap.ini; without either the utility's default model KP330), and
+// sets the utility's selection state to them.
+std::optional<Outcome> ResolvePrinter(Context &context);
+
+// Directory of the parameter backups: --backup-dir, else
+// $XDG_DATA_HOME/ravo/backups, else ~/.local/share/ravo/backups.
+std::filesystem::path BackupDirectory(const Args &args);
+
+}  // namespace ravo::cli

@@ -1,0 +1,75 @@
+#include "param_map_source.h"
+
+#if __has_include("param_values.h")
+#include "param_values.h"
+#define RAVO_HAVE_PARAM_MAPS 1
+#endif
+
+namespace ravo::cli {
+
+std::string FamilyName(mdlGlobal::ParameterWindow window) {
+  switch (window) {
+    case mdlGlobal::ParameterWindow::TQX:
+      return "TQX";
+    case mdlGlobal::ParameterWindow::TQM:
+      return "TQM";
+    case mdlGlobal::ParameterWindow::HMZ:
+      return "HMZ";
+    case mdlGlobal::ParameterWindow::Q73:
+      return "Q73";
+    case mdlGlobal::ParameterWindow::TGV:
+      return "TGV";
+  }
+  return "TQX";
+}
+
+#ifdef RAVO_HAVE_PARAM_MAPS
+
+namespace {
+
+// The plain name of the field whose control a derived row follows.
+std::string OwnerName(std::span<const param::FieldSpec> table, const param::FieldSpec &row) {
+  for (const param::FieldSpec &field : table) {
+    if (*field.name != '\0' && qstrcmp(field.control, row.control) == 0) return field.name;
+  }
+  return row.control;
+}
+
+}  // namespace
+
+std::vector<MapField> MapFields(mdlGlobal::ParameterWindow family, const QString &lookupName) {
+  const std::span<const param::FieldSpec> table = param::FieldTable(family);
+  const param::MapContext context = param::ContextFor(lookupName);
+  std::vector<MapField> fields;
+  for (const param::FieldSpec &spec : table) {
+    MapField field;
+    field.derived = *spec.name == '\0';
+    field.name = field.derived ? OwnerName(table, spec) : spec.name;
+    field.offset = spec.offset;
+    field.width = param::WidthOf(spec.encoding);
+    const param::FieldSpec *row = &spec;
+    field.decode = [row, context](const mdlPrinterLib_TSPL::ParameterBlock &block) {
+      return param::FieldValueText(*row, block, context).toStdString();
+    };
+    const QString name = QString::fromLatin1(spec.name);
+    field.encode = [family, name, context](mdlPrinterLib_TSPL::ParameterBlock &block,
+                                           const std::string &value) -> std::optional<std::string> {
+      const param::ApplyResult result =
+          param::ApplyValues(family, block, {{name, QString::fromStdString(value)}}, context);
+      if (result.ok()) return std::nullopt;
+      return result.Describe().toStdString();
+    };
+    fields.push_back(std::move(field));
+  }
+  return fields;
+}
+
+#else
+
+std::vector<MapField> MapFields(mdlGlobal::ParameterWindow, const QString &) {
+  return {};
+}
+
+#endif
+
+}  // namespace ravo::cli
