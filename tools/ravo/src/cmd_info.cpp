@@ -6,7 +6,7 @@
 #include "commands.h"
 #include "mdl_function.h"
 #include "mdl_printer_lib_tspl.h"
-#include "printer_info.h"
+#include "printer_info_decode.h"
 #include "printer_link.h"
 
 namespace ravo::cli {
@@ -41,14 +41,15 @@ Outcome RunInfo(Context &context) {
   // name would match every list.
   const bool dealer =
       !context.printerType.isEmpty() && mdlGlobal::IsDealerPrinterType(context.printerType);
-  const auto pattern = dealer ? ucore::SerialPattern::Dealer : ucore::SerialPattern::Standard;
-  const auto date = ucore::ProductionDate(serial, pattern, QDate::currentDate().year());
+  const auto layout =
+      dealer ? ravo::utility::SerialLayout::Dealer : ravo::utility::SerialLayout::Standard;
+  const auto date = ravo::utility::ProductionDate(serial, layout, QDate::currentDate().year());
 
   const std::vector<uint8_t> journey = Ask(*link, kJourneyQuery, 4);
-  const auto metres = ucore::PrintedLengthMetres(journey.data(), int(journey.size()));
+  const auto metres = ravo::utility::PrintedLengthMetres(journey);
   const std::vector<uint8_t> version =
       Ask(*link, kVersionQuery, mdlGlobal::VersionAnswerLength(context.model));
-  const auto firmware = ucore::FirmwareVersionText(version.data(), int(version.size()));
+  const auto firmware = ravo::utility::FirmwareVersionText(version);
 
   Outcome outcome;
   std::vector<std::string> missing;
@@ -65,7 +66,7 @@ Outcome RunInfo(Context &context) {
   const std::optional<std::string> dateText =
       date ? std::optional(date->toString(Qt::ISODate).toStdString()) : std::nullopt;
   const std::optional<std::string> metresText =
-      metres ? std::optional(ucore::FormatMetres(*metres).toStdString()) : std::nullopt;
+      metres ? std::optional(QString::number(*metres, 'g', 15).toStdString()) : std::nullopt;
   const std::optional<std::string> firmwareText =
       firmware ? std::optional(firmware->toStdString()) : std::nullopt;
   put("serial", serialText);

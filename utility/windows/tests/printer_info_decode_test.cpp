@@ -63,11 +63,15 @@ void PrinterInfoDecodeTest::productionDate() {
   QFETCH(QString, expected);
   const QLocale locale(QLocale::German, QLocale::Germany);  // short format dd.MM.yy
   const auto text = ProductionDateText(serial, layout, currentYear, locale);
+  const auto date = ProductionDate(serial, layout, currentYear);  // what the ravo tool prints
   if (expected == "!") {
     QVERIFY2(!text.has_value(), qPrintable(text.value_or(QString())));
+    QVERIFY(!date.has_value());
     return;
   }
   QVERIFY(text.has_value());
+  QVERIFY(date.has_value());
+  QCOMPARE(date->toString(Qt::ISODate), expected);
   if (expected.endsWith("-01-01")) {
     QCOMPARE(*text, expected);
   } else {

@@ -48,24 +48,45 @@ QDate MondayOfWeek(int year, int week) {
   return day.addDays(1 - day.dayOfWeek());  // dayOfWeek: Monday 1 ... Sunday 7
 }
 
-std::optional<QString> ProductionDateText(const QString &serial, SerialLayout layout,
-                                          int currentYear, const QLocale &locale) {
+namespace {
+
+std::optional<YearWeek> CodedYearWeek(const QString &serial, SerialLayout layout, int currentYear) {
   if (serial.isEmpty() || serial.startsWith(QLatin1String("XXXXX"))) return std::nullopt;
-  const auto yearWeek = layout == SerialLayout::Dealer ? DealerYearWeek(serial)
-                                                       : StandardYearWeek(serial, currentYear);
-  if (!yearWeek) return std::nullopt;
-  if (yearWeek->week == QLatin1String("01")) return yearWeek->year + QStringLiteral("-01-01");
-  const QDate monday = MondayOfWeek(yearWeek->year.toInt(), yearWeek->week.toInt());
-  return locale.toString(monday, QLocale::ShortFormat);
+  return layout == SerialLayout::Dealer ? DealerYearWeek(serial)
+                                        : StandardYearWeek(serial, currentYear);
 }
 
-std::optional<QString> PrintedLengthText(std::span<const uint8_t> received) {
+}  // namespace
+
+std::optional<QDate> ProductionDate(const QString &serial, SerialLayout layout, int currentYear) {
+  const auto yearWeek = CodedYearWeek(serial, layout, currentYear);
+  if (!yearWeek) return std::nullopt;
+  const int year = yearWeek->year.toInt();
+  if (yearWeek->week == QLatin1String("01")) return QDate(year, 1, 1);
+  return MondayOfWeek(year, yearWeek->week.toInt());
+}
+
+std::optional<QString> ProductionDateText(const QString &serial, SerialLayout layout,
+                                          int currentYear, const QLocale &locale) {
+  const auto yearWeek = CodedYearWeek(serial, layout, currentYear);
+  if (!yearWeek) return std::nullopt;
+  // Week "01" is shown as written, without moving to a Monday.
+  if (yearWeek->week == QLatin1String("01")) return yearWeek->year + QStringLiteral("-01-01");
+  return locale.toString(*ProductionDate(serial, layout, currentYear), QLocale::ShortFormat);
+}
+
+std::optional<double> PrintedLengthMetres(std::span<const uint8_t> received) {
   if (received.empty()) return std::nullopt;
   uint32_t raw = 0;
   for (size_t i = 0; i < 4; ++i) raw = (raw << 8) | (i < received.size() ? received[i] : 0u);
   const auto counter = static_cast<int32_t>(raw);
-  const double metres = counter / 10.0 * 3 / 100;
-  return QString::number(metres, 'g', 15) + QStringLiteral(" (m)");
+  return counter / 10.0 * 3 / 100;
+}
+
+std::optional<QString> PrintedLengthText(std::span<const uint8_t> received) {
+  const auto metres = PrintedLengthMetres(received);
+  if (!metres) return std::nullopt;
+  return QString::number(*metres, 'g', 15) + QStringLiteral(" (m)");
 }
 
 std::optional<QString> FirmwareVersionText(std::span<const uint8_t> received) {

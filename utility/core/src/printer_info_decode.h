@@ -1,6 +1,7 @@
 // Decoding of the printer-information answers: the production date coded
 // in the serial number, the printed-length counter and the firmware
-// version.  Qt Core only, so the rules are tested without a window.
+// version.  Qt Core only: shared by the information window and the ravo
+// tool, and tested without a window.
 #pragma once
 
 #include <QDate>
@@ -18,6 +19,11 @@ enum class SerialLayout {
   Dealer,    // first four characters: YY WW, each offset by 40
 };
 
+// The production date coded in a serial number: 1 January for week "01"
+// of the standard layout, otherwise the Monday of the coded week.  Nothing
+// in the cases ProductionDateText gives nothing.
+std::optional<QDate> ProductionDate(const QString &serial, SerialLayout layout, int currentYear);
+
 // The production date of a serial number as the window shows it: the year
 // followed by "-01-01" for week "01" of the standard layout, otherwise the
 // Monday of the coded week in the locale's short date format.  Nothing for
@@ -30,6 +36,10 @@ std::optional<QString> ProductionDateText(const QString &serial, SerialLayout la
 // The Monday of `week` counted from 1 January of `year`: 1 January plus
 // (week - 1) weeks, moved back to the Monday of that week.
 QDate MondayOfWeek(int year, int week);
+
+// Printed length in metres from the counter bytes received (big-endian,
+// missing bytes count as 0); nothing when no byte arrived.
+std::optional<double> PrintedLengthMetres(std::span<const uint8_t> received);
 
 // Printed length from the counter bytes received (big-endian, missing
 // bytes count as 0): "<metres> (m)"; nothing when no byte arrived.
