@@ -21,7 +21,7 @@ namespace {
 
 class NetTransport final : public Transport {
  public:
-  explicit NetTransport(const PortSpec &spec) : spec_(spec) {}
+  explicit NetTransport(const PortAddress &target) : target_(target) {}
   ~NetTransport() override { Close(); }
 
   int32_t Open() override {
@@ -30,8 +30,8 @@ class NetTransport final : public Transport {
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *list = nullptr;
-    std::string service = std::to_string(spec_.tcpPort);
-    if (::getaddrinfo(spec_.host.c_str(), service.c_str(), &hints, &list) != 0) {
+    std::string service = std::to_string(target_.tcpPort);
+    if (::getaddrinfo(target_.host.c_str(), service.c_str(), &hints, &list) != 0) {
       return RAVO_IO_ERR_CONNECT;
     }
     int32_t rc = RAVO_IO_ERR_CONNECT;
@@ -58,8 +58,8 @@ class NetTransport final : public Transport {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (written < data.size()) {
       // MSG_NOSIGNAL: a vanished peer must give an error, not SIGPIPE.
-      ssize_t n = ::send(fd_, data.data() + written, data.size() - written,
-                         MSG_NOSIGNAL | MSG_DONTWAIT);
+      ssize_t n =
+          ::send(fd_, data.data() + written, data.size() - written, MSG_NOSIGNAL | MSG_DONTWAIT);
       if (n > 0) {
         written += static_cast<uint32_t>(n);
         continue;
@@ -124,7 +124,7 @@ class NetTransport final : public Transport {
     if (fd < 0) return RAVO_IO_ERR_CONNECT;
     int rc = ::connect(fd, ai.ai_addr, ai.ai_addrlen);
     if (rc != 0 && errno == EINPROGRESS) {
-      if (WaitFd(fd, POLLOUT, spec_.connectTimeoutMs) == WaitResult::Ready) {
+      if (WaitFd(fd, POLLOUT, target_.connectTimeoutMs) == WaitResult::Ready) {
         int err = 0;
         socklen_t len = sizeof err;
         ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len);
@@ -141,14 +141,14 @@ class NetTransport final : public Transport {
     return RAVO_IO_OK;
   }
 
-  PortSpec spec_;
+  PortAddress target_;
   int fd_ = -1;
 };
 
 }  // namespace
 
-std::unique_ptr<Transport> MakeNetTransport(const PortSpec &spec) {
-  return std::make_unique<NetTransport>(spec);
+std::unique_ptr<Transport> MakeNetTransport(const PortAddress &target) {
+  return std::make_unique<NetTransport>(target);
 }
 
 }  // namespace ravo::io

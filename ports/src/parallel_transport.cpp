@@ -14,7 +14,7 @@ namespace {
 
 class ParallelTransport final : public Transport {
  public:
-  explicit ParallelTransport(const PortSpec &spec) : spec_(spec) {}
+  explicit ParallelTransport(const PortAddress &target) : target_(target) {}
   ~ParallelTransport() override { Close(); }
 
   int32_t Open() override {
@@ -22,7 +22,8 @@ class ParallelTransport final : public Transport {
     // O_NONBLOCK: a FIFO without a reader fails at once (ENXIO) instead of
     // hanging, and a stuck printer cannot block a write past its timeout.
     // O_APPEND: a plain capture file collects jobs instead of overwriting.
-    int fd = ::open(spec_.device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | O_APPEND);
+    int fd =
+        ::open(target_.device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | O_APPEND);
     if (fd < 0) return errno == EBUSY ? RAVO_IO_ERR_IO : RAVO_IO_ERR_OPEN_FAILED;
     fd_ = fd;
     return RAVO_IO_OK;
@@ -56,14 +57,14 @@ class ParallelTransport final : public Transport {
   }
 
  private:
-  PortSpec spec_;
+  PortAddress target_;
   int fd_ = -1;
 };
 
 }  // namespace
 
-std::unique_ptr<Transport> MakeParallelTransport(const PortSpec &spec) {
-  return std::make_unique<ParallelTransport>(spec);
+std::unique_ptr<Transport> MakeParallelTransport(const PortAddress &target) {
+  return std::make_unique<ParallelTransport>(target);
 }
 
 }  // namespace ravo::io

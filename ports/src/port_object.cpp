@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "port_spec.h"
+#include "port_address.h"
 #include "ravoio.h"
 #include "transport.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 struct PortObject {
   IoPort record{};
-  PortSpec spec;
+  PortAddress target;
   std::unique_ptr<Transport> transport;
   uint32_t readTimeoutMs = 1000;
   uint32_t writeTimeoutMs = 5000;
@@ -63,11 +63,15 @@ int32_t OpBytesWaiting(IoPort *port, uint32_t *count) {
 
 int32_t OpKind(IoPort *port) {
   return WithObject(port, [](PortObject &o) -> int32_t {
-    switch (o.spec.kind) {
-      case PortKind::Net: return RAVO_IO_KIND_NET;
-      case PortKind::Usb: return RAVO_IO_KIND_USB;
-      case PortKind::Serial: return RAVO_IO_KIND_SERIAL;
-      case PortKind::Parallel: return RAVO_IO_KIND_PARALLEL;
+    switch (o.target.kind) {
+      case PortKind::Net:
+        return RAVO_IO_KIND_NET;
+      case PortKind::Usb:
+        return RAVO_IO_KIND_USB;
+      case PortKind::Serial:
+        return RAVO_IO_KIND_SERIAL;
+      case PortKind::Parallel:
+        return RAVO_IO_KIND_PARALLEL;
     }
     return RAVO_IO_ERR_IO;
   });
@@ -95,8 +99,7 @@ int32_t ReadWith(IoPort *port, uint8_t *buffer, uint32_t offset, uint32_t length
   return WithObject(port, [&](PortObject &o) -> int32_t {
     if (!o.transport->IsOpen()) return RAVO_IO_ERR_NOT_OPEN;
     if (length == 0) return RAVO_IO_OK;
-    return o.transport->Read(std::span(buffer + offset, length), wait ? o.readTimeoutMs : 0,
-                             count);
+    return o.transport->Read(std::span(buffer + offset, length), wait ? o.readTimeoutMs : 0, count);
   });
 }
 
@@ -110,12 +113,16 @@ int32_t OpReadChunk(IoPort *port, uint8_t *buffer, uint32_t offset, uint32_t len
   return ReadWith(port, buffer, offset, length, received, false);
 }
 
-std::unique_ptr<Transport> MakeTransport(const PortSpec &spec) {
-  switch (spec.kind) {
-    case PortKind::Net: return MakeNetTransport(spec);
-    case PortKind::Usb: return MakeUsbTransport(spec);
-    case PortKind::Serial: return MakeSerialTransport(spec);
-    case PortKind::Parallel: return MakeParallelTransport(spec);
+std::unique_ptr<Transport> MakeTransport(const PortAddress &target) {
+  switch (target.kind) {
+    case PortKind::Net:
+      return MakeNetTransport(target);
+    case PortKind::Usb:
+      return MakeUsbTransport(target);
+    case PortKind::Serial:
+      return MakeSerialTransport(target);
+    case PortKind::Parallel:
+      return MakeParallelTransport(target);
   }
   return nullptr;
 }
@@ -131,14 +138,14 @@ extern "C" RAVOIO_API int32_t ravo_io_port_creator(IoPort **port, const char *na
   if (name == nullptr) return RAVO_IO_ERR_INVALID_SETTING;
   try {
     auto obj = std::make_unique<PortObject>();
-    int32_t rc = ParsePortSpec(std::string_view(name), obj->spec);
+    int32_t rc = ParsePortAddress(std::string_view(name), obj->target);
     if (rc != RAVO_IO_OK) return rc;
-    obj->readTimeoutMs = obj->spec.readTimeoutMs;
-    obj->writeTimeoutMs = obj->spec.writeTimeoutMs;
-    obj->transport = MakeTransport(obj->spec);
+    obj->readTimeoutMs = obj->target.readTimeoutMs;
+    obj->writeTimeoutMs = obj->target.writeTimeoutMs;
+    obj->transport = MakeTransport(obj->target);
     if (obj->transport == nullptr) return RAVO_IO_ERR_INVALID_SETTING;
-    obj->record = IoPort{OpOpen,  OpClose, OpFlush, OpSetTimeouts, OpBytesWaiting,
-                         OpKind,  OpWrite, OpRead,  OpReadChunk,   obj.get()};
+    obj->record = IoPort{OpOpen, OpClose, OpFlush, OpSetTimeouts, OpBytesWaiting,
+                         OpKind, OpWrite, OpRead,  OpReadChunk,   obj.get()};
     *port = &obj.release()->record;
     return RAVO_IO_OK;
   } catch (const std::bad_alloc &) {

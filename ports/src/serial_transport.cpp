@@ -51,13 +51,13 @@ bool ConfigureRaw(termios &tio, uint32_t baud) {
 
 class SerialTransport final : public Transport {
  public:
-  explicit SerialTransport(const PortSpec &spec) : spec_(spec) {}
+  explicit SerialTransport(const PortAddress &target) : target_(target) {}
   ~SerialTransport() override { Close(); }
 
   int32_t Open() override {
     if (fd_ >= 0) return RAVO_IO_ERR_ALREADY_OPEN;
     // O_NONBLOCK: neither the open (carrier detect) nor any later call blocks.
-    int fd = ::open(spec_.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::open(target_.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno == EBUSY ? RAVO_IO_ERR_IO : RAVO_IO_ERR_OPEN_FAILED;
     int32_t rc = Configure(fd);
     if (rc != RAVO_IO_OK) {
@@ -111,7 +111,7 @@ class SerialTransport final : public Transport {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return RAVO_IO_ERR_IO;
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0) return RAVO_IO_ERR_GET_ATTR;
-    if (!ConfigureRaw(tio, spec_.baudRate) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
+    if (!ConfigureRaw(tio, target_.baudRate) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
       return RAVO_IO_ERR_SET_ATTR;
     }
     ::ioctl(fd, TIOCEXCL);
@@ -119,14 +119,14 @@ class SerialTransport final : public Transport {
     return RAVO_IO_OK;
   }
 
-  PortSpec spec_;
+  PortAddress target_;
   int fd_ = -1;
 };
 
 }  // namespace
 
-std::unique_ptr<Transport> MakeSerialTransport(const PortSpec &spec) {
-  return std::make_unique<SerialTransport>(spec);
+std::unique_ptr<Transport> MakeSerialTransport(const PortAddress &target) {
+  return std::make_unique<SerialTransport>(target);
 }
 
 }  // namespace ravo::io

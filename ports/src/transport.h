@@ -5,7 +5,7 @@
 #include <memory>
 #include <span>
 
-#include "port_spec.h"
+#include "port_address.h"
 
 namespace ravo::io {
 
@@ -26,9 +26,9 @@ class Transport {
 };
 
 // Factories, one per transport file.
-std::unique_ptr<Transport> MakeNetTransport(const PortSpec &spec);
-std::unique_ptr<Transport> MakeSerialTransport(const PortSpec &spec);
-std::unique_ptr<Transport> MakeParallelTransport(const PortSpec &spec);
-std::unique_ptr<Transport> MakeUsbTransport(const PortSpec &spec);
+std::unique_ptr<Transport> MakeNetTransport(const PortAddress &target);
+std::unique_ptr<Transport> MakeSerialTransport(const PortAddress &target);
+std::unique_ptr<Transport> MakeParallelTransport(const PortAddress &target);
+std::unique_ptr<Transport> MakeUsbTransport(const PortAddress &target);
 
 }  // namespace ravo::io

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "port_spec.h"
+#include "port_address.h"
 
 namespace ravo::io {
 

@@ -23,7 +23,7 @@ constexpr unsigned kPollMs = 1;
 
 class UsbTransport final : public Transport {
  public:
-  explicit UsbTransport(const PortSpec &spec) : spec_(spec) {}
+  explicit UsbTransport(const PortAddress &target) : target_(target) {}
   ~UsbTransport() override { Close(); }
 
   int32_t Open() override {
@@ -110,8 +110,8 @@ class UsbTransport final : public Transport {
     if (list.error() != 0) return UsbErrorCode(list.error());
     int32_t rc = RAVO_IO_ERR_USB_NOT_FOUND;
     for (const UsbPrinter &printer : list.printers()) {
-      if (spec_.usb.byId && (printer.descriptor.idVendor != spec_.usb.vendor ||
-                             printer.descriptor.idProduct != spec_.usb.product)) {
+      if (target_.usb.byId && (printer.descriptor.idVendor != target_.usb.vendor ||
+                               printer.descriptor.idProduct != target_.usb.product)) {
         continue;
       }
       libusb_device_handle *handle = nullptr;
@@ -120,10 +120,10 @@ class UsbTransport final : public Transport {
         rc = UsbErrorCode(e);  // e.g. -1103: no access to this device
         continue;
       }
-      std::string serial = spec_.usb.serial.empty()
+      std::string serial = target_.usb.serial.empty()
                                ? std::string()
                                : ReadSerialNumber(handle, printer.descriptor.iSerialNumber);
-      if (!SelectorMatches(spec_.usb, printer.descriptor.idVendor, printer.descriptor.idProduct,
+      if (!SelectorMatches(target_.usb, printer.descriptor.idVendor, printer.descriptor.idProduct,
                            serial)) {
         libusb_close(handle);
         continue;
@@ -166,7 +166,7 @@ class UsbTransport final : public Transport {
     return RAVO_IO_OK;
   }
 
-  PortSpec spec_;
+  PortAddress target_;
   std::unique_ptr<UsbContext> context_;
   libusb_device_handle *handle_ = nullptr;
   PrinterInterface interface_;
@@ -175,8 +175,8 @@ class UsbTransport final : public Transport {
 
 }  // namespace
 
-std::unique_ptr<Transport> MakeUsbTransport(const PortSpec &spec) {
-  return std::make_unique<UsbTransport>(spec);
+std::unique_ptr<Transport> MakeUsbTransport(const PortAddress &target) {
+  return std::make_unique<UsbTransport>(target);
 }
 
 }  // namespace ravo::io

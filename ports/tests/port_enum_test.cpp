@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "port_address.h"
 #include "port_names.h"
-#include "port_spec.h"
 #include "ravoio.h"
 
 using namespace ravo::io;
@@ -36,15 +36,15 @@ TEST(PortNames, ListedNamesParseAsTheirKind) {
   for (const char *path : {"/dev/ttyS0", "/dev/ttyS255", "/dev/ttyUSB0", "/dev/rfcomm0"}) {
     std::string name = SerialPortName(path);
     name.pop_back();  // the dialog stores the name without its colon
-    PortSpec s;
-    ASSERT_EQ(ParsePortSpec(name + ",BAUDRATE_9600", s), 0) << name;
+    PortAddress s;
+    ASSERT_EQ(ParsePortAddress(name + ",BAUDRATE_9600", s), 0) << name;
     EXPECT_EQ(s.kind, PortKind::Serial);
     EXPECT_EQ(s.device, path);
   }
   std::string lpt = *ParallelPortName("lp7");
   lpt.pop_back();
-  PortSpec s;
-  ASSERT_EQ(ParsePortSpec(lpt, s), 0);
+  PortAddress s;
+  ASSERT_EQ(ParsePortAddress(lpt, s), 0);
   EXPECT_EQ(s.kind, PortKind::Parallel);
   EXPECT_EQ(s.device, "/dev/lp7");
 }
@@ -120,8 +120,8 @@ TEST(EnumPorts, KindsAndArguments) {
     for (std::string name : names) {
       ASSERT_EQ(name.back(), ':') << name;
       name.pop_back();
-      PortSpec s;
-      EXPECT_EQ(ParsePortSpec(name + k.options, s), 0) << name;
+      PortAddress s;
+      EXPECT_EQ(ParsePortAddress(name + k.options, s), 0) << name;
       EXPECT_EQ(s.kind, k.parsed) << name;
     }
   }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "port_spec.h"
+#include "port_address.h"
 #include "port_test_util.h"
 #include "usb_device.h"
 #include "usb_error.h"
@@ -16,6 +16,9 @@ using namespace ravo::io;
 using ravo::testing::Port;
 
 namespace {
+
+// libusb's class code for vendor-specific interfaces (0xFF).
+constexpr uint8_t kVendorSpecificClass = 0xFF;
 
 TEST(UsbErrorCode, MapsLibusbErrorsIntoTheLibusbRange) {
   struct Case {
@@ -94,14 +97,14 @@ TEST(FindPrinterInterface, WriteOnlyPrintersAndNonPrinters) {
   EXPECT_EQ(found->endpointIn, 0);
 
   ConfigBuilder none;
-  none.Add(0, 0, LIBUSB_CLASS_VENDOR_SPEC, {{0x01, kBulk}, {0x81, kBulk}});
+  none.Add(0, 0, kVendorSpecificClass, {{0x01, kBulk}, {0x81, kBulk}});
   EXPECT_FALSE(FindPrinterInterface(none.Build()).has_value());
 }
 
 TEST(UsbSelector, MatchesIdsAndSerialNumbers) {
   auto selector = [](const char *text) {
-    PortSpec s;
-    EXPECT_EQ(ParsePortSpec(text, s), 0) << text;
+    PortAddress s;
+    EXPECT_EQ(ParsePortAddress(text, s), 0) << text;
     return s.usb;
   };
   struct Case {
@@ -134,8 +137,8 @@ TEST(UsbPortString, ListedNamesParseBackToTheSameDevice) {
                         Case{0x0001, 0xABCD, "two words", "USB,VID_0001&PID_ABCD"}}) {
     std::string text = UsbPortString(c.vid, c.pid, c.serial);
     EXPECT_EQ(text, c.text);
-    PortSpec s;
-    ASSERT_EQ(ParsePortSpec(text, s), 0) << text;
+    PortAddress s;
+    ASSERT_EQ(ParsePortAddress(text, s), 0) << text;
     EXPECT_TRUE(SelectorMatches(s.usb, c.vid, c.pid, c.serial)) << text;
   }
 }

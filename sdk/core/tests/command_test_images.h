@@ -26,15 +26,16 @@ class ImageDir {
  public:
   // Writes a BMP named `name` (UTF-8) and returns its full path.
   std::string Bmp(const std::string &name, uint32_t width, uint32_t height, const Shade &shade) {
-    prt::test::BmpContent spec;
-    spec.width = width;
-    spec.height = height;
-    spec.pixels.reserve(static_cast<size_t>(width) * height * 3);
+    prt::test::BmpContent content;
+    content.width = width;
+    content.height = height;
+    content.pixels.reserve(static_cast<size_t>(width) * height * 3);
     for (uint32_t y = 0; y < height; ++y) {
-      for (uint32_t x = 0; x < width; ++x) spec.pixels.insert(spec.pixels.end(), 3, shade(x, y));
+      for (uint32_t x = 0; x < width; ++x)
+        content.pixels.insert(content.pixels.end(), 3, shade(x, y));
     }
     const std::string path = dir_.Path(name);
-    prt::test::WriteBytes(path, prt::test::EncodeBmp(spec));
+    prt::test::WriteBytes(path, prt::test::EncodeBmp(content));
     return path;
   }
   std::string Missing() const { return dir_.Path("missing.bmp"); }

@@ -21,8 +21,8 @@ constexpr OptionSpec kOptions[] = {
 };
 
 const OptionSpec *FindOption(const std::string &name) {
-  for (const OptionSpec &spec : kOptions) {
-    if (name == spec.name) return &spec;
+  for (const OptionSpec &entry : kOptions) {
+    if (name == entry.name) return &entry;
   }
   return nullptr;
 }
@@ -62,12 +62,12 @@ ParseResult ParseArgs(const std::vector<std::string> &argv) {
     }
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(2, equals == std::string::npos ? arg.npos : equals - 2);
-    const OptionSpec *spec = FindOption(name);
-    if (spec == nullptr) {
+    const OptionSpec *entry = FindOption(name);
+    if (entry == nullptr) {
       result.error = "unknown option --" + name;
       return result;
     }
-    if (!spec->takesValue) {
+    if (!entry->takesValue) {
       if (equals != std::string::npos) {
         result.error = "option --" + name + " takes no value";
         return result;

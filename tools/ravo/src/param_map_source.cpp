@@ -41,17 +41,17 @@ std::vector<MapField> MapFields(mdlGlobal::ParameterWindow family, const QString
   const std::span<const param::FieldSpec> table = param::FieldTable(family);
   const param::MapContext context = param::ContextFor(lookupName);
   std::vector<MapField> fields;
-  for (const param::FieldSpec &spec : table) {
+  for (const param::FieldSpec &entry : table) {
     MapField field;
-    field.derived = *spec.name == '\0';
-    field.name = field.derived ? OwnerName(table, spec) : spec.name;
-    field.offset = spec.offset;
-    field.width = param::WidthOf(spec.encoding);
-    const param::FieldSpec *row = &spec;
+    field.derived = *entry.name == '\0';
+    field.name = field.derived ? OwnerName(table, entry) : entry.name;
+    field.offset = entry.offset;
+    field.width = param::WidthOf(entry.encoding);
+    const param::FieldSpec *row = &entry;
     field.decode = [row, context](const mdlPrinterLib_TSPL::ParameterBlock &block) {
       return param::FieldValueText(*row, block, context).toStdString();
     };
-    const QString name = QString::fromLatin1(spec.name);
+    const QString name = QString::fromLatin1(entry.name);
     field.encode = [family, name, context](mdlPrinterLib_TSPL::ParameterBlock &block,
                                            const std::string &value) -> std::optional<std::string> {
       const param::ApplyResult result =

@@ -16,11 +16,11 @@ struct UsbSelector {
   std::string serial;  // empty: any serial number
 };
 
-struct PortSpec {
+struct PortAddress {
   PortKind kind = PortKind::Net;
-  std::string host;       // Net
+  std::string host;  // Net
   uint16_t tcpPort = 9100;
-  std::string device;     // Serial, Parallel: absolute device path
+  std::string device;  // Serial, Parallel: absolute device path
   uint32_t baudRate = 9600;
   UsbSelector usb;
   uint32_t readTimeoutMs = 1000;
@@ -28,7 +28,7 @@ struct PortSpec {
   uint32_t connectTimeoutMs = 3000;
 };
 
-// Parses `name`; returns 0 and fills `spec`, or a RAVO_IO_ERR_* code.
-int32_t ParsePortSpec(std::string_view name, PortSpec &spec);
+// Parses `name`; returns 0 and fills `target`, or a RAVO_IO_ERR_* code.
+int32_t ParsePortAddress(std::string_view name, PortAddress &target);
 
 }  // namespace ravo::io
