@@ -4,7 +4,6 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -12,54 +11,42 @@
 #include <chrono>
 #include <string>
 
+#include "fd_transport.h"
 #include "fd_wait.h"
 #include "ravoio.h"
-#include "transport.h"
 
 namespace ravo::io {
 namespace {
 
-class NetTransport final : public Transport {
+class NetTransport final : public FdTransport {
  public:
-  explicit NetTransport(const PortAddress &target) : target_(target) {}
-  ~NetTransport() override { Close(); }
+  using FdTransport::FdTransport;
 
-  int32_t Open() override {
-    if (fd_ >= 0) return RAVO_IO_ERR_ALREADY_OPEN;
+ protected:
+  int32_t OpenPort() override {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *list = nullptr;
-    std::string service = std::to_string(target_.tcpPort);
-    if (::getaddrinfo(target_.host.c_str(), service.c_str(), &hints, &list) != 0) {
+    std::string service = std::to_string(target().tcpPort);
+    if (::getaddrinfo(target().host.c_str(), service.c_str(), &hints, &list) != 0) {
       return RAVO_IO_ERR_CONNECT;
     }
     int32_t rc = RAVO_IO_ERR_CONNECT;
-    for (addrinfo *ai = list; ai != nullptr && fd_ < 0; ai = ai->ai_next) {
+    for (addrinfo *ai = list; ai != nullptr && !IsOpen(); ai = ai->ai_next) {
       rc = ConnectOne(*ai);
     }
     ::freeaddrinfo(list);
     return rc;
   }
 
-  int32_t Close() override {
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    ::close(fd_);
-    fd_ = -1;
-    return RAVO_IO_OK;
-  }
-
-  bool IsOpen() const override { return fd_ >= 0; }
-
-  int32_t Write(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
-    written = 0;
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
+  int32_t WriteOpen(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (written < data.size()) {
       // MSG_NOSIGNAL: a vanished peer must give an error, not SIGPIPE.
       ssize_t n =
-          ::send(fd_, data.data() + written, data.size() - written, MSG_NOSIGNAL | MSG_DONTWAIT);
+          ::send(fd(), data.data() + written, data.size() - written, MSG_NOSIGNAL | MSG_DONTWAIT);
       if (n > 0) {
         written += static_cast<uint32_t>(n);
         continue;
@@ -68,24 +55,21 @@ class NetTransport final : public Transport {
       if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return RAVO_IO_ERR_WRITE;
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
       if (left.count() <= 0) return RAVO_IO_ERR_WRITE_TIMEOUT;
-      WaitResult w = WaitFd(fd_, POLLOUT, static_cast<uint32_t>(left.count()));
+      WaitResult w = WaitFd(fd(), POLLOUT, static_cast<uint32_t>(left.count()));
       if (w == WaitResult::Timeout) return RAVO_IO_ERR_WRITE_TIMEOUT;
       if (w == WaitResult::Error) return RAVO_IO_ERR_WRITE;
     }
     return RAVO_IO_OK;
   }
 
-  int32_t Read(std::span<uint8_t> buffer, uint32_t timeoutMs, uint32_t &received) override {
-    received = 0;
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    if (buffer.empty()) return RAVO_IO_OK;
+  int32_t ReadOpen(std::span<uint8_t> buffer, uint32_t timeoutMs, uint32_t &received) override {
     if (timeoutMs > 0) {
-      WaitResult w = WaitFd(fd_, POLLIN, timeoutMs);
+      WaitResult w = WaitFd(fd(), POLLIN, timeoutMs);
       if (w == WaitResult::Timeout) return RAVO_IO_OK;
       if (w == WaitResult::Error) return RAVO_IO_ERR_READ;
     }
     while (true) {
-      ssize_t n = ::recv(fd_, buffer.data(), buffer.size(), MSG_DONTWAIT);
+      ssize_t n = ::recv(fd(), buffer.data(), buffer.size(), MSG_DONTWAIT);
       if (n > 0) {
         received = static_cast<uint32_t>(n);
         return RAVO_IO_OK;
@@ -97,23 +81,13 @@ class NetTransport final : public Transport {
     }
   }
 
-  int32_t Flush() override {
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
+  int32_t FlushOpen() override {
     uint8_t sink[512];
     uint32_t got = 0;
     do {
-      int32_t rc = Read(sink, 0, got);
-      if (rc != RAVO_IO_OK) return RAVO_IO_ERR_FLUSH;
+      got = 0;
+      if (ReadOpen(sink, 0, got) != RAVO_IO_OK) return RAVO_IO_ERR_FLUSH;
     } while (got > 0);
-    return RAVO_IO_OK;
-  }
-
-  int32_t BytesWaiting(uint32_t &count) override {
-    count = 0;
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    int n = 0;
-    if (::ioctl(fd_, FIONREAD, &n) != 0) return RAVO_IO_ERR_READ;
-    count = static_cast<uint32_t>(n);
     return RAVO_IO_OK;
   }
 
@@ -124,7 +98,7 @@ class NetTransport final : public Transport {
     if (fd < 0) return RAVO_IO_ERR_CONNECT;
     int rc = ::connect(fd, ai.ai_addr, ai.ai_addrlen);
     if (rc != 0 && errno == EINPROGRESS) {
-      if (WaitFd(fd, POLLOUT, target_.connectTimeoutMs) == WaitResult::Ready) {
+      if (WaitFd(fd, POLLOUT, target().connectTimeoutMs) == WaitResult::Ready) {
         int err = 0;
         socklen_t len = sizeof err;
         ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len);
@@ -137,12 +111,9 @@ class NetTransport final : public Transport {
     }
     int one = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    fd_ = fd;
+    Adopt(fd);
     return RAVO_IO_OK;
   }
-
-  PortAddress target_;
-  int fd_ = -1;
 };
 
 }  // namespace

@@ -5,60 +5,37 @@
 
 #include <cerrno>
 
+#include "fd_transport.h"
 #include "fd_write.h"
 #include "ravoio.h"
-#include "transport.h"
 
 namespace ravo::io {
 namespace {
 
-class ParallelTransport final : public Transport {
+class ParallelTransport final : public FdTransport {
  public:
-  explicit ParallelTransport(const PortAddress &target) : target_(target) {}
-  ~ParallelTransport() override { Close(); }
+  using FdTransport::FdTransport;
 
-  int32_t Open() override {
-    if (fd_ >= 0) return RAVO_IO_ERR_ALREADY_OPEN;
+ protected:
+  int32_t OpenPort() override {
     // O_NONBLOCK: a FIFO without a reader fails at once (ENXIO) instead of
     // hanging, and a stuck printer cannot block a write past its timeout.
     // O_APPEND: a plain capture file collects jobs instead of overwriting.
     int fd =
-        ::open(target_.device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | O_APPEND);
+        ::open(target().device.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | O_APPEND);
     if (fd < 0) return errno == EBUSY ? RAVO_IO_ERR_IO : RAVO_IO_ERR_OPEN_FAILED;
-    fd_ = fd;
+    Adopt(fd);
     return RAVO_IO_OK;
   }
 
-  int32_t Close() override {
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    ::close(fd_);
-    fd_ = -1;
-    return RAVO_IO_OK;
+  int32_t WriteOpen(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
+    return WriteAllBounded(fd(), data, timeoutMs, written);
   }
 
-  bool IsOpen() const override { return fd_ >= 0; }
-
-  int32_t Write(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
-    written = 0;
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    return WriteAllBounded(fd_, data, timeoutMs, written);
-  }
-
-  int32_t Read(std::span<uint8_t>, uint32_t, uint32_t &received) override {
-    received = 0;
-    return fd_ < 0 ? RAVO_IO_ERR_NOT_OPEN : RAVO_IO_OK;
-  }
-
-  int32_t Flush() override { return fd_ < 0 ? RAVO_IO_ERR_NOT_OPEN : RAVO_IO_OK; }
-
-  int32_t BytesWaiting(uint32_t &count) override {
-    count = 0;
-    return fd_ < 0 ? RAVO_IO_ERR_NOT_OPEN : RAVO_IO_OK;
-  }
-
- private:
-  PortAddress target_;
-  int fd_ = -1;
+  // Write-only: there is never anything to read or to throw away.
+  int32_t ReadOpen(std::span<uint8_t>, uint32_t, uint32_t &) override { return RAVO_IO_OK; }
+  int32_t FlushOpen() override { return RAVO_IO_OK; }
+  int32_t CountWaiting(uint32_t &) override { return RAVO_IO_OK; }
 };
 
 }  // namespace

@@ -12,9 +12,9 @@
 #include <cerrno>
 
 #include "fd_read.h"
+#include "fd_transport.h"
 #include "fd_write.h"
 #include "ravoio.h"
-#include "transport.h"
 
 namespace ravo::io {
 namespace {
@@ -49,59 +49,40 @@ bool ConfigureRaw(termios &tio, uint32_t baud) {
   return ::cfsetispeed(&tio, SpeedFor(baud)) == 0 && ::cfsetospeed(&tio, SpeedFor(baud)) == 0;
 }
 
-class SerialTransport final : public Transport {
+class SerialTransport final : public FdTransport {
  public:
-  explicit SerialTransport(const PortAddress &target) : target_(target) {}
+  using FdTransport::FdTransport;
   ~SerialTransport() override { Close(); }
 
-  int32_t Open() override {
-    if (fd_ >= 0) return RAVO_IO_ERR_ALREADY_OPEN;
+ protected:
+  int32_t OpenPort() override {
     // O_NONBLOCK: neither the open (carrier detect) nor any later call blocks.
-    int fd = ::open(target_.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::open(target().device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return errno == EBUSY ? RAVO_IO_ERR_IO : RAVO_IO_ERR_OPEN_FAILED;
     int32_t rc = Configure(fd);
     if (rc != RAVO_IO_OK) {
       ::close(fd);
       return rc;
     }
-    fd_ = fd;
+    Adopt(fd);
     return RAVO_IO_OK;
   }
 
-  int32_t Close() override {
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    ::ioctl(fd_, TIOCNXCL);
-    ::close(fd_);  // also drops the flock
-    fd_ = -1;
-    return RAVO_IO_OK;
+  void ClosePort() override {
+    ::ioctl(fd(), TIOCNXCL);
+    FdTransport::ClosePort();  // closing also drops the flock
   }
 
-  bool IsOpen() const override { return fd_ >= 0; }
-
-  int32_t Write(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
-    written = 0;
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    return WriteAllBounded(fd_, data, timeoutMs, written);
+  int32_t WriteOpen(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
+    return WriteAllBounded(fd(), data, timeoutMs, written);
   }
 
-  int32_t Read(std::span<uint8_t> buffer, uint32_t timeoutMs, uint32_t &received) override {
-    received = 0;
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    return ReadAvailable(fd_, buffer, timeoutMs, received);
+  int32_t ReadOpen(std::span<uint8_t> buffer, uint32_t timeoutMs, uint32_t &received) override {
+    return ReadAvailable(fd(), buffer, timeoutMs, received);
   }
 
-  int32_t Flush() override {
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    return ::tcflush(fd_, TCIFLUSH) == 0 ? RAVO_IO_OK : RAVO_IO_ERR_FLUSH;
-  }
-
-  int32_t BytesWaiting(uint32_t &count) override {
-    count = 0;
-    if (fd_ < 0) return RAVO_IO_ERR_NOT_OPEN;
-    int n = 0;
-    if (::ioctl(fd_, FIONREAD, &n) != 0) return RAVO_IO_ERR_READ;
-    count = static_cast<uint32_t>(n);
-    return RAVO_IO_OK;
+  int32_t FlushOpen() override {
+    return ::tcflush(fd(), TCIFLUSH) == 0 ? RAVO_IO_OK : RAVO_IO_ERR_FLUSH;
   }
 
  private:
@@ -111,16 +92,13 @@ class SerialTransport final : public Transport {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return RAVO_IO_ERR_IO;
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0) return RAVO_IO_ERR_GET_ATTR;
-    if (!ConfigureRaw(tio, target_.baudRate) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
+    if (!ConfigureRaw(tio, target().baudRate) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
       return RAVO_IO_ERR_SET_ATTR;
     }
     ::ioctl(fd, TIOCEXCL);
     ::tcflush(fd, TCIOFLUSH);
     return RAVO_IO_OK;
   }
-
-  PortAddress target_;
-  int fd_ = -1;
 };
 
 }  // namespace

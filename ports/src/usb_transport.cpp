@@ -26,8 +26,10 @@ class UsbTransport final : public Transport {
   explicit UsbTransport(const PortAddress &target) : target_(target) {}
   ~UsbTransport() override { Close(); }
 
-  int32_t Open() override {
-    if (handle_ != nullptr) return RAVO_IO_ERR_ALREADY_OPEN;
+  bool IsOpen() const override { return handle_ != nullptr; }
+
+ protected:
+  int32_t OpenPort() override {
     auto context = std::make_unique<UsbContext>();
     if (context->error() != 0) return UsbErrorCode(context->error());
     int32_t rc = OpenFirstMatch(context->get());
@@ -35,22 +37,16 @@ class UsbTransport final : public Transport {
     return rc;
   }
 
-  int32_t Close() override {
-    if (handle_ == nullptr) return RAVO_IO_ERR_NOT_OPEN;
+  void ClosePort() override {
     // With auto-detach on, releasing re-attaches the kernel driver.
     libusb_release_interface(handle_, interface_.number);
     libusb_close(handle_);
     handle_ = nullptr;
     context_.reset();
     pending_.clear();
-    return RAVO_IO_OK;
   }
 
-  bool IsOpen() const override { return handle_ != nullptr; }
-
-  int32_t Write(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
-    written = 0;
-    if (handle_ == nullptr) return RAVO_IO_ERR_NOT_OPEN;
+  int32_t WriteOpen(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (written < data.size()) {
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
@@ -70,10 +66,7 @@ class UsbTransport final : public Transport {
     return RAVO_IO_OK;
   }
 
-  int32_t Read(std::span<uint8_t> buffer, uint32_t timeoutMs, uint32_t &received) override {
-    received = 0;
-    if (handle_ == nullptr) return RAVO_IO_ERR_NOT_OPEN;
-    if (buffer.empty()) return RAVO_IO_OK;
+  int32_t ReadOpen(std::span<uint8_t> buffer, uint32_t timeoutMs, uint32_t &received) override {
     if (pending_.empty()) {
       int32_t rc = Fetch(timeoutMs == 0 ? kPollMs : timeoutMs);
       if (rc != RAVO_IO_OK) return rc;
@@ -85,8 +78,7 @@ class UsbTransport final : public Transport {
     return RAVO_IO_OK;
   }
 
-  int32_t Flush() override {
-    if (handle_ == nullptr) return RAVO_IO_ERR_NOT_OPEN;
+  int32_t FlushOpen() override {
     // Bounded: a printer that streams without pause must not hold us here.
     for (int round = 0; round < 64; ++round) {
       pending_.clear();
@@ -97,9 +89,7 @@ class UsbTransport final : public Transport {
     return RAVO_IO_OK;
   }
 
-  int32_t BytesWaiting(uint32_t &count) override {
-    count = 0;
-    if (handle_ == nullptr) return RAVO_IO_ERR_NOT_OPEN;
+  int32_t CountWaiting(uint32_t &count) override {
     count = static_cast<uint32_t>(pending_.size());
     return RAVO_IO_OK;
   }
