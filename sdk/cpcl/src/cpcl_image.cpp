@@ -82,21 +82,19 @@ int32_t SendImageFile(PrtPrinter &printer, int32_t vertical, int32_t x, int32_t 
 
 extern "C" PRT_API int32_t CPCL_AddImageW(PrtHandle handle, int32_t vertical, int32_t x, int32_t y,
                                           const PrtWChar *path) {
-  return prt::WithOpenPrinter(handle, [&](PrtPrinter &printer) -> int32_t {
-    if (path == nullptr) return PRT_ERR_PARAMETER;
-    std::string file;
-    int32_t rc = prt::WidePathToUtf8(path, file);
-    return rc != 0 ? rc : SendImageFile(printer, vertical, x, y, file);
+  return prt::WithOpenPrinter(handle, [&](PrtPrinter &printer) {
+    return prt::WithImagePath(path, [&](const std::string &file) {
+      return SendImageFile(printer, vertical, x, y, file);
+    });
   });
 }
 
 extern "C" PRT_API int32_t CPCL_AddImageA(PrtHandle handle, int32_t vertical, int32_t x, int32_t y,
                                           const char *path) {
-  return prt::WithOpenPrinter(handle, [&](PrtPrinter &printer) -> int32_t {
-    if (path == nullptr) return PRT_ERR_PARAMETER;
-    std::string file;
-    int32_t rc = prt::AnsiPathToUtf8(path, file);
-    return rc != 0 ? rc : SendImageFile(printer, vertical, x, y, file);
+  return prt::WithOpenPrinter(handle, [&](PrtPrinter &printer) {
+    return prt::WithImagePath(path, [&](const std::string &file) {
+      return SendImageFile(printer, vertical, x, y, file);
+    });
   });
 }
 

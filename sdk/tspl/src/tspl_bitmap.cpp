@@ -55,20 +55,16 @@ int32_t PrintImage(PrtPrinter &printer, int32_t x, int32_t y, int32_t mode,
 
 extern "C" PRT_API int32_t TSPL_BitMapW(PrtHandle handle, int32_t x, int32_t y, int32_t mode,
                                         const PrtWChar *path) {
-  return prt::WithOpenPrinter(handle, [&](PrtPrinter &printer) -> int32_t {
-    if (path == nullptr) return PRT_ERR_PARAMETER;
-    std::string file;
-    int32_t rc = prt::WidePathToUtf8(path, file);
-    return rc != 0 ? rc : PrintImage(printer, x, y, mode, file);
+  return prt::WithOpenPrinter(handle, [&](PrtPrinter &printer) {
+    return prt::WithImagePath(
+        path, [&](const std::string &file) { return PrintImage(printer, x, y, mode, file); });
   });
 }
 
 extern "C" PRT_API int32_t TSPL_BitMapA(PrtHandle handle, int32_t x, int32_t y, int32_t mode,
                                         const char *path) {
-  return prt::WithOpenPrinter(handle, [&](PrtPrinter &printer) -> int32_t {
-    if (path == nullptr) return PRT_ERR_PARAMETER;
-    std::string file;
-    int32_t rc = prt::AnsiPathToUtf8(path, file);
-    return rc != 0 ? rc : PrintImage(printer, x, y, mode, file);
+  return prt::WithOpenPrinter(handle, [&](PrtPrinter &printer) {
+    return prt::WithImagePath(
+        path, [&](const std::string &file) { return PrintImage(printer, x, y, mode, file); });
   });
 }

@@ -35,6 +35,23 @@ inline int32_t AnsiPathToUtf8(const char *path, std::string &out) {
   return ConvertCharset("UTF-16LE", "UTF-8", bytes, out);
 }
 
+inline int32_t PathToUtf8(const PrtWChar *path, std::string &out) {
+  return WidePathToUtf8(path, out);
+}
+inline int32_t PathToUtf8(const char *path, std::string &out) {
+  return AnsiPathToUtf8(path, out);
+}
+
+// Calls send(utf8Path) for the caller's W or A path: -1 for a null path,
+// the conversion's error when it fails, else what `send` returns.
+template <typename Char, typename Send>
+int32_t WithImagePath(const Char *path, Send send) {
+  if (path == nullptr) return PRT_ERR_PARAMETER;
+  std::string file;
+  int32_t rc = PathToUtf8(path, file);
+  return rc != 0 ? rc : send(file);
+}
+
 struct ImageLimits {
   uint32_t maxWidth = 0;   // dots; 0 refuses every image
   uint32_t maxHeight = 0;  // dots
