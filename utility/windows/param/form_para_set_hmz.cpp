@@ -17,12 +17,7 @@ T_frmParaSet_HMZ::T_frmParaSet_HMZ(QWidget *parent)
 }
 
 void T_frmParaSet_HMZ::BuildLayout(QBoxLayout *root) {
-  auto *columns = new QHBoxLayout;
-  auto *left = new QVBoxLayout;
-  auto *right = new QVBoxLayout;
-  columns->addLayout(left);
-  columns->addLayout(right);
-  root->addLayout(columns);
+  auto [left, right] = AddColumns(root);
 
   Row(Group("gpbDensity", left), "cmbDensity");
   Radio("gpbPrintType", "_PrintType1", "_PrintType2", left);
@@ -31,11 +26,7 @@ void T_frmParaSet_HMZ::BuildLayout(QBoxLayout *root) {
   Radio("gpbSmallLabel", "_UnSupport", "_Support", left);
   left->addStretch();
 
-  QGridLayout *ethernet = Group("gpbEthernetSetting", right);
-  Row(ethernet, "cmbDHCP");
-  Row(ethernet, "txtIP");
-  Row(ethernet, "txtSubnet");
-  Row(ethernet, "txtGateway");
+  EthernetGroup(right);
   QGridLayout *other = Group("gpbOther", right);
   Row(other, "cmbJudgePaperMode");
   Row(other, "cmbCodepage");
@@ -43,20 +34,14 @@ void T_frmParaSet_HMZ::BuildLayout(QBoxLayout *root) {
   Row(other, "cmbHeatAdj");
   Row(other, "cmbPrintSpeed");
 
-  auto *stop = new QHBoxLayout;
-  stop->addWidget(NamedLabel("lblStopPrint1"));
-  stop->addWidget(Edit("txtStopPrint"));
-  stop->addWidget(NamedLabel("lblStopPrint2"));
-  stop->addStretch();
-  root->addLayout(stop);
+  StopPrintLine(root);
 }
 
 void T_frmParaSet_HMZ::InitLanguageExtra() {
   SetEntriesFromKeys("cmbJudgePaperMode",
                      {QStringLiteral("_PaperType_Label"), QStringLiteral("_PaperType_Receipt"),
                       QStringLiteral("_PaperType_BlackMark")});
-  SetEntriesFromKeys("cmbDHCP", {KeyPrefix() + QStringLiteral("_cmbDHCP_Item1"),
-                                 KeyPrefix() + QStringLiteral("_cmbDHCP_Item2")});
+  SetDhcpEntries();
 }
 
 }  // namespace ravo::utility

@@ -34,13 +34,7 @@ void T_frmParaSet_Q73::BuildLayout(QBoxLayout *root) {
   Radio("gpbReprintWhenError", "_Disable", "_Enable", root);
   Radio("gpbPrintReprint", "_Disable", "_Enable", root);
 
-  auto *stop = new QHBoxLayout;
-  stop->setSpacing(kGap);
-  stop->addWidget(NamedLabel("lblStopPrint1"));
-  stop->addWidget(Edit("txtStopPrint"));
-  stop->addWidget(NamedLabel("lblStopPrint2"));
-  stop->addStretch();
-  root->addLayout(stop);
+  StopPrintLine(root)->setSpacing(kGap);
 
   auto *tuning = new QGridLayout;
   root->addLayout(tuning);

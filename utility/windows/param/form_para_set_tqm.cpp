@@ -19,12 +19,7 @@ T_frmParaSet_TQM::T_frmParaSet_TQM(param::Family family, QWidget *parent)
                 parent) {}
 
 void T_frmParaSet_TQM::BuildLayout(QBoxLayout *root) {
-  auto *columns = new QHBoxLayout;
-  auto *left = new QVBoxLayout;
-  auto *right = new QVBoxLayout;
-  columns->addLayout(left);
-  columns->addLayout(right);
-  root->addLayout(columns);
+  auto [left, right] = AddColumns(root);
 
   QGridLayout *port = Group("gpbCOMPortSet", left);
   Row(port, "cmbBaudRate");
@@ -41,11 +36,7 @@ void T_frmParaSet_TQM::BuildLayout(QBoxLayout *root) {
   left->addStretch();
 
   Row(Group("gpbDensity", right), "cmbDensity");
-  QGridLayout *ethernet = Group("gpbEthernetSetting", right);
-  Row(ethernet, "cmbDHCP");
-  Row(ethernet, "txtIP");
-  Row(ethernet, "txtSubnet");
-  Row(ethernet, "txtGateway");
+  EthernetGroup(right);
   QGridLayout *other = Group("gpbOther", right);
   Row(other, "cmbJudgePaperMode");
   Row(other, "txtMarkMaxLength", "(0-500)mm");
@@ -54,20 +45,14 @@ void T_frmParaSet_TQM::BuildLayout(QBoxLayout *root) {
   Row(other, "cmbHeatAdj");
   Row(other, "cmbPrintSpeed");
 
-  auto *stop = new QHBoxLayout;
-  stop->addWidget(NamedLabel("lblStopPrint1"));
-  stop->addWidget(Edit("txtStopPrint"));
-  stop->addWidget(NamedLabel("lblStopPrint2"));
-  stop->addStretch();
-  root->addLayout(stop);
+  StopPrintLine(root);
 }
 
 void T_frmParaSet_TQM::InitLanguageExtra() {
   SetEntriesFromKeys("cmbJudgePaperMode",
                      {QStringLiteral("_PaperType_Receipt"), QStringLiteral("_PaperType_Label"),
                       QStringLiteral("_PaperType_BlackMark")});
-  SetEntriesFromKeys("cmbDHCP", {KeyPrefix() + QStringLiteral("_cmbDHCP_Item1"),
-                                 KeyPrefix() + QStringLiteral("_cmbDHCP_Item2")});
+  SetDhcpEntries();
 }
 
 }  // namespace ravo::utility

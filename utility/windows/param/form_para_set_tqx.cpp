@@ -15,12 +15,7 @@ T_frmParaSet_TQX::T_frmParaSet_TQX(QWidget *parent)
 }
 
 void T_frmParaSet_TQX::BuildLayout(QBoxLayout *root) {
-  auto *columns = new QHBoxLayout;
-  auto *left = new QVBoxLayout;
-  auto *right = new QVBoxLayout;
-  columns->addLayout(left);
-  columns->addLayout(right);
-  root->addLayout(columns);
+  auto [left, right] = AddColumns(root);
 
   Row(Group("gpbCOMPortSet", left), "cmbBaudRate");
   Row(Group("gpbPrinterLanguage", left), "cmbKoreanLanguage");

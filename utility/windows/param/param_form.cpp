@@ -155,6 +155,37 @@ void ParamForm::Row(QGridLayout *grid, const char *control, const char *unit) {
   grid->addLayout(line, row, 1);
 }
 
+ParamForm::Columns ParamForm::AddColumns(QBoxLayout *root) {
+  auto *columns = new QHBoxLayout;
+  Columns both{new QVBoxLayout, new QVBoxLayout};
+  columns->addLayout(both.left);
+  columns->addLayout(both.right);
+  root->addLayout(columns);
+  return both;
+}
+
+void ParamForm::EthernetGroup(QBoxLayout *into) {
+  QGridLayout *ethernet = Group("gpbEthernetSetting", into);
+  for (const char *control : {"cmbDHCP", "txtIP", "txtSubnet", "txtGateway"}) {
+    Row(ethernet, control);
+  }
+}
+
+QBoxLayout *ParamForm::StopPrintLine(QBoxLayout *into) {
+  auto *stop = new QHBoxLayout;
+  stop->addWidget(NamedLabel("lblStopPrint1"));
+  stop->addWidget(Edit("txtStopPrint"));
+  stop->addWidget(NamedLabel("lblStopPrint2"));
+  stop->addStretch();
+  into->addLayout(stop);
+  return stop;
+}
+
+void ParamForm::SetDhcpEntries() {
+  SetEntriesFromKeys("cmbDHCP", {KeyPrefix() + QStringLiteral("_cmbDHCP_Item1"),
+                                 KeyPrefix() + QStringLiteral("_cmbDHCP_Item2")});
+}
+
 void ParamForm::Radio(const char *group, const char *key0, const char *key1, QBoxLayout *into) {
   auto *box = new QGroupBox(this);
   box->setObjectName(QLatin1String(group));

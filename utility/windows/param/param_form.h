@@ -74,6 +74,18 @@ class ParamForm : public QDialog {
   // A two-column radio group holding the field of `group`, with the items'
   // language keys.
   void Radio(const char *group, const char *key0, const char *key1, QBoxLayout *into);
+  // Two side-by-side columns added to `root`.
+  struct Columns {
+    QBoxLayout *left;
+    QBoxLayout *right;
+  };
+  Columns AddColumns(QBoxLayout *root);
+  // The network group: DHCP, address, subnet mask, gateway.
+  void EthernetGroup(QBoxLayout *into);
+  // "Stop printing after … " with its edit field, as one line.
+  QBoxLayout *StopPrintLine(QBoxLayout *into);
+  // The two DHCP entries of the window's own keys.
+  void SetDhcpEntries();
   // A plain label named `name` (captioned from the language file).
   QLabel *NamedLabel(const char *name);
   QLineEdit *Edit(const char *control);
