@@ -59,11 +59,14 @@ void CpclPage::Begin(std::string_view header) {
   label_.elements.clear();
   label_.bitmap_bytes = 0;
   label_.height = w.size() > 3 ? std::clamp(ToIntOr(w[3], 400), 1, kMaxHeight) : 400;
+  label_.copies = w.size() > 4 ? std::clamp(ToIntOr(w[4], 1), 1, kMaxCopies) : 1;
   open_ = true;
   block_ = Block::kNone;
   pending_.reset();
   barcode_text_ = false;
   mag_x_ = mag_y_ = 1;
+  align_ = Element::Align::kLeft;
+  align_end_ = 0;
 }
 
 Label CpclPage::Take() {
@@ -81,7 +84,7 @@ CpclPage::Outcome CpclPage::Apply(std::string_view line) {
   if (block_ != Block::kNone) {
     const std::string_view end = block_ == Block::kQr ? "ENDQR" : "ENDPDF";
     if (Upper(line) == end) {
-      if (pending_) AddElement(label_, std::move(*pending_));
+      if (pending_) AddField(std::move(*pending_));
       pending_.reset();
       block_ = Block::kNone;
     } else if (pending_ && pending_->data.empty()) {
@@ -119,6 +122,12 @@ CpclPage::Outcome CpclPage::Apply(std::string_view line) {
       StartPdf(vertical, more);
     else
       AddBarcode(vertical, args);
+  } else if (word == "LEFT") {
+    SetAlign(Element::Align::kLeft, args);
+  } else if (word == "CENTER") {
+    SetAlign(Element::Align::kCenter, args);
+  } else if (word == "RIGHT") {
+    SetAlign(Element::Align::kRight, args);
   } else if (word == "BARCODE-TEXT" || word == "BT") {
     barcode_text_ = Upper(Trim(args)) != "OFF";
   } else if (word == "SETMAG") {
@@ -153,7 +162,7 @@ void CpclPage::AddText(std::string_view word, std::string_view args) {
   e.mul_x = mag_x_;
   e.mul_y = mag_y_;
   e.data = w.size() > 4 ? DecodeText(w[4], code_page_) : std::string();
-  AddElement(label_, std::move(e));
+  AddField(std::move(e));
 }
 
 // BARCODE type width ratio height x y data
@@ -171,7 +180,7 @@ void CpclPage::AddBarcode(bool vertical, std::string_view args) {
   e.rotation = vertical ? 270 : 0;
   e.readable = barcode_text_;
   e.data = w[6];
-  AddElement(label_, std::move(e));
+  AddField(std::move(e));
 }
 
 // x y M model U unit
@@ -207,6 +216,20 @@ void CpclPage::StartPdf(bool vertical, std::string_view args) {
   e.rotation = vertical ? 270 : 0;
   pending_ = std::move(e);
   block_ = Block::kPdf;
+}
+
+// LEFT / CENTER / RIGHT [end]: later fields are justified between their x
+// and `end` (the page's right edge when not given) until the next one.
+void CpclPage::SetAlign(Element::Align align, std::string_view args) {
+  const auto w = SplitWords(args, 1);
+  align_ = align;
+  align_end_ = w.empty() ? 0 : std::max(0, ToIntOr(w[0], 0));
+}
+
+void CpclPage::AddField(Element &&e) {
+  e.align = align_;
+  e.align_end = align_end_ > 0 ? align_end_ : label_.width;
+  AddElement(label_, std::move(e));
 }
 
 // [V]COMPRESSED-GRAPHICS widthBytes height x y

@@ -29,6 +29,9 @@ class CpclPage {
   void AddBarcode(bool vertical, std::string_view args);
   void StartQr(bool vertical, std::string_view args);
   void StartPdf(bool vertical, std::string_view args);
+  void SetAlign(Element::Align align, std::string_view args);
+  // Adds a field with the justification in force.
+  void AddField(Element &&e);
 
   Label label_;
   std::string code_page_;
@@ -38,6 +41,8 @@ class CpclPage {
   std::optional<Element> pending_;
   bool barcode_text_ = false;
   int mag_x_ = 1, mag_y_ = 1;
+  Element::Align align_ = Element::Align::kLeft;
+  int align_end_ = 0;  // 0: the page's right edge
 };
 
 }  // namespace ravo::sim

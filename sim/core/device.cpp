@@ -13,6 +13,8 @@ namespace ravo::sim {
 namespace {
 
 constexpr size_t kMaxTextLines = 500;
+// The printed-length counter counts 3 mm steps: 24 dots at 8 dots per mm.
+constexpr int64_t kDotsPerJourneyStep = 24;
 
 // TSPL and CPCL words that change settings we do not model.
 const std::set<std::string, std::less<>> &IgnoredWords() {
@@ -58,6 +60,30 @@ Device::Device(Persona persona, bool bad_checksum, std::filesystem::path state_d
   std::ifstream in(state_dir_ / "block.bin", std::ios::binary);
   const std::string stored(std::istreambuf_iterator<char>(in), {});
   if (stored.size() == block_.size()) std::copy(stored.begin(), stored.end(), block_.begin());
+  LoadJourney();
+}
+
+// A counter stored by an earlier run wins over the persona's, as the
+// stored parameter block does.
+void Device::LoadJourney() {
+  std::ifstream in(state_dir_ / "journey");
+  int64_t counter = 0;
+  int64_t dots = 0;
+  if (in >> counter >> dots && counter >= INT32_MIN && counter <= INT32_MAX && dots >= 0 &&
+      dots < kDotsPerJourneyStep) {
+    persona_.journey = static_cast<int32_t>(counter);
+    journey_dots_ = dots;
+  }
+}
+
+void Device::Print(const Label &label) {
+  journey_dots_ += int64_t{std::max(label.height, 0)} * std::max(label.copies, 1);
+  const int64_t moved = persona_.journey + journey_dots_ / kDotsPerJourneyStep;
+  persona_.journey = static_cast<int32_t>(std::min<int64_t>(moved, INT32_MAX));
+  journey_dots_ %= kDotsPerJourneyStep;
+  std::ofstream(state_dir_ / "journey", std::ios::trunc)
+      << persona_.journey << ' ' << journey_dots_ << '\n';
+  out_.Print(label);
 }
 
 void Device::Feed(std::span<const uint8_t> bytes) {
@@ -115,7 +141,7 @@ void Device::OnFrame(const Frame &frame) {
 void Device::OnLine(std::string_view line) {
   if (cpcl_.Open()) {
     const auto outcome = cpcl_.Apply(line);
-    if (outcome == CpclPage::Outcome::kPrint) out_.Print(cpcl_.Take());
+    if (outcome == CpclPage::Outcome::kPrint) Print(cpcl_.Take());
     if (outcome == CpclPage::Outcome::kAbort) cpcl_.Take();
     return;
   }
@@ -166,7 +192,14 @@ bool Device::OnPrinterCommand(const std::string &line) {
     PrintConfiguration();
   } else if (word == "PRINT") {
     // A bare PRINT is CPCL's, after its label already ended with FORM.
-    if (!Trim(args).empty()) out_.Print(tspl_.Snapshot());
+    if (!Trim(args).empty()) {
+      Label label = tspl_.Snapshot();
+      // PRINT sets[,copies]
+      const auto counts = SplitTsplFields(args, 2);
+      label.copies = std::clamp(ToIntOr(counts[0], 1), 1, kMaxCopies) *
+                     (counts.size() > 1 ? std::clamp(ToIntOr(counts[1], 1), 1, kMaxCopies) : 1);
+      Print(label);
+    }
   } else if (word == "KILL") {
     OnKill(args);
   } else if (word == "RUN") {
@@ -267,7 +300,7 @@ void Device::PrintConfiguration() {
     e.data = lines[i];
     label.elements.push_back(std::move(e));
   }
-  out_.Print(label);
+  Print(label);
 }
 
 void Device::FlushText() {
@@ -287,7 +320,7 @@ void Device::FlushText() {
     label.elements.push_back(std::move(e));
   }
   text_lines_.clear();
-  out_.Print(label);
+  Print(label);
 }
 
 }  // namespace ravo::sim

@@ -32,8 +32,8 @@ class DeviceOutput {
 
 class Device : public FrameSink {
  public:
-  // state_dir holds block.bin, flash/ and dram/.  DRAM starts empty, as
-  // after a power cycle.
+  // state_dir holds block.bin, journey, flash/ and dram/.  DRAM starts
+  // empty, as after a power cycle.
   Device(Persona persona, bool bad_checksum, std::filesystem::path state_dir, DeviceOutput &out);
 
   void Feed(std::span<const uint8_t> bytes);
@@ -55,6 +55,9 @@ class Device : public FrameSink {
   void SendBlock();
   void StoreBlock(std::string_view bytes);
   void PersistBlock();
+  // Hands a label to the output and moves the printed-length counter on.
+  void Print(const Label &label);
+  void LoadJourney();
   void PrintConfiguration();
   void FlushText();
   std::string SizeAnswer() const;
@@ -70,6 +73,7 @@ class Device : public FrameSink {
   TsplPage tspl_;
   CpclPage cpcl_;
   std::vector<std::string> text_lines_;
+  int64_t journey_dots_ = 0;  // printed since the counter last moved on
   int run_depth_ = 0;
   bool dfu_mode_ = false;
 };

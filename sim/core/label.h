@@ -10,7 +10,11 @@ namespace ravo::sim {
 
 struct Element {
   enum class Kind { kText, kBox, kBar, kLine, kBarcode, kQrCode, kPdf417, kBitmap };
+  // CPCL justification: the field is placed within x .. align_end.
+  enum class Align { kLeft, kCenter, kRight };
   Kind kind = Kind::kText;
+  Align align = Align::kLeft;
+  int align_end = 0;
   int x = 0, y = 0;    // top-left, or line start
   int x1 = 0, y1 = 0;  // box corner / line end / bar size
   int thickness = 1;
@@ -32,6 +36,7 @@ struct Label {
   std::string kind;  // "tspl", "cpcl", "selftest", "text"
   int width = 0;
   int height = 0;
+  int copies = 1;  // how many the job asked for; one image stands for all
   std::vector<Element> elements;
   size_t bitmap_bytes = 0;
 };
@@ -40,6 +45,8 @@ struct Label {
 // buffer cannot make the printer grow without bound.
 inline constexpr size_t kMaxElements = 4096;
 inline constexpr size_t kMaxBitmapBytes = 16 * 1024 * 1024;
+// Copies one job may ask for (the printed-length counter counts them).
+inline constexpr int kMaxCopies = 1024;
 
 // Adds e unless a limit would be passed; false when it was left out.
 inline bool AddElement(Label &label, Element &&e) {

@@ -21,6 +21,21 @@ void Rotated(QPainter &p, int x, int y, int rotation, auto &&draw) {
   p.restore();
 }
 
+// Where a field `width` dots wide starts.  Justification moves fields
+// along the print line only, so turned fields stay where they were asked.
+int AlignedX(const Element &e, int width) {
+  if (e.rotation != 0) return e.x;
+  switch (e.align) {
+    case Element::Align::kCenter:
+      return e.x + (e.align_end - e.x - width) / 2;
+    case Element::Align::kRight:
+      return e.align_end - width;
+    case Element::Align::kLeft:
+      break;
+  }
+  return e.x;
+}
+
 void DrawText(QPainter &p, const Element &e) {
   QFont font(QStringLiteral("WenQuanYi Zen Hei"));
   font.setPixelSize(std::max(1, e.size * e.mul_y));
@@ -28,7 +43,8 @@ void DrawText(QPainter &p, const Element &e) {
   p.setFont(font);
   p.setPen(Qt::black);
   const QString text = QString::fromUtf8(e.data.data(), static_cast<qsizetype>(e.data.size()));
-  Rotated(p, e.x, e.y, e.rotation, [&] { p.drawText(QPoint(0, p.fontMetrics().ascent()), text); });
+  const int x = AlignedX(e, p.fontMetrics().horizontalAdvance(text));
+  Rotated(p, x, e.y, e.rotation, [&] { p.drawText(QPoint(0, p.fontMetrics().ascent()), text); });
 }
 
 void DrawBitmap(QPainter &p, const Element &e) {
@@ -57,7 +73,7 @@ void DrawSymbol(QPainter &p, const Element &e, const QImage &symbol) {
     p.drawRect(e.x, e.y, std::max(40, e.size), std::max(40, e.size));
     return;
   }
-  Rotated(p, e.x, e.y, e.rotation, [&] { p.drawImage(0, 0, symbol); });
+  Rotated(p, AlignedX(e, symbol.width()), e.y, e.rotation, [&] { p.drawImage(0, 0, symbol); });
 }
 
 void DrawElement(QPainter &p, const Element &e) {

@@ -112,6 +112,37 @@ TEST_F(DeviceTest, AnswersInformationQueries) {
   EXPECT_EQ(Ask("\x1B\x1B\x08"), "");
 }
 
+// Counter in 3 mm steps (24 dots), copies counted, the rest kept over a
+// restart.
+TEST_F(DeviceTest, PrintedLengthGrowsWithEveryPrintedCopy) {
+  auto journey = [&] {
+    const std::string a = Ask("ZZZGETJOURNEY\r\n");
+    EXPECT_EQ(a.size(), 4u);
+    return (uint8_t(a[0]) << 24) | (uint8_t(a[1]) << 16) | (uint8_t(a[2]) << 8) | uint8_t(a[3]);
+  };
+  Persona p;
+  p.journey = 1000;
+  Make(p);
+  Send("SIZE 72 mm,40 mm\r\nCLS\r\nBAR 0,0,8,8\r\nPRINT 2,3\r\n");  // 6 x 320 dots
+  EXPECT_EQ(journey(), 1000 + 6 * 320 / 24);
+  Send("! 0 200 200 100 2\r\nPRINT\r\n");  // 200 dots: 8 steps and 8 dots over
+  EXPECT_EQ(journey(), 1088);
+  ASSERT_EQ(out_.labels.size(), 2u);
+  EXPECT_EQ(out_.labels[0].copies, 6);
+  EXPECT_EQ(out_.labels[1].copies, 2);
+
+  Make(p);  // the stored counter wins over the persona's
+  EXPECT_EQ(journey(), 1088);
+  Send("! 0 200 200 16 1\r\nPRINT\r\n");  // 8 left over + 16 = one step
+  EXPECT_EQ(journey(), 1089);
+
+  p.journey = INT32_MAX - 1;
+  std::filesystem::remove(state_ / "journey");
+  Make(p);
+  Send("SIZE 72 mm,40 mm\r\nCLS\r\nPRINT 10\r\n");
+  EXPECT_EQ(journey(), INT32_MAX);  // stops at the top instead of wrapping
+}
+
 TEST_F(DeviceTest, BlockReadBothForms) {
   Make();
   const std::string zzz = Ask("ZZZCR\n");

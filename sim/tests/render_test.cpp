@@ -123,5 +123,44 @@ TEST(Render, CpclGraphicsAndReceiptText) {
   EXPECT_GT(DarkCount(text, QRect(0, 38, text.width(), 30)), 50);
 }
 
+// Leftmost and rightmost dark column within rows y0..y1; {-1, -1} if none.
+std::pair<int, int> InkSpan(const QImage &img, int y0, int y1) {
+  int left = -1, right = -1;
+  for (int x = 0; x < img.width(); ++x) {
+    if (DarkCount(img, QRect(x, y0, 1, y1 - y0 + 1)) == 0) continue;
+    if (left < 0) left = x;
+    right = x;
+  }
+  return {left, right};
+}
+
+TEST(Render, CpclJustificationPlacesTextAndBarCodes) {
+  SimProcess sim({"--model", "TQM"});  // 864 dots wide
+  ASSERT_TRUE(sim.Running()) << sim.Error();
+  const QImage img = PrintOne(sim,
+                              "! 0 200 200 400 1\r\n"
+                              "TEXT 4 0 0 10 LEFT\r\n"
+                              "CENTER\r\nTEXT 4 0 0 80 MIDDLE\r\n"
+                              "BARCODE 128 1 1 40 0 150 ABC123\r\n"
+                              "RIGHT\r\nTEXT 4 0 0 220 END\r\n"
+                              "CENTER 400\r\nTEXT 4 0 0 290 HALF\r\n"
+                              "LEFT\r\nTEXT 4 0 500 350 BACK\r\nPRINT\r\n"s);
+  ASSERT_FALSE(img.isNull());
+  auto [l0, r0] = InkSpan(img, 10, 60);
+  EXPECT_LT(l0, 10);
+  auto [l1, r1] = InkSpan(img, 80, 130);
+  EXPECT_NEAR((l1 + r1) / 2, 432, 8);
+  auto [l2, r2] = InkSpan(img, 150, 190);
+  EXPECT_NEAR((l2 + r2) / 2, 432, 8);
+  EXPECT_GT(l2, 100);
+  auto [l3, r3] = InkSpan(img, 220, 270);
+  EXPECT_GT(r3, 850);
+  EXPECT_GT(l3, 600);
+  auto [l4, r4] = InkSpan(img, 290, 340);
+  EXPECT_NEAR((l4 + r4) / 2, 200, 8);
+  auto [l5, r5] = InkSpan(img, 350, 395);
+  EXPECT_NEAR(l5, 500, 8);  // LEFT ends the justification
+}
+
 }  // namespace
 }  // namespace ravo::sim
