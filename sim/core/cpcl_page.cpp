@@ -1,6 +1,7 @@
 #include "cpcl_page.h"
 
 #include <algorithm>
+#include <array>
 
 #include "fields.h"
 #include "text_decode.h"
@@ -39,6 +40,13 @@ int RotationOfTextWord(std::string_view word) {
   if (word == "TEXT180" || word == "T180") return 180;
   if (word == "TEXT270" || word == "T270") return 90;
   return 0;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
 }
 
 bool IsTextWord(std::string_view w) {
@@ -122,6 +130,9 @@ CpclPage::Outcome CpclPage::Apply(std::string_view line) {
       StartPdf(vertical, more);
     else
       AddBarcode(vertical, args);
+  } else if (word == "EXPANDED-GRAPHICS" || word == "EG" || word == "VEXPANDED-GRAPHICS" ||
+             word == "VEG") {
+    AddExpandedGraphics(word, args);
   } else if (word == "LEFT") {
     SetAlign(Element::Align::kLeft, args);
   } else if (word == "CENTER") {
@@ -232,17 +243,39 @@ void CpclPage::AddField(Element &&e) {
   AddElement(label_, std::move(e));
 }
 
+// [V]EXPANDED-GRAPHICS widthBytes height x y hexdigits: the same raster as
+// COMPRESSED-GRAPHICS written as two hex digits a byte on the command line.
+void CpclPage::AddExpandedGraphics(std::string_view word, std::string_view args) {
+  const auto w = SplitWords(args, 5);
+  if (w.size() < 5) return;
+  std::string raster;
+  raster.reserve(w[4].size() / 2);
+  for (size_t i = 0; i + 1 < w[4].size(); i += 2) {
+    const int high = HexDigit(w[4][i]);
+    const int low = HexDigit(w[4][i + 1]);
+    if (high < 0 || low < 0) break;  // the raster ends at the first non-hex pair
+    raster.push_back(static_cast<char>(high << 4 | low));
+  }
+  AddRaster(word.starts_with("V"), {w[0], w[1], w[2], w[3]}, raster);
+}
+
 // [V]COMPRESSED-GRAPHICS widthBytes height x y
 void CpclPage::AddGraphics(std::string_view header, std::string_view raster) {
   const auto w = SplitWords(header, 5);
   if (w.size() < 5) return;
+  AddRaster(w[0].starts_with("V"), {w[1], w[2], w[3], w[4]}, raster);
+}
+
+// numbers: widthBytes, height, x, y.
+void CpclPage::AddRaster(bool turned, std::array<std::string_view, 4> numbers,
+                         std::string_view raster) {
   Element e;
   e.kind = Element::Kind::kBitmap;
-  e.width_bytes = ToIntOr(w[1], 0);
-  e.size = ToIntOr(w[2], 0);
-  e.x = ToIntOr(w[3], 0);
-  e.y = ToIntOr(w[4], 0);
-  e.rotation = w[0].starts_with("V") ? 270 : 0;
+  e.width_bytes = ToIntOr(numbers[0], 0);
+  e.size = ToIntOr(numbers[1], 0);
+  e.x = ToIntOr(numbers[2], 0);
+  e.y = ToIntOr(numbers[3], 0);
+  e.rotation = turned ? 270 : 0;
   e.bits.reserve(raster.size());
   for (unsigned char c : raster) e.bits.push_back(one_is_dark_ ? c : static_cast<uint8_t>(~c));
   AddElement(label_, std::move(e));

@@ -1,6 +1,7 @@
 // One CPCL label from its "!" header to PRINT, FORM or ABORT.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@ class CpclPage {
   void Begin(std::string_view header);
   bool Open() const { return open_; }
   Outcome Apply(std::string_view line);
+  // header: "[V]COMPRESSED-GRAPHICS widthBytes height x y" (the first word
+  // only says whether the graphics are turned), raster: the bytes.
   void AddGraphics(std::string_view header, std::string_view raster);
   // The finished label; the page is closed afterwards.
   Label Take();
@@ -29,6 +32,8 @@ class CpclPage {
   void AddBarcode(bool vertical, std::string_view args);
   void StartQr(bool vertical, std::string_view args);
   void StartPdf(bool vertical, std::string_view args);
+  void AddExpandedGraphics(std::string_view word, std::string_view args);
+  void AddRaster(bool turned, std::array<std::string_view, 4> numbers, std::string_view raster);
   void SetAlign(Element::Align align, std::string_view args);
   // Adds a field with the justification in force.
   void AddField(Element &&e);

@@ -109,11 +109,16 @@ TEST(Render, CpclGraphicsAndReceiptText) {
   const QImage cpcl = PrintOne(sim,
                                "! 0 200 200 100 1\r\nLINE 0 90 200 90 4\r\n"
                                "COMPRESSED-GRAPHICS 2 4 50 10 \x00\xFF\x00\xFF\x00\xFF\x00\xFF"
+                               "EG 2 2 100 10 FF00ff00\r\n"
                                "PRINT\r\n"s);
   ASSERT_FALSE(cpcl.isNull());
   EXPECT_EQ(cpcl.height(), 100);
   EXPECT_EQ(DarkCount(cpcl, QRect(50, 10, 8, 4)), 32);
   EXPECT_EQ(DarkCount(cpcl, QRect(58, 10, 8, 4)), 0);
+  // The same polarity from hex digits: the right byte is clear, so dark.
+  EXPECT_EQ(DarkCount(cpcl, QRect(100, 10, 8, 2)), 0);
+  EXPECT_EQ(DarkCount(cpcl, QRect(108, 10, 8, 2)), 16);
+  EXPECT_EQ(DarkCount(cpcl, QRect(100, 12, 16, 4)), 0);
   EXPECT_EQ(DarkCount(cpcl, QRect(0, 90, 200, 4)), 800);
 
   const QImage text = PrintOne(sim, "Hello receipt\r\nsecond line\n", 2);
