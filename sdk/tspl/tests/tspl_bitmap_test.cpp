@@ -63,6 +63,16 @@ TEST(TsplBitmap, RefusesImagesOutsideTheModelsLimits) {
   FakePrinter generic(fake, "unknown");  // no raster width at all
   EXPECT_EQ(TSPL_BitMapA(generic.handle, 0, 0, 0, widest.c_str()), PRT_ERR_IMAGE_SIZE);
   EXPECT_EQ(fake.log.writes.size(), 1u);
+
+  // Model 0x1721 takes at most 900 dots; the size is judged before the
+  // language, so a taller image is refused as too large, not as TSPL.
+  const std::string tallest = dir.Bmp("900.bmp", 8, 900, White);
+  const std::string tooTallHere = dir.Bmp("901.bmp", 8, 901, White);
+  FakePrinter shortModel(fake, "KP600");
+  EXPECT_EQ(TSPL_BitMapA(shortModel.handle, 0, 0, 0, tallest.c_str()), PRT_ERR_WRONG_PRINTER_TYPE);
+  EXPECT_EQ(TSPL_BitMapA(shortModel.handle, 0, 0, 0, tooTallHere.c_str()), PRT_ERR_IMAGE_SIZE);
+  EXPECT_EQ(TSPL_BitMapA(narrow.handle, 0, 0, 0, tooTallHere.c_str()), 0);
+  EXPECT_EQ(fake.log.writes.size(), 2u);
 }
 
 TEST(TsplBitmap, DecodesBeforeTheModelIsTested) {
