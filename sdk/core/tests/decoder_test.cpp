@@ -112,6 +112,70 @@ TEST(BmpDecoder, CoreHeaderAndShortPalette) {
             (std::vector<uint8_t>{1, 2, 3, 0, 0, 0, 1, 2, 3, 0, 0, 0}));
 }
 
+// The headers of an ordinary palette bitmap with RLE8 or RLE4 compression
+// set and `stream` as its data.
+std::vector<uint8_t> RleBmp(uint32_t width, uint32_t height, uint16_t bits,
+                            const std::vector<uint8_t> &stream, bool topDown = false) {
+  BmpContent content{.width = width, .height = height, .bitCount = bits, .topDown = topDown};
+  content.palette = Palette(1 << bits);
+  content.pixels.assign(static_cast<size_t>(width) * height, 0);
+  std::vector<uint8_t> bytes = EncodeBmp(content);
+  bytes.resize(bytes[10] | bytes[11] << 8);  // up to the pixel data
+  bytes[30] = bits == 8 ? 1 : 2;
+  bytes.insert(bytes.end(), stream.begin(), stream.end());
+  return bytes;
+}
+
+TEST(BmpDecoder, RunLengthEncodedRows) {
+  TempDir dir;
+  ImageHeader header;
+  // RLE8, 5 x 4, stream from the bottom row: a run, an absolute run (odd,
+  // padded) that overflows the width, a delta along the row, a delta two
+  // rows up that enters part-way along, an early end of bitmap.
+  const std::vector<uint8_t> rle8 = {3, 1, 0, 3, 2, 3, 1, 0,
+                                     0, 0,                    // bottom: 1 1 1 2 3 (| 1 clipped)
+                                     1, 3, 0, 2, 1, 0, 2, 2,  // next: 3 . 2 2
+                                     0, 2, 0, 2,              // up two rows, same column (4)
+                                     1, 1, 0, 1};             // top: column 4 = 1, end of bitmap
+  WriteBytes(dir.Path("rle8.bmp"), RleBmp(5, 4, 8, rle8));
+  const std::vector<uint8_t> top8 = {0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 3, 0, 2, 2, 0, 1, 1, 1, 2, 3};
+  EXPECT_EQ(DecodeAll(dir.Path("rle8.bmp"), header), ThroughPalette(top8, Palette(256)));
+  EXPECT_EQ(header.width, 5u);
+  EXPECT_EQ(header.height, 4u);
+
+  // RLE4: a run alternates its two nibbles; an absolute run of 5 nibbles
+  // takes 3 bytes and a pad byte.
+  const std::vector<uint8_t> rle4 = {5, 0x12, 0, 0, 0, 5, 0x31, 0x23, 0x10, 0x00, 0, 1};
+  WriteBytes(dir.Path("rle4.bmp"), RleBmp(5, 2, 4, rle4));
+  EXPECT_EQ(DecodeAll(dir.Path("rle4.bmp"), header),
+            ThroughPalette({3, 1, 2, 3, 1, 1, 2, 1, 2, 1}, Palette(16)));
+
+  // A stream that stops without an end mark leaves the rest blank.
+  WriteBytes(dir.Path("open.bmp"), RleBmp(3, 2, 8, {2, 7}));
+  EXPECT_EQ(DecodeAll(dir.Path("open.bmp"), header),
+            ThroughPalette({0, 0, 0, 7, 7, 0}, Palette(256)));
+
+  const struct {
+    const char *what;
+    std::vector<uint8_t> bytes;
+  } broken[] = {
+      {"command cut off", RleBmp(4, 2, 8, {2, 1, 0})},
+      {"absolute run cut off", RleBmp(4, 2, 8, {0, 4, 1, 2})},
+      {"delta cut off", RleBmp(4, 2, 8, {0, 2, 1})},
+      {"top-down", RleBmp(4, 2, 8, {2, 1, 0, 1}, true)},
+      {"RLE4 on an 8-bit image",
+       [] {
+         auto bytes = RleBmp(4, 2, 8, {2, 1, 0, 1});
+         bytes[30] = 2;
+         return bytes;
+       }()},
+  };
+  for (const auto &b : broken) {
+    WriteBytes(dir.Path("bad.bmp"), b.bytes);
+    EXPECT_TRUE(DecodeAll(dir.Path("bad.bmp"), header).empty()) << b.what;
+  }
+}
+
 TEST(BmpDecoder, BrokenHeadersAreRefused) {
   TempDir dir;
   BmpContent content{
