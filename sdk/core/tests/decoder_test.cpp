@@ -163,6 +163,7 @@ TEST(BmpDecoder, RunLengthEncodedRows) {
       {"absolute run cut off", RleBmp(4, 2, 8, {0, 4, 1, 2})},
       {"delta cut off", RleBmp(4, 2, 8, {0, 2, 1})},
       {"top-down", RleBmp(4, 2, 8, {2, 1, 0, 1}, true)},
+      {"wider than 65535", RleBmp(65536, 1, 8, {0, 1})},
       {"RLE4 on an 8-bit image",
        [] {
          auto bytes = RleBmp(4, 2, 8, {2, 1, 0, 1});

@@ -12,6 +12,7 @@ namespace prt {
 namespace {
 
 constexpr size_t kChunkBytes = 64 * 1024;
+constexpr uint32_t kMaxWidth = 65535;
 
 // Sequential reads of the compressed stream with the file position known.
 class StreamReader {
@@ -78,17 +79,46 @@ struct Cursor {
 
 class RleBmpDecoder final : public ImageDecoder {
  public:
-  RleBmpDecoder(std::FILE *file, BmpLayout layout)
-      : file_(file), layout_(std::move(layout)), indices_(layout_.width) {
+  RleBmpDecoder(std::FILE *file, BmpLayout layout) : file_(file), layout_(std::move(layout)) {
     header_.width = layout_.width;
     header_.height = layout_.height;
     header_.format = RowFormat::kRgb;
   }
 
+  bool ReadRow(uint8_t *out) override {
+    if (next_ >= layout_.height) return false;
+    // Indexed on the first row, so that reading the size reads no more
+    // than the headers.
+    if (next_ == 0) {
+      if (broken_ || !Index()) {
+        broken_ = true;
+        return false;
+      }
+      indices_.resize(layout_.width);
+    }
+    const uint32_t row = layout_.height - 1 - next_++;  // file rows run upwards
+    std::fill(indices_.begin(), indices_.end(), uint8_t{0});
+    // Stretches were noted bottom-up, at most one a row; the top rows come
+    // first here.
+    while (pending_ > 0 && stretches_[pending_ - 1].row > row) --pending_;
+    if (pending_ > 0 && stretches_[pending_ - 1].row == row && !Paint(stretches_[pending_ - 1])) {
+      return false;
+    }
+    for (uint32_t x = 0; x < layout_.width; ++x) {
+      const Rgb colour = layout_.palette[indices_[x]];
+      out[3 * x] = colour.red;
+      out[3 * x + 1] = colour.green;
+      out[3 * x + 2] = colour.blue;
+    }
+    return true;
+  }
+
+ private:
   // Notes the stretch of every row the stream enters; false when a command
   // is cut off.  Commands past the last row are ignored.
   bool Index() {
     StreamReader reader(file_, layout_.dataOffset, layout_.fileSize);
+    stretches_.clear();
     uint32_t row = 0;
     Cursor cursor;
     while (row < layout_.height && !reader.AtEnd()) {
@@ -108,26 +138,6 @@ class RleBmpDecoder final : public ImageDecoder {
     return true;
   }
 
-  bool ReadRow(uint8_t *out) override {
-    if (next_ >= layout_.height) return false;
-    const uint32_t row = layout_.height - 1 - next_++;  // file rows run upwards
-    std::fill(indices_.begin(), indices_.end(), uint8_t{0});
-    // Stretches were noted bottom-up, at most one a row; the top rows come
-    // first here.
-    while (pending_ > 0 && stretches_[pending_ - 1].row > row) --pending_;
-    if (pending_ > 0 && stretches_[pending_ - 1].row == row && !Paint(stretches_[pending_ - 1])) {
-      return false;
-    }
-    for (uint32_t x = 0; x < layout_.width; ++x) {
-      const Rgb colour = layout_.palette[indices_[x]];
-      out[3 * x] = colour.red;
-      out[3 * x + 1] = colour.green;
-      out[3 * x + 2] = colour.blue;
-    }
-    return true;
-  }
-
- private:
   bool Paint(const RowStretch &stretch) {
     StreamReader reader(file_, stretch.begin, stretch.end);
     Cursor cursor;
@@ -197,14 +207,16 @@ class RleBmpDecoder final : public ImageDecoder {
   std::vector<uint8_t> indices_;
   size_t pending_ = 0;
   uint32_t next_ = 0;
+  bool broken_ = false;
 };
 
 }  // namespace
 
 std::unique_ptr<ImageDecoder> OpenRleBmpDecoder(std::FILE *file, BmpLayout layout) {
-  auto decoder = std::make_unique<RleBmpDecoder>(file, std::move(layout));
-  if (!decoder->Index()) return nullptr;
-  return decoder;
+  // A few bytes of stream can stand for any size of blank image, so the
+  // width is bounded here rather than by the file's size.
+  if (layout.width > kMaxWidth) return nullptr;
+  return std::make_unique<RleBmpDecoder>(file, std::move(layout));
 }
 
 }  // namespace prt
