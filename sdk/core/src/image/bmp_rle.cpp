@@ -13,6 +13,10 @@ namespace {
 
 constexpr size_t kChunkBytes = 64 * 1024;
 constexpr uint32_t kMaxWidth = 65535;
+// Pixels the stream skips (deltas, early ends of lines and of the bitmap)
+// show the background, which on a label is the paper: no dots.
+constexpr uint16_t kUnpainted = 256;
+constexpr Rgb kPaper{255, 255, 255};
 
 // Sequential reads of the compressed stream with the file position known.
 class StreamReader {
@@ -97,7 +101,7 @@ class RleBmpDecoder final : public ImageDecoder {
       indices_.resize(layout_.width);
     }
     const uint32_t row = layout_.height - 1 - next_++;  // file rows run upwards
-    std::fill(indices_.begin(), indices_.end(), uint8_t{0});
+    std::fill(indices_.begin(), indices_.end(), kUnpainted);
     // Stretches were noted bottom-up, at most one a row; the top rows come
     // first here.
     while (pending_ > 0 && stretches_[pending_ - 1].row > row) --pending_;
@@ -105,7 +109,7 @@ class RleBmpDecoder final : public ImageDecoder {
       return false;
     }
     for (uint32_t x = 0; x < layout_.width; ++x) {
-      const Rgb colour = layout_.palette[indices_[x]];
+      const Rgb colour = indices_[x] == kUnpainted ? kPaper : layout_.palette[indices_[x]];
       out[3 * x] = colour.red;
       out[3 * x + 1] = colour.green;
       out[3 * x + 2] = colour.blue;
@@ -147,7 +151,7 @@ class RleBmpDecoder final : public ImageDecoder {
 
   // Runs commands from cursor.x until one leaves the row.  With `row` set,
   // pixels are written into it, clipped to the width.
-  Stop Walk(StreamReader &reader, Cursor &cursor, uint8_t *row) {
+  Stop Walk(StreamReader &reader, Cursor &cursor, uint16_t *row) {
     const bool fourBit = layout_.compression == BmpCompression::kRle4;
     while (true) {
       uint8_t count = 0;
@@ -186,7 +190,7 @@ class RleBmpDecoder final : public ImageDecoder {
     }
   }
 
-  bool Absolute(StreamReader &reader, uint32_t count, bool fourBit, uint64_t x, uint8_t *row) {
+  bool Absolute(StreamReader &reader, uint32_t count, bool fourBit, uint64_t x, uint16_t *row) {
     if (row == nullptr) return reader.Skip(AbsoluteBytes(count, fourBit));
     uint8_t byte = 0;
     for (uint32_t i = 0; i < count; ++i) {
@@ -197,14 +201,14 @@ class RleBmpDecoder final : public ImageDecoder {
     return reader.Skip(AbsoluteBytes(count, fourBit) - used);
   }
 
-  void Put(uint8_t *row, uint64_t x, uint8_t index) const {
+  void Put(uint16_t *row, uint64_t x, uint8_t index) const {
     if (row != nullptr && x < layout_.width) row[x] = index;
   }
 
   std::FILE *file_;
   BmpLayout layout_;
   std::vector<RowStretch> stretches_;
-  std::vector<uint8_t> indices_;
+  std::vector<uint16_t> indices_;  // palette index or kUnpainted
   size_t pending_ = 0;
   uint32_t next_ = 0;
   bool broken_ = false;
