@@ -8,7 +8,9 @@
 namespace mdlGlobal {
 
 bool ListHolds(const QString &listValue, const QString &name) {
-  return listValue.contains(name + QLatin1Char(','));
+  // "," alone would match every list: a row without a type or model
+  // must not count as dealer, 4-byte-version, ... models.
+  return !name.isEmpty() && listValue.contains(name + QLatin1Char(','));
 }
 
 bool InModelList(const QString &key, const QString &name) {

@@ -8,7 +8,8 @@
 namespace mdlGlobal {
 
 // True when name followed by a comma occurs in the list value (a plain
-// substring test: "M10,M2," holds M10 and M2, not M1).
+// substring test: "M10,M2," holds M10 and M2, not M1).  An empty name is
+// in no list.
 bool ListHolds(const QString &listValue, const QString &name);
 
 // Membership of name in the catalogue list under key.

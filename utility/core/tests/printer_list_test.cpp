@@ -124,7 +124,8 @@ TEST(ModelLists, MembershipNeedsTheComma) {
     bool member;
   };
   const Case cases[] = {{"M10,M2,", "M10", true}, {"M10,M2,", "M2", true}, {"M10,M2,", "M1", false},
-                        {"M10,M2,", "2", true},   {"M10,M2", "M2", false}, {"", "M2", false}};
+                        {"M10,M2,", "2", true},   {"M10,M2", "M2", false}, {"", "M2", false},
+                        {"M10,M2,", "", false}};  // an empty name is in no list
   for (const Case &c : cases) {
     EXPECT_EQ(ListHolds(QLatin1String(c.list), QLatin1String(c.name)), c.member)
         << c.list << " / " << c.name;
