@@ -42,13 +42,6 @@ int RotationOfTextWord(std::string_view word) {
   return 0;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 bool IsTextWord(std::string_view w) {
   return w == "TEXT" || w == "T" || w == "VTEXT" || w == "VT" || w == "TEXT90" || w == "T90" ||
          w == "TEXT180" || w == "T180" || w == "TEXT270" || w == "T270";

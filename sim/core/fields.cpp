@@ -56,6 +56,13 @@ std::optional<int> ToInt(std::string_view s) {
   return value;
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
 int ToIntOr(std::string_view s, int fallback) {
   return ToInt(s).value_or(fallback);
 }

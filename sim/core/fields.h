@@ -20,6 +20,8 @@ std::string_view Trim(std::string_view s);
 std::string_view Unquote(std::string_view s);
 std::optional<int> ToInt(std::string_view s);
 int ToIntOr(std::string_view s, int fallback);
+// The value of a hexadecimal digit (either case), or -1.
+int HexDigit(char c);
 std::string Upper(std::string_view s);
 
 }  // namespace ravo::sim

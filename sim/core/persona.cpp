@@ -3,6 +3,8 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 
+#include "fields.h"
+
 namespace ravo::sim {
 namespace {
 
@@ -37,10 +39,7 @@ std::optional<std::vector<uint8_t>> ParseBlockHex(const std::string &text) {
   int high = -1;
   for (char c : text) {
     if (c == ' ' || c == '\n' || c == '\r' || c == '\t') continue;
-    int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    const int v = HexDigit(c);
     if (v < 0 || bytes.size() >= 256) return std::nullopt;
     if (high < 0) {
       high = v;
