@@ -58,10 +58,16 @@ class StreamReader {
   size_t next_ = 0;
 };
 
-// Bytes an absolute run of `count` pixels takes, padded to 16 bits.
-uint64_t AbsoluteBytes(uint32_t count, bool fourBit) {
-  uint64_t bytes = fourBit ? (count + 1) / 2 : count;
-  return (bytes + 1) & ~uint64_t{1};
+// Bytes holding `count` pixels of an absolute run (before its padding to
+// 16 bits).
+uint64_t PixelBytes(uint32_t count, bool fourBit) {
+  return fourBit ? (count + 1) / 2 : count;
+}
+
+// Pixel i of a run drawn from `byte`: RLE4 alternates its two nibbles.
+uint8_t RunPixel(uint8_t byte, uint32_t i, bool fourBit) {
+  if (!fourBit) return byte;
+  return i % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
 
 // Where the commands of one painted row lie, counted from the bottom row.
@@ -159,10 +165,7 @@ class RleBmpDecoder final : public ImageDecoder {
       if (!reader.Next(count)) return Stop::kEndOfData;
       if (!reader.Next(value)) return Stop::kBroken;
       if (count > 0) {
-        for (uint32_t i = 0; i < count; ++i) {
-          uint8_t index = fourBit ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value;
-          Put(row, cursor.x + i, index);
-        }
+        for (uint32_t i = 0; i < count; ++i) Put(row, cursor.x + i, RunPixel(value, i, fourBit));
         cursor.x += count;
         continue;
       }
@@ -191,14 +194,15 @@ class RleBmpDecoder final : public ImageDecoder {
   }
 
   bool Absolute(StreamReader &reader, uint32_t count, bool fourBit, uint64_t x, uint16_t *row) {
-    if (row == nullptr) return reader.Skip(AbsoluteBytes(count, fourBit));
+    const uint64_t bytes = PixelBytes(count, fourBit);
+    const uint64_t padding = bytes % 2;
+    if (row == nullptr) return reader.Skip(bytes + padding);
     uint8_t byte = 0;
     for (uint32_t i = 0; i < count; ++i) {
       if ((!fourBit || i % 2 == 0) && !reader.Next(byte)) return false;
-      Put(row, x + i, fourBit ? (i % 2 == 0 ? byte >> 4 : byte & 0x0F) : byte);
+      Put(row, x + i, RunPixel(byte, i, fourBit));
     }
-    const uint64_t used = fourBit ? (count + 1) / 2 : count;
-    return reader.Skip(AbsoluteBytes(count, fourBit) - used);
+    return reader.Skip(padding);
   }
 
   void Put(uint16_t *row, uint64_t x, uint8_t index) const {
