@@ -196,8 +196,10 @@ bool Device::OnPrinterCommand(const std::string &line) {
       Label label = tspl_.Snapshot();
       // PRINT sets[,copies]
       const auto counts = SplitTsplFields(args, 2);
-      label.copies = std::clamp(ToIntOr(counts[0], 1), 1, kMaxCopies) *
-                     (counts.size() > 1 ? std::clamp(ToIntOr(counts[1], 1), 1, kMaxCopies) : 1);
+      auto count = [&](size_t i) {
+        return i < counts.size() ? std::clamp(ToIntOr(counts[i], 1), 1, kMaxCopies) : 1;
+      };
+      label.copies = count(0) * count(1);
       Print(label);
     }
   } else if (word == "KILL") {
