@@ -95,6 +95,32 @@ void Device::EndSession() {
   FlushText();
 }
 
+Device::HostWork Device::NewHostWork() {
+  HostWork work{StreamParser(*this), tspl_, cpcl_, {}};
+  work.tspl.Apply("CLS", {});
+  if (work.cpcl.Open()) work.cpcl.Take();
+  return work;
+}
+
+void Device::SwapHostWork(HostWork &work) {
+  std::swap(parser_, work.parser);
+  std::swap(tspl_, work.tspl);
+  std::swap(cpcl_, work.cpcl);
+  std::swap(text_lines_, work.text_lines);
+}
+
+// The closed connection's work stays in the device (and is what the next
+// NewHostWork copies); whatever was there before goes with `work`.
+void Device::EndHostWork(HostWork work) {
+  SwapHostWork(work);
+  EndSession();
+  if (cpcl_.Open()) {
+    cpcl_.Take();
+    out_.Note("dropped a CPCL label its connection left unfinished");
+  }
+  tspl_.Apply("CLS", {});
+}
+
 void Device::OnFrame(const Frame &frame) {
   switch (frame.kind) {
     case Frame::Kind::kProbe:
