@@ -15,6 +15,7 @@
 #include "catalogue.h"
 #include "form_printer_information.h"
 #include "form_printer_manage_label.h"
+#include "mdl_global_user_data.h"
 #include "mdl_printer_lib_tspl.h"
 #include "printer_row_delegate.h"
 #include "window_launchers.h"
@@ -221,9 +222,7 @@ std::vector<mdlGlobal::PrinterListEntry> T_frmMain_Label::Rows() const {
 void T_frmMain_Label::LoadPrinterList() {
   bool created = true;
   const auto rows = mdlGlobal::LoadPrinterList(&created);
-  if (!created)
-    ShowError(listNotSaved_ + QLatin1Char(':') + mdlGlobal::FilesPath +
-              mdlGlobal::PrinterListFileName);
+  if (!created) ShowError(listNotSaved_ + QLatin1Char(':') + mdlGlobal::PrinterListPath());
   for (const auto &row : rows)
     lvPrinterList->addTopLevelItem(new QTreeWidgetItem({row.printerType, row.portType, row.port}));
   SelectRow(0);
@@ -283,8 +282,7 @@ void T_frmMain_Label::btnDeletePrinterClick() {
   const int row = lvPrinterList->indexOfTopLevelItem(selected.first());
   delete lvPrinterList->takeTopLevelItem(row);
   if (!mdlGlobal::SavePrinterList(Rows()))
-    ShowError(listNotSaved_ + QLatin1Char(':') + mdlGlobal::FilesPath +
-              mdlGlobal::PrinterListFileName);
+    ShowError(listNotSaved_ + QLatin1Char(':') + mdlGlobal::PrinterListPath());
   const int count = lvPrinterList->topLevelItemCount();
   SelectRow(row == count ? row - 1 : row);
 }

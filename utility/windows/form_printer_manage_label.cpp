@@ -8,6 +8,7 @@
 
 #include "mdl_function.h"
 #include "mdl_global.h"
+#include "mdl_global_user_data.h"
 #include "mdl_printer_lib_tspl.h"
 #include "printer_list.h"
 #include "window_messages.h"
@@ -293,7 +294,7 @@ void T_frmPrinterManage_Label::btnOKClick() {
   if (!written) {
     // The dialog stays open so that nothing the user entered is lost.
     ShowError(GetLangString(QStringLiteral("FormPrinterManage_MSGSaveFailed")) + QLatin1Char(':') +
-              mdlGlobal::FilesPath + mdlGlobal::PrinterListFileName);
+              mdlGlobal::PrinterListPath());
     return;
   }
   saved_ = true;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "mdl_global.h"
+#include "mdl_global_user_data.h"
 #include "printer_list.h"
 
 namespace ravo::cli {
@@ -30,6 +31,9 @@ QString FindFilesDirectory(const Args &args) {
 std::optional<Outcome> LoadDataFiles(const Args &args) {
   mdlGlobal::StartupOptions options;
   options.filesDir = FindFilesDirectory(args);
+  // As in the utility: the printer list is the user's unless --files names
+  // the directory for everything.
+  if (!args.Has("files")) options.userDataDir = mdlGlobal::DefaultUserDataDir();
   if (!HoldsMap(options.filesDir)) {
     return Fail(kExitFile, "no PrinterMap.ini in " + options.filesDir.toStdString() +
                                " (give the data directory with --files DIR)");

@@ -5,6 +5,7 @@
 #include "catalogue.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
+#include "mdl_global_user_data.h"
 #include "mdl_printer_lib_tspl.h"
 #include "text_codec.h"
 
@@ -12,7 +13,7 @@ namespace mdlGlobal {
 namespace {
 
 QString ListPath() {
-  return FilesPath + PrinterListFileName;
+  return PrinterListPath();
 }
 
 // Writes the lines with CR LF ends through a temporary file that replaces
