@@ -17,9 +17,12 @@ bool HoldsMap(const QString &dir) {
 
 QString FindFilesDirectory(const Args &args) {
   if (const auto dir = args.Value("files")) return QString::fromStdString(*dir);
-  const QString candidates[] = {mdlGlobal::ProgramDirectory() + QStringLiteral("files"),
-                                QStringLiteral(RAVO_INSTALLED_FILES_DIR),
-                                QStringLiteral(RAVO_BUILD_FILES_DIR)};
+  // The installed copy is found from where the program is, so that a moved
+  // installation finds its own files.
+  const QString candidates[] = {
+      mdlGlobal::ProgramDirectory() + QStringLiteral("files"),
+      mdlGlobal::ProgramDirectory() + QStringLiteral(RAVO_INSTALLED_FILES_FROM_BIN),
+      QStringLiteral(RAVO_BUILD_FILES_DIR)};
   for (const QString &dir : candidates) {
     if (HoldsMap(dir)) return dir;
   }
