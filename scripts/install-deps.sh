@@ -16,6 +16,9 @@ packages=(
   # tests, benchmarks, fuzzing, headless windows
   libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   libclang-rt-14-dev xvfb xauth python3-pil
+  # Debian packages: building (CPack runs dpkg-shlibdeps and file), checking
+  # and trying them (manual pages, bash completion)
+  dpkg-dev file lintian appstream man-db bash-completion
 )
 
 missing=()
