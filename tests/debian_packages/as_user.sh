@@ -21,6 +21,10 @@ MANPAGER=cat MANWIDTH=80 man ravo 2>/dev/null | grep -q 'service thermal label' 
 for page in ravo-printer-sim RavoUtilityLabel ravo-raster; do
   man -w "$page" >/dev/null || fail "no manual page for $page"
 done
+if command -v ravo-printer-app >/dev/null; then
+  ravo-printer-app --help 2>&1 | grep -q 'server' || fail "ravo-printer-app --help"
+  man -w ravo-printer-app >/dev/null || fail "no manual page for ravo-printer-app"
+fi
 bash -c 'source /usr/share/bash-completion/bash_completion
          _completion_loader ravo
          COMP_WORDS=(ravo pr); COMP_CWORD=1; COMP_LINE="ravo pr"; COMP_POINT=7

@@ -73,6 +73,13 @@ apt-get install -y -q --no-install-recommends \
 for program in ravo ravo-raster ravo-printer-sim RavoUtilityLabel; do
   command -v "$program" >/dev/null || fail "$program is not on PATH"
 done
+if [[ " ${names[*]} " == *" ravo-printer-app "* ]]; then
+  [[ -f /usr/lib/systemd/system/ravo-printer-app.service ]] || fail "no systemd unit"
+  if command -v systemd-analyze >/dev/null; then
+    systemd-analyze verify /usr/lib/systemd/system/ravo-printer-app.service ||
+      fail "the systemd unit does not verify"
+  fi
+fi
 
 # ---- Use, as a new user -------------------------------------------------------
 step "use as a new user"
