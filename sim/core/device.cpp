@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -76,6 +77,18 @@ void Device::LoadJourney() {
   }
 }
 
+// The status byte comes from STATE/status when a test has written one
+// there (a number, 0x.. for hexadecimal), so it can change while the daemon
+// runs; 0 (ready) otherwise.
+uint8_t Device::StatusByte() const {
+  std::ifstream in(state_dir_ / "status");
+  std::string text;
+  if (!(in >> text)) return 0;
+  const bool hex = text.starts_with("0x") || text.starts_with("0X");
+  const long value = std::strtol(text.c_str() + (hex ? 2 : 0), nullptr, hex ? 16 : 10);
+  return static_cast<uint8_t>(std::clamp(value, 0L, 255L));
+}
+
 void Device::Print(const Label &label) {
   journey_dots_ += int64_t{std::max(label.height, 0)} * std::max(label.copies, 1);
   const int64_t moved = persona_.journey + journey_dots_ / kDotsPerJourneyStep;
@@ -100,6 +113,9 @@ void Device::OnFrame(const Frame &frame) {
     case Frame::Kind::kProbe:
       if (persona_.command_mode)
         out_.Answer(std::string(1, static_cast<char>(*persona_.command_mode)));
+      break;
+    case Frame::Kind::kStatusQuery:
+      out_.Answer(std::string(1, static_cast<char>(StatusByte())));
       break;
     case Frame::Kind::kFactoryReset:
       block_ = DefaultBlock(persona_.family);

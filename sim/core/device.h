@@ -58,6 +58,7 @@ class Device : public FrameSink {
   // Hands a label to the output and moves the printed-length counter on.
   void Print(const Label &label);
   void LoadJourney();
+  uint8_t StatusByte() const;
   void PrintConfiguration();
   void FlushText();
   std::string SizeAnswer() const;

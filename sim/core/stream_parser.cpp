@@ -13,8 +13,9 @@ struct Fixed {
   size_t payload;  // raw bytes that follow
 };
 
-constexpr std::array<Fixed, 7> kFixed = {{
+constexpr std::array<Fixed, 8> kFixed = {{
     {"\x1B\x1B\x08"sv, Frame::Kind::kProbe, 0},
+    {"\x1B!?"sv, Frame::Kind::kStatusQuery, 0},
     {"\x1B\x21\x52"sv, Frame::Kind::kFactoryReset, 0},
     {"\x1D\x28\x41\x02\x00\x00\x02"sv, Frame::Kind::kConfigPrint, 0},
     {"\x12\x62"sv, Frame::Kind::kBlockRead, 0},

@@ -13,6 +13,7 @@ namespace ravo::sim {
 struct Frame {
   enum class Kind {
     kProbe,            // 1B 1B 08
+    kStatusQuery,      // 1B 21 3F, the TSPL status query <ESC>!?
     kFactoryReset,     // 1B 21 52
     kConfigPrint,      // 1D 28 41 02 00 00 02
     kBlockRead,        // ZZZCR LF or 12 62
