@@ -50,8 +50,10 @@ bool ValidSetup(const LabelSetup &s) {
          InRange(s.speed, -1, 5);
 }
 
+// A fixed buffer never grows: the line then fails for room.
 int32_t AppendLine(PrtCommandContext &ctx, const std::string &line) {
-  int32_t rc = prt::EnsureRoom(ctx, static_cast<uint32_t>(line.size()) + kLineReserve);
+  const uint32_t room = static_cast<uint32_t>(line.size()) + kLineReserve;
+  int32_t rc = ctx.growable ? prt::EnsureRoom(ctx, room) : PRT_SUCCESS;
   return rc != PRT_SUCCESS ? rc : AppendFormatted(ctx, kShortCommandArea, "%s\r\n", line.c_str());
 }
 
@@ -82,7 +84,7 @@ int32_t AppendLabelStart(PrtCommandContext &ctx, const LabelSetup &setup) {
   if (rc != PRT_SUCCESS) return rc;
   if (!ValidSetup(setup)) return PRT_ERR_PARAMETER;
   const uint32_t before = ctx.used;
-  rc = prt::EnsureRoom(ctx, kLineReserve);
+  rc = ctx.growable ? prt::EnsureRoom(ctx, kLineReserve) : PRT_SUCCESS;
   if (rc == PRT_SUCCESS) rc = AppendLabelHeader(ctx, 0, setup.heightDots, setup.copies);
   if (rc != PRT_SUCCESS) return rc;
   std::string lines[4];

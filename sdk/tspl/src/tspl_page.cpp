@@ -46,8 +46,10 @@ bool ValidSetup(const PageSetup &s) {
          InRange(s.offsetHmm, -kMaxOffsetHmm, kMaxOffsetHmm);
 }
 
+// A fixed buffer never grows: the line then fails for room.
 int32_t AppendLine(PrtCommandContext &ctx, const std::string &line) {
-  int32_t rc = prt::EnsureRoom(ctx, static_cast<uint32_t>(line.size()) + kLineReserve);
+  const uint32_t room = static_cast<uint32_t>(line.size()) + kLineReserve;
+  int32_t rc = ctx.growable ? prt::EnsureRoom(ctx, room) : PRT_SUCCESS;
   return rc != PRT_SUCCESS ? rc : AppendFormatted(ctx, kShortCommandArea, "%s\r\n", line.c_str());
 }
 
