@@ -88,13 +88,13 @@ SimProcess::~SimProcess() {
   }
 }
 
-bool SimProcess::Start() {
+bool SimProcess::Start(int port) {
   int out[2];
   if (::pipe(out) != 0) {
     error_ = "pipe failed";
     return false;
   }
-  std::vector<std::string> argv_text = {RAVO_SIM_BINARY, "--port", "0", "--state",
+  std::vector<std::string> argv_text = {RAVO_SIM_BINARY, "--port", std::to_string(port), "--state",
                                         state_dir_.string()};
   argv_text.insert(argv_text.end(), args_.begin(), args_.end());
   std::vector<char *> argv;
@@ -154,6 +154,11 @@ bool SimProcess::Stop() {
 bool SimProcess::Restart() {
   Stop();
   return Start();
+}
+
+bool SimProcess::RestartOnSamePort() {
+  Stop();
+  return Start(port_);
 }
 
 std::vector<ReceivedSession> SimProcess::Sessions() const {

@@ -63,6 +63,9 @@ class SimProcess {
   // Stop, then start again with the same arguments and state directory
   // (on a new port).
   bool Restart();
+  // The same, on the port it had: a client that keeps the address (a
+  // printer queue) finds the printer back.
+  bool RestartOnSamePort();
 
   std::vector<ReceivedSession> Sessions() const;
   bool WaitForClosedSessions(size_t count,
@@ -73,7 +76,7 @@ class SimProcess {
   std::optional<std::vector<uint8_t>> StoredBlock() const;
 
  private:
-  bool Start();
+  bool Start(int port = 0);
 
   std::vector<std::string> args_;
   std::filesystem::path state_dir_;
