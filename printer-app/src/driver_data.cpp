@@ -106,8 +106,10 @@ void DescribeDriver(const ModelDriver &driver, pappl_pr_driver_data_t &data) {
   data.content_default = PAPPL_CONTENT_AUTO;
   data.quality_default = IPP_QUALITY_NORMAL;
   data.scaling_default = PAPPL_SCALING_AUTO_FIT;
-  data.raster_types =
-      PAPPL_PWG_RASTER_TYPE_BLACK_1 | PAPPL_PWG_RASTER_TYPE_SGRAY_8 | PAPPL_PWG_RASTER_TYPE_SRGB_8;
+  // PAPPL hands raster lines over as the client sent them but describes
+  // them with the printer's header, so only the one type the header has is
+  // offered (the one IPP Everywhere asks of every printer).
+  data.raster_types = PAPPL_PWG_RASTER_TYPE_SGRAY_8;
   data.duplex = PAPPL_DUPLEX_NONE;
   data.sides_supported = PAPPL_SIDES_ONE_SIDED;
   data.sides_default = PAPPL_SIDES_ONE_SIDED;

@@ -2,6 +2,7 @@
 // toolkit's TSPL, CPCL and ESC printers, on PAPPL's standard main loop.
 #include <pappl/pappl.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <vector>
 
@@ -15,6 +16,8 @@
 #endif
 
 int main(int argc, char *argv[]) {
+  // A printer that drops the connection must fail a write, not end us.
+  std::signal(SIGPIPE, SIG_IGN);
   std::vector<char *> args(argv, argv + argc);
   auto stateDirectory = ravo::app::TakeStateDirectory(args);
   if (!stateDirectory) stateDirectory = ravo::app::StateDirectory();

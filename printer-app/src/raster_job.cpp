@@ -59,6 +59,10 @@ bool StartRasterPage(pappl_job_t *job, pappl_pr_options_t *options, pappl_device
                 static_cast<int>(header.cupsColorSpace));
     return false;
   }
+  papplLogJob(job, PAPPL_LOGLEVEL_DEBUG,
+              "Page of %ux%u, %u bits per pixel, %u bytes a line, colour space %d.",
+              header.cupsWidth, header.cupsHeight, header.cupsBitsPerPixel, header.cupsBytesPerLine,
+              static_cast<int>(header.cupsColorSpace));
   const auto dpi = static_cast<int32_t>(state->driver->row->dotsPerInch);
   state->settings = SettingsFor(*options, PrinterSetupOf(job), dpi, state->copies.value_or(1));
   if (state->upsideDown) state->settings.upsideDown = true;

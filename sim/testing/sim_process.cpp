@@ -161,6 +161,11 @@ bool SimProcess::RestartOnSamePort() {
   return Start(port_);
 }
 
+bool SimProcess::RestartOnSamePort(std::vector<std::string> args) {
+  args_ = std::move(args);
+  return RestartOnSamePort();
+}
+
 std::vector<ReceivedSession> SimProcess::Sessions() const {
   return ReadReceivedLog(state_dir_ / "received.log");
 }

@@ -64,8 +64,10 @@ class SimProcess {
   // (on a new port).
   bool Restart();
   // The same, on the port it had: a client that keeps the address (a
-  // printer queue) finds the printer back.
+  // printer queue) finds the printer back.  `args` replace the daemon's
+  // persona and fault options when given.
   bool RestartOnSamePort();
+  bool RestartOnSamePort(std::vector<std::string> args);
 
   std::vector<ReceivedSession> Sessions() const;
   bool WaitForClosedSessions(size_t count,
