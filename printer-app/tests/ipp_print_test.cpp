@@ -7,10 +7,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstring>
+
 #include "app_on_sim.h"
 #include "heron.h"
 #include "ipp_client.h"
 #include "pwg_file.h"
+#include "ravoio.h"
 
 namespace ravo::app::test {
 namespace {
@@ -251,6 +254,29 @@ TEST_F(PrintTest, WebInterfaceShowsThePrinterAndItsDefaults) {
   const std::string printer = HttpGet(app_->Port(), "/label");
   EXPECT_NE(printer.find(" 200 "), std::string::npos) << printer.substr(0, 200);
   EXPECT_NE(printer.find("RAVO TGV"), std::string::npos);
+  // Add Printer lists devices, DNS-SD among them, with or without Avahi.
+  const std::string add = HttpGet(app_->Port(), "/addprinter");
+  EXPECT_NE(add.find("ravo_tgv"), std::string::npos) << add.substr(0, 300);
+  EXPECT_NE(HttpGet(app_->Port(), "/").find(" 200 "), std::string::npos) << "the server died";
+}
+
+TEST_F(PrintTest, DevicesListThePortsThePortLibraryFinds) {
+  ASSERT_NO_FATAL_FAILURE(StartPrinter({"--model", "TGV"}, "ravo_tgv"));
+  const Finished devices = app_->Run("devices", {});
+  ASSERT_EQ(devices.status, 0) << devices.output;
+  uint32_t needed = 0;
+  ravo_io_enum_ports("COM", nullptr, 0, &needed, nullptr);
+  std::vector<char> names(std::max<uint32_t>(needed, 1));
+  ASSERT_EQ(ravo_io_enum_ports("COM", names.data(), needed, &needed, nullptr), RAVO_IO_OK);
+  for (const char *name = names.data(); *name != '\0'; name += std::strlen(name) + 1) {
+    std::string device(name, std::strlen(name) - 1);  // without the colon
+    if (device.starts_with("COM"))
+      device = "ttyS" + std::to_string(std::stoi(device.substr(3)) - 1);
+    if (!device.starts_with("/")) device = "/dev/" + device;
+    EXPECT_NE(devices.output.find("ravo-serial://" + device + "?baud=9600"), std::string::npos)
+        << name << " missing from\n"
+        << devices.output;
+  }
 }
 
 }  // namespace
