@@ -120,17 +120,21 @@ TEST_F(PrintTest, PngPrintsDotForDotAsTheLibraryPrintsIt) {
   EXPECT_TRUE(viaLibrary.grey == viaApp.grey) << "the dots differ from the library's";
 }
 
-TEST_F(PrintTest, PwgRasterRendersTheLabelAsThePngDoes) {
+TEST_F(PrintTest, PwgAndAppleRasterRenderTheLabelAsThePngDoes) {
   ASSERT_NO_FATAL_FAILURE(StartPrinter({"--model", "TGV"}, "ravo_tgv"));
   const std::string pwg = DocumentPath("label.pwg");
-  ASSERT_TRUE(WritePwg(pwg, TestLabel(), "sgray_8"));
+  const std::string urf = DocumentPath("label.urf");
+  ASSERT_TRUE(WritePwg(pwg, TestLabel()));
+  ASSERT_TRUE(WritePwg(urf, TestLabel(), true));
   const std::string png = WritePicture("label.png", TestLabel());
   ASSERT_GT(PrintJob(Uri(), pwg, "image/pwg-raster"), 0);
+  ASSERT_GT(PrintJob(Uri(), urf, "image/urf"), 0);
   ASSERT_GT(PrintJob(Uri(), png, "image/png"), 0);
-  ASSERT_TRUE(WaitForLabels(2));
+  ASSERT_TRUE(WaitForLabels(3));
   ExpectTestLabel(Label(0));
   // Grey raster goes through the same weights and dither as a grey PNG.
-  EXPECT_TRUE(Label(0).grey == Label(1).grey) << "sgray_8 and PNG differ";
+  EXPECT_TRUE(Label(0).grey == Label(2).grey) << "PWG raster and PNG differ";
+  EXPECT_TRUE(Label(1).grey == Label(2).grey) << "Apple raster and PNG differ";
 }
 
 TEST_F(PrintTest, CopiesArePrintedByThePrinterFromOneRaster) {
