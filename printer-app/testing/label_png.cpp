@@ -66,8 +66,9 @@ GreyPicture ReadPng(const std::string &path) {
   FilePtr file(std::fopen(path.c_str(), "rb"));
   if (!file) return picture;
   // A label still being written is no error here: the caller tries again.
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr,
-                                           [](png_structp, png_const_charp) {});
+  png_structp png = png_create_read_struct(
+      PNG_LIBPNG_VER_STRING, nullptr, [](png_structp p, png_const_charp) { png_longjmp(p, 1); },
+      [](png_structp, png_const_charp) {});
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
