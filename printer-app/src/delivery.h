@@ -18,11 +18,14 @@ inline constexpr int kRetrySeconds = 5;
 inline constexpr int kStatusPollSeconds = 2;
 
 // Waits while a printer that answers the TSPL status query reports that
-// it cannot print (out of paper, head open, …), then sends `bytes`.  When
-// the printer cannot be written to, the job waits with the printer marked
-// offline and is sent whole on a new connection once the printer is back.
-// Returns true once every byte went out; false when the job was canceled
-// or the system shuts down first.
+// it cannot print (out of paper, head open, …), then sends `bytes`; such a
+// printer's answer to a second query confirms it took them (the line's
+// buffers accept a whole label even from a printer that is dying).  When
+// the printer cannot be written to, or the line closes before the
+// confirmation, the job waits with the printer marked offline and is sent
+// whole on a new connection once the printer is back.  Returns true once
+// every byte went out; false when the job was canceled or the system shuts
+// down first.
 bool DeliverJob(pappl_job_t *job, pappl_device_t *device, std::span<const uint8_t> bytes);
 
 }  // namespace ravo::app

@@ -21,12 +21,13 @@ AppOnSim::~AppOnSim() {
 }
 
 void AppOnSim::StartPrinter(std::vector<std::string> simArgs, const std::string &driver,
-                            std::vector<std::string> appOptions) {
+                            std::vector<std::string> appOptions, std::string deviceUri) {
   sim_ = std::make_unique<sim::SimProcess>(std::move(simArgs));
   ASSERT_TRUE(sim_->Running()) << sim_->Error();
   app_ = std::make_unique<AppProcess>(std::move(appOptions));
   ASSERT_TRUE(app_->Running()) << app_->Error();
-  const Finished added = app_->Run("add", {"-d", "label", "-v", DeviceUri(), "-m", driver});
+  if (deviceUri.empty()) deviceUri = DeviceUri();
+  const Finished added = app_->Run("add", {"-d", "label", "-v", deviceUri, "-m", driver});
   ASSERT_EQ(added.status, 0) << added.output;
   uri_ = app_->PrinterUri("label");
 }

@@ -21,9 +21,10 @@ class AppOnSim : public ::testing::Test {
   ~AppOnSim() override;
 
   // Starts the virtual printer with `simArgs` and the application (server
-  // options `appOptions`) with printer "label" for `driver` on it.
+  // options `appOptions`) with printer "label" for `driver` on it, reached
+  // at `deviceUri` (the printer's TCP port when empty).
   void StartPrinter(std::vector<std::string> simArgs, const std::string &driver,
-                    std::vector<std::string> appOptions = {});
+                    std::vector<std::string> appOptions = {}, std::string deviceUri = {});
 
   std::string DeviceUri() const;
   const std::string &Uri() const { return uri_; }

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "app_on_sim.h"
 #include "heron.h"
@@ -225,6 +227,32 @@ TEST_F(PrintTest, ReceiptPrinterGetsRasterBandsAndACut) {
   EXPECT_TRUE(received.starts_with(std::string("\x1B\x40\x1D\x76\x30\x00\x48\x00", 8)))
       << received.substr(0, 16);
   EXPECT_TRUE(received.ends_with(std::string("\x1B\x64\x03\x1D\x56\x42\x00", 7)));
+}
+
+TEST_F(PrintTest, SerialPrinterIsReachedThroughThePortLibrary) {
+  const std::string tty = DocumentPath("ttyRAVO");
+  ASSERT_NO_FATAL_FAILURE(StartPrinter({"--model", "TGV", "--pty", tty}, "ravo_tgv", {},
+                                       "ravo-serial://" + tty + "?baud=115200"));
+  const int job = PrintJob(Uri(), WritePicture("label.png", TestLabel()), "image/png");
+  ASSERT_GT(job, 0);
+  ASSERT_TRUE(WaitForJobState(Uri(), job, "completed", 30));
+  ASSERT_TRUE(WaitForLabels(1));
+  ExpectTestLabel(Label(0));
+  // The status query went out and was answered on the serial line too.
+  EXPECT_TRUE(Received().starts_with("\x1B!?SIZE 101.6mm,152.4mm\r\n"));
+}
+
+TEST_F(PrintTest, ParallelPrinterGetsTheJobWithoutQueries) {
+  const std::string port = WriteDocument("lp0", "");  // a write-only device: here a file
+  ASSERT_NO_FATAL_FAILURE(
+      StartPrinter({"--model", "TGV"}, "ravo_tgv", {}, "ravo-parallel://" + port));
+  const std::string job = "SIZE 40 mm,30 mm\r\nCLS\r\nBAR 10,10,100,4\r\nPRINT 1\r\n";
+  const int id = PrintJob(Uri(), WriteDocument("job.tspl", job), "application/vnd.ravo-tspl",
+                          "ATTR integer copies 2");
+  ASSERT_GT(id, 0);
+  ASSERT_TRUE(WaitForJobState(Uri(), id, "completed", 15));
+  std::ifstream in(port, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), job + job);
 }
 
 std::string HttpGet(int port, const std::string &path) {
