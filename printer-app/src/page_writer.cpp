@@ -99,12 +99,14 @@ int32_t AppendCpclPage(prt::PrtCommandContext &ctx, const JobSettings &s, const 
   return pelican::AppendLabelEnd(ctx, s.sensing);
 }
 
-// Receipts end where the ink ends; copies are the page again.
+// A receipt is as long as its ink (PAPPL centres a short picture on the
+// page, which would feed blank paper); copies are the page again.
 int32_t AppendEscPages(prt::PrtCommandContext &ctx, const JobSettings &s, const PageRaster &page) {
   PageRaster placed = OnHead(ctx, s, page, true);
   const InkedRows rows = FindInkedRows(placed);
-  placed.height = rows.first + rows.count;
-  placed.bits.resize(static_cast<size_t>(placed.height) * placed.rowBytes());
+  const auto begin = placed.bits.begin() + static_cast<ptrdiff_t>(rows.first) * placed.rowBytes();
+  placed.bits.assign(begin, begin + static_cast<ptrdiff_t>(rows.count) * placed.rowBytes());
+  placed.height = rows.count;
   for (int32_t copy = 0; copy < s.copies; ++copy) {
     int32_t rc = AppendEscPage(ctx, placed);
     if (rc != PRT_SUCCESS) return rc;

@@ -14,7 +14,8 @@ namespace ravo::app {
 
 // Appends the page to the context's buffer (made for the printer's model
 // row, so the print width is known).  Dots beyond the print width are cut;
-// blank rows at the top and bottom are not sent (a label keeps its length).
+// blank rows at the top and bottom are not sent (a label keeps its length,
+// a receipt ends up as long as its ink).
 // Returns 0 or the SDK's result code; nothing is sent.
 int32_t AppendPage(prt::PrtCommandContext &ctx, Language language, const JobSettings &settings,
                    const PageRaster &page);

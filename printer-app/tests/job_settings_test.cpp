@@ -92,13 +92,5 @@ TEST(JobSettings, GapComesFromTheVendorOptionWithinItsRange) {
   }
 }
 
-TEST(JobSettings, HundredthsOfAMillimetreToDots) {
-  EXPECT_EQ(HmmToDots(2540, 203), 203);
-  EXPECT_EQ(HmmToDots(-2540, 203), -203);
-  EXPECT_EQ(HmmToDots(6, 203), 0);
-  EXPECT_EQ(HmmToDots(7, 203), 1);  // 0.56 dots rounds up
-  EXPECT_EQ(HmmToDots(-7, 203), -1);
-}
-
 }  // namespace
 }  // namespace ravo::app
