@@ -2,9 +2,9 @@
 // raster, sent in one write.
 #include <string>
 
+#include "c_boundary.h"
 #include "heron.h"
 #include "image/printer_raster.h"
-#include "c_boundary.h"
 #include "tspl_page.h"
 
 using prt::PrtCommandContext;
