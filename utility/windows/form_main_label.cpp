@@ -12,9 +12,9 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include "catalogue.h"
 #include "form_printer_information.h"
 #include "form_printer_manage_label.h"
+#include "mdl_global_catalogue.h"
 #include "mdl_printer_lib_tspl.h"
 #include "printer_row_delegate.h"
 #include "window_launchers.h"
@@ -332,7 +332,7 @@ void T_frmMain_Label::btnParameterSettingClick() {
     return;
   }
   // The port stays open for the window, whose own exchanges reopen it.
-  launch(this, mdlGlobal::ParameterWindowFor(mdlGlobal::SelectedModel));
+  launch(this, mdlGlobal::ParameterFamilyOf(mdlGlobal::SelectedModel));
 }
 
 void T_frmMain_Label::btnPrintConfigInfoClick() {

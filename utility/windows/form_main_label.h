@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "mdl_global.h"
-#include "printer_list.h"
+#include "mdl_global_printer_list.h"
 
 class QGroupBox;
 class QLabel;

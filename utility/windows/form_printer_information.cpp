@@ -9,9 +9,9 @@
 #include <span>
 #include <thread>
 
-#include "catalogue.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
+#include "mdl_global_catalogue.h"
 #include "mdl_printer_lib_tspl.h"
 #include "printer_info_decode.h"
 #include "window_messages.h"

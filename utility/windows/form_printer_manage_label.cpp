@@ -8,8 +8,8 @@
 
 #include "mdl_function.h"
 #include "mdl_global.h"
+#include "mdl_global_printer_list.h"
 #include "mdl_printer_lib_tspl.h"
-#include "printer_list.h"
 #include "window_messages.h"
 
 namespace ravo::utility {

@@ -1,6 +1,6 @@
 // ravo selftest, learn, factory-reset: one command each, nothing read back.
-#include "catalogue.h"
 #include "commands.h"
+#include "mdl_global_catalogue.h"
 #include "mdl_printer_lib_tspl.h"
 #include "printer_link.h"
 

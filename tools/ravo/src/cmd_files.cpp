@@ -27,7 +27,8 @@ const char *StorageName(Storage storage) {
 // The name in the system code page, refused when it cannot be quoted.
 std::optional<Outcome> ToWireName(const std::string &name, std::string &wire) {
   QByteArray ansi;
-  if (!IsCommandSafeName(name) || !ucore::QStringToAnsi(QString::fromStdString(name), ansi)) {
+  if (!IsCommandSafeName(name) ||
+      !ravo::utility::QStringToAnsi(QString::fromStdString(name), ansi)) {
     return Fail(kExitValidation, "unusable file name: \"" + name + "\"");
   }
   wire.assign(ansi.constData(), size_t(ansi.size()));

@@ -2,9 +2,9 @@
 // version, read in one session as the printer-information window does.
 #include <QDate>
 
-#include "catalogue.h"
 #include "commands.h"
 #include "mdl_function.h"
+#include "mdl_global_catalogue.h"
 #include "mdl_printer_lib_tspl.h"
 #include "printer_info_decode.h"
 #include "printer_link.h"

@@ -5,15 +5,15 @@
 #include <fstream>
 
 #include "block_files.h"
-#include "catalogue.h"
 #include "commands.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
+#include "mdl_global_catalogue.h"
+#include "mdl_global_printer_list.h"
 #include "mdl_printer_lib_tspl.h"
 #include "param_fields.h"
 #include "parameter_exchange.h"
 #include "printer_link.h"
-#include "printer_list.h"
 
 namespace ravo::cli {
 namespace {
@@ -26,7 +26,7 @@ constexpr char kPrinterOperand[] = "printer";
 // Q73 family (and without a type) the model.
 QString LookupName(const Context &context) {
   if (context.printerType.isEmpty() ||
-      mdlGlobal::ParameterWindowFor(context.model) == mdlGlobal::ParameterWindow::Q73) {
+      mdlGlobal::ParameterFamilyOf(context.model) == ravo::utility::param::Family::Q73) {
     return context.model;
   }
   return context.printerType;
@@ -36,7 +36,7 @@ QString LookupName(const Context &context) {
 // others are asked in the ZZZ form.
 std::optional<Outcome> ChooseCommandSet(const Context &context) {
   mdlGlobal::CommandModeFlag = 1;
-  if (mdlGlobal::ParameterWindowFor(context.model) != mdlGlobal::ParameterWindow::TQX) {
+  if (mdlGlobal::ParameterFamilyOf(context.model) != ravo::utility::param::Family::TQX) {
     return std::nullopt;
   }
   std::optional<PrinterLink> link;

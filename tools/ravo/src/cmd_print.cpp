@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "args.h"
-#include "catalogue.h"
 #include "commands.h"
 #include "heron.h"
+#include "mdl_global_catalogue.h"
 #include "mdl_printer_lib_tspl.h"
 #include "printer_link.h"
 #include "progress.h"
@@ -71,7 +71,7 @@ Outcome RunPrintText(Context &context) {
   }
   job += "PRINT 1\r\n";
   QByteArray ansi;
-  if (!ucore::QStringToAnsi(QString::fromStdString(job), ansi)) {
+  if (!ravo::utility::QStringToAnsi(QString::fromStdString(job), ansi)) {
     return Fail(kExitValidation, "the text has characters the code page cannot carry");
   }
 

@@ -63,7 +63,7 @@ Payload FromText(const std::string &text) {
     return {{}, Fail(kExitUsage, "bad escape in --text (use \\r \\n \\t \\\\ \\xHH)")};
   // Printers take text in the system's 8-bit code page.
   QByteArray ansi;
-  if (!ucore::QStringToAnsi(QString::fromStdString(*unescaped), ansi)) {
+  if (!ravo::utility::QStringToAnsi(QString::fromStdString(*unescaped), ansi)) {
     return {{}, Fail(kExitValidation, "the text has characters the code page cannot carry")};
   }
   return {std::vector<uint8_t>(ansi.begin(), ansi.end()), std::nullopt};

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "mdl_global.h"
-#include "printer_list.h"
+#include "mdl_global_printer_list.h"
 
 namespace ravo::cli {
 namespace {

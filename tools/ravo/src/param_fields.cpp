@@ -4,7 +4,7 @@
 #include <array>
 
 #include "args.h"
-#include "catalogue.h"
+#include "mdl_global_catalogue.h"
 
 namespace ravo::cli {
 namespace {
@@ -39,8 +39,8 @@ std::array<int, 256> Owners(const std::vector<MapField> &fields) {
 
 FieldMap FieldMap::ForModel(const QString &model, const QString &lookupName) {
   FieldMap map;
-  const mdlGlobal::ParameterWindow family = mdlGlobal::ParameterWindowFor(model);
-  map.family_ = FamilyName(family);
+  const ravo::utility::param::Family family = mdlGlobal::ParameterFamilyOf(model);
+  map.family_ = ravo::utility::param::FamilyName(family).toStdString();
   map.fields_ = MapFields(family, lookupName);
   return map;
 }

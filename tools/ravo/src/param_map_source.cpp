@@ -7,21 +7,7 @@
 
 namespace ravo::cli {
 
-std::string FamilyName(mdlGlobal::ParameterWindow window) {
-  switch (window) {
-    case mdlGlobal::ParameterWindow::TQX:
-      return "TQX";
-    case mdlGlobal::ParameterWindow::TQM:
-      return "TQM";
-    case mdlGlobal::ParameterWindow::HMZ:
-      return "HMZ";
-    case mdlGlobal::ParameterWindow::Q73:
-      return "Q73";
-    case mdlGlobal::ParameterWindow::TGV:
-      return "TGV";
-  }
-  return "TQX";
-}
+namespace param = ravo::utility::param;
 
 #ifdef RAVO_HAVE_PARAM_MAPS
 
@@ -37,7 +23,7 @@ std::string OwnerName(std::span<const param::FieldSpec> table, const param::Fiel
 
 }  // namespace
 
-std::vector<MapField> MapFields(mdlGlobal::ParameterWindow family, const QString &lookupName) {
+std::vector<MapField> MapFields(ravo::utility::param::Family family, const QString &lookupName) {
   const std::span<const param::FieldSpec> table = param::FieldTable(family);
   const param::MapContext context = param::ContextFor(lookupName);
   std::vector<MapField> fields;
@@ -66,7 +52,7 @@ std::vector<MapField> MapFields(mdlGlobal::ParameterWindow family, const QString
 
 #else
 
-std::vector<MapField> MapFields(mdlGlobal::ParameterWindow, const QString &) {
+std::vector<MapField> MapFields(ravo::utility::param::Family, const QString &) {
   return {};
 }
 

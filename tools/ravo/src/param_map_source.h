@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue.h"
+#include "mdl_global_catalogue.h"
 #include "parameter_exchange.h"
 
 namespace ravo::cli {
@@ -28,11 +28,8 @@ struct MapField {
       encode;
 };
 
-// "TQX", "TQM", "HMZ", "Q73" or "TGV".
-std::string FamilyName(mdlGlobal::ParameterWindow window);
-
 // The fields of a family.  lookupName picks the speed list: the printer
 // type (the model for Q73), as the parameter windows do.
-std::vector<MapField> MapFields(mdlGlobal::ParameterWindow family, const QString &lookupName);
+std::vector<MapField> MapFields(ravo::utility::param::Family family, const QString &lookupName);
 
 }  // namespace ravo::cli

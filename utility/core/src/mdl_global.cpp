@@ -103,7 +103,7 @@ void SelectLanguage(const QString &preferred) {
 }
 
 QString ReadIniString(const QString &fileName, const QString &section, const QString &key) {
-  return ucore::IniValue(FilesPath + fileName, section, key);
+  return ravo::utility::IniValue(FilesPath + fileName, section, key);
 }
 
 QString GetLangString(const QString &key) {

@@ -6,13 +6,13 @@
 namespace mdlPrinterLib_ESC {
 namespace {
 
-const ucore::PrtLibrary kEgret = {EgretBridgePrinterCreatorW, EgretBridgePrinterDestroy,
-                                  EgretBridgePortOpenW,       EgretBridgePortClose,
-                                  EgretBridgeWriteData,       EgretBridgeReadData,
-                                  EgretBridgeReadDataEOF};
+const ravo::utility::PrtLibrary kEgret = {EgretBridgePrinterCreatorW, EgretBridgePrinterDestroy,
+                                          EgretBridgePortOpenW,       EgretBridgePortClose,
+                                          EgretBridgeWriteData,       EgretBridgeReadData,
+                                          EgretBridgeReadDataEOF};
 
-ucore::PrtSession &Session() {
-  static ucore::PrtSession session(kEgret);
+ravo::utility::PrtSession &Session() {
+  static ravo::utility::PrtSession session(kEgret);
   return session;
 }
 

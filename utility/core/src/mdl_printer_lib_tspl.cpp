@@ -27,12 +27,12 @@ __asm__(".symver HeronReadDataEOF, PrtReadDataEOF@HERON_1");
 namespace mdlPrinterLib_TSPL {
 namespace {
 
-const ucore::PrtLibrary kHeron = {HeronPrinterCreatorW, HeronPrinterDestroy, HeronPortOpenW,
-                                  HeronPortClose,       HeronWriteData,      HeronReadData,
-                                  HeronReadDataEOF};
+const ravo::utility::PrtLibrary kHeron = {HeronPrinterCreatorW, HeronPrinterDestroy, HeronPortOpenW,
+                                          HeronPortClose,       HeronWriteData,      HeronReadData,
+                                          HeronReadDataEOF};
 
-ucore::PrtSession &Session() {
-  static ucore::PrtSession session(kHeron);
+ravo::utility::PrtSession &Session() {
+  static ravo::utility::PrtSession session(kHeron);
   return session;
 }
 

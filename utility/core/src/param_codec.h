@@ -9,7 +9,7 @@
 
 #include "parameter_exchange.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 
 using mdlPrinterLib_TSPL::ParameterBlock;
 
@@ -49,4 +49,4 @@ uint8_t CodePageNumberAt(int index);
 // A whole decimal number (optional sign, digits only); nothing otherwise.
 std::optional<int64_t> ParseWholeNumber(const QString &text);
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

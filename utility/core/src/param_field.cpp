@@ -4,7 +4,7 @@
 
 #include "mdl_function.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 namespace {
 
 constexpr int kHeatLowest = -50;
@@ -239,4 +239,4 @@ QString FieldError::Describe(const QString &caption) const {
   return {};
 }
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

@@ -12,7 +12,7 @@
 
 #include "param_codec.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 
 enum class Encoding {
   ListIndex,     // 1 byte: position in the list; out of range shows the first entry
@@ -107,4 +107,4 @@ FieldError EncodeText(const FieldSpec &field, const QString &text, ParameterBloc
 // text is an error and stays as it is.
 FieldError ClampText(const FieldSpec &field, QString &text);
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

@@ -1,8 +1,8 @@
 #include "param_values.h"
 
-#include "catalogue.h"
+#include "mdl_global_catalogue.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 namespace {
 
 int FindEntry(const QStringList &entries, const QString &value) {
@@ -72,4 +72,4 @@ ApplyResult ApplyValues(Family family, ParameterBlock &block, const QList<NamedV
   return {};
 }
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-namespace ucore {
+namespace ravo::utility {
 namespace {
 
 std::u16string Wide(const QString &text) {
@@ -76,4 +76,4 @@ int32_t PrtSession::ReadRetry(uint8_t *buffer, int32_t length, int32_t &count, i
   return result;
 }
 
-}  // namespace ucore
+}  // namespace ravo::utility

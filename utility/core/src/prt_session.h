@@ -8,7 +8,7 @@
 
 #include "prt.h"
 
-namespace ucore {
+namespace ravo::utility {
 
 struct PrtLibrary {
   int32_t (*creatorW)(PrtHandle *, const PrtWChar *);
@@ -47,4 +47,4 @@ class PrtSession {
   PrtHandle handle_ = nullptr;
 };
 
-}  // namespace ucore
+}  // namespace ravo::utility

@@ -5,7 +5,7 @@
 
 #include "code_page.h"
 
-namespace ucore {
+namespace ravo::utility {
 
 QString AnsiToQString(const QByteArray &bytes) {
   std::u16string wide;
@@ -61,4 +61,4 @@ QString DecodeTextFile(const QByteArray &bytes) {
   return AnsiToQString(bytes);
 }
 
-}  // namespace ucore
+}  // namespace ravo::utility

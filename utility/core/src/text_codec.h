@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace ucore {
+namespace ravo::utility {
 
 // 8-bit text in the system code page to Unicode; bytes that do not convert
 // come out as U+FFFD rather than losing the rest of the text.
@@ -18,4 +18,4 @@ bool QStringToAnsi(const QString &text, QByteArray &out);
 // mark says so, UTF-8 when the bytes are valid UTF-8, else the code page.
 QString DecodeTextFile(const QByteArray &bytes);
 
-}  // namespace ucore
+}  // namespace ravo::utility

@@ -84,7 +84,7 @@ TEST_F(Language, SelectionAndFallback) {
   for (const Case &c : cases) {
     QByteArray ini = QByteArray("[LanguageCollect]\nList=") + c.list + "\n";
     if (c.fallback != nullptr) ini += QByteArray("DefaultLanguageID=") + c.fallback + "\n";
-    ucore::ClearIniCache();
+    ravo::utility::ClearIniCache();
     Write(LanguageFileName, ini);
     SelectLanguage(QLatin1String(c.preferred));
     EXPECT_EQ(LanguageId, QLatin1String(c.expected)) << c.list << " / " << c.preferred;

@@ -12,8 +12,8 @@
 #include "scripted_printer.h"
 
 using namespace mdlPrinterLib_TSPL;
-using ucore::testing::Piece;
-using ucore::testing::ScriptedPrinter;
+using ravo::testing::Piece;
+using ravo::testing::ScriptedPrinter;
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "catalogue.h"
 #include "mdl_global.h"
+#include "mdl_global_catalogue.h"
 #include "param_messages.h"
 #include "parameter_exchange.h"
 

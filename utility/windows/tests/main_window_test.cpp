@@ -7,9 +7,9 @@
 #include <memory>
 #include <optional>
 
-#include "catalogue.h"
 #include "form_main_label.h"
 #include "form_printer_manage_label.h"
+#include "mdl_global_catalogue.h"
 #include "sim_process.h"
 #include "window_launchers.h"
 #include "window_test_support.h"
@@ -299,8 +299,8 @@ void MainWindowTest::factoryResetCancelledWritesNothing() {
 }
 
 void MainWindowTest::parameterSettingOpensThePortFirst() {
-  std::vector<mdlGlobal::ParameterWindow> opened;
-  Launchers().parameterSetting = [&](QWidget *, mdlGlobal::ParameterWindow which) {
+  std::vector<ravo::utility::param::Family> opened;
+  Launchers().parameterSetting = [&](QWidget *, ravo::utility::param::Family which) {
     opened.push_back(which);
   };
   SimProcess printer;
@@ -309,7 +309,8 @@ void MainWindowTest::parameterSettingOpensThePortFirst() {
   w.btnParameterSetting->click();
   w.SelectRow(1);
   w.btnParameterSetting->click();
-  QCOMPARE(opened, (std::vector{mdlGlobal::ParameterWindow::Q73, mdlGlobal::ParameterWindow::TQM}));
+  QCOMPARE(opened,
+           (std::vector{ravo::utility::param::Family::Q73, ravo::utility::param::Family::TQM}));
   QVERIFY(Boxes().isEmpty());
 
   QVERIFY(printer.Stop());

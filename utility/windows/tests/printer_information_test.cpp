@@ -7,7 +7,7 @@
 
 #include "form_printer_information.h"
 #include "loopback_listener.h"
-#include "printer_list.h"
+#include "mdl_global_printer_list.h"
 #include "sim_process.h"
 #include "window_test_support.h"
 

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "mdl_global.h"
-#include "message_box.h"
+#include "recording_message_boxes.h"
 
 namespace ravo::testing {
 

@@ -6,13 +6,13 @@ namespace ravo::utility {
 
 QByteArray ToAnsi(const QString &text) {
   QByteArray bytes;
-  if (ucore::QStringToAnsi(text, bytes)) return bytes;
+  if (ravo::utility::QStringToAnsi(text, bytes)) return bytes;
   bytes.clear();
   // Per code point, so a surrogate pair is converted as one character.
   for (qsizetype i = 0; i < text.size(); ++i) {
     qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
     QByteArray one;
-    bytes += ucore::QStringToAnsi(text.mid(i, width), one) ? one : QByteArray("?");
+    bytes += ravo::utility::QStringToAnsi(text.mid(i, width), one) ? one : QByteArray("?");
     i += width - 1;
   }
   return bytes;

@@ -51,7 +51,7 @@ QString PageHexToText(const QString &pageText) {
     if (piece.isEmpty()) continue;  // double blanks make no NUL characters
     bytes += static_cast<char>(mdlFunction::HexToInt(QString::fromLatin1(piece)) & 0xFF);
   }
-  QString text = ucore::AnsiToQString(bytes);
+  QString text = ravo::utility::AnsiToQString(bytes);
   return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
@@ -82,7 +82,7 @@ LoadedPage LoadPageFile(const QString &path, bool hex) {
                                     static_cast<int>(bytes.size())),
             std::nullopt};
   }
-  QString text = ucore::DecodeTextFile(bytes);
+  QString text = ravo::utility::DecodeTextFile(bytes);
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   if (text.isEmpty()) return {};
   if (!text.endsWith(QLatin1Char('\n'))) text += QLatin1Char('\n');

@@ -7,10 +7,10 @@
 #include <QShowEvent>
 
 #include "ansi_text.h"
-#include "catalogue.h"
 #include "frm_print_text.h"
 #include "label_job.h"
 #include "mdl_global.h"
+#include "mdl_global_catalogue.h"
 #include "mdl_printer_lib_tspl.h"
 #include "tool_support.h"
 

@@ -165,7 +165,7 @@ void T_frmTempletManage::ListFiles() {
   lstImagesList->clear();
   for (const QByteArray &name :
        ParseFileList(answer.data(), std::clamp(stored, 0, kListBufferSize))) {
-    auto *item = new QListWidgetItem(ucore::AnsiToQString(name), lstImagesList);
+    auto *item = new QListWidgetItem(ravo::utility::AnsiToQString(name), lstImagesList);
     item->setData(kNameRole, name);
   }
   bool any = lstImagesList->count() > 0;

@@ -1,9 +1,9 @@
 // Each tool window is made for one modal showing and destroyed afterwards.
-#include "catalogue.h"
 #include "frm_command_test.h"
 #include "frm_download_file_tspl.h"
 #include "frm_print_text.h"
 #include "frm_templet_manage.h"
+#include "mdl_global_catalogue.h"
 #include "mdl_printer_lib_tspl.h"
 #include "window_launchers.h"
 

@@ -15,13 +15,13 @@
 
 #include "mdl_global.h"
 #include "mdl_printer_lib_tspl.h"
-#include "message_box.h"
 #include "param_values.h"
 #include "parameter_windows.h"
+#include "recording_message_boxes.h"
 #include "sim_printer.h"
 #include "window_launchers.h"
 
-using namespace ravo::param;
+using namespace ravo::utility::param;
 using namespace ravo::utility;
 using mdlPrinterLib_TSPL::SealParameterBlock;
 using ravo::testing::SimPrinter;

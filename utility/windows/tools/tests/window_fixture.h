@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "message_box.h"
+#include "recording_message_boxes.h"
 #include "sim_process.h"
 #include "tool_support.h"
 

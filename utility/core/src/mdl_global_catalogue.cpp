@@ -1,4 +1,4 @@
-#include "catalogue.h"
+#include "mdl_global_catalogue.h"
 
 #include <array>
 #include <utility>
@@ -46,19 +46,20 @@ QString GetPaperWidth() {
   return QStringLiteral("48");
 }
 
-ParameterWindow ParameterWindowFor(const QString &model) {
-  static const std::array<std::pair<const char *, ParameterWindow>, 6> kWindows = {{
-      {"TQX_ParameterSetting", ParameterWindow::TQX},
-      {"KV_ParameterSetting", ParameterWindow::TQX},
-      {"TQM_ParameterSetting", ParameterWindow::TQM},
-      {"HMZ_ParameterSetting", ParameterWindow::HMZ},
-      {"Q73_ParameterSetting", ParameterWindow::Q73},
-      {"TGV_ParameterSetting", ParameterWindow::TGV},
+ravo::utility::param::Family ParameterFamilyOf(const QString &model) {
+  using ravo::utility::param::Family;
+  static const std::array<std::pair<const char *, Family>, 6> kWindows = {{
+      {"TQX_ParameterSetting", Family::TQX},
+      {"KV_ParameterSetting", Family::TQX},
+      {"TQM_ParameterSetting", Family::TQM},
+      {"HMZ_ParameterSetting", Family::HMZ},
+      {"Q73_ParameterSetting", Family::Q73},
+      {"TGV_ParameterSetting", Family::TGV},
   }};
   for (const auto &[key, window] : kWindows) {
     if (InModelList(QLatin1String(key), model)) return window;
   }
-  return ParameterWindow::TQX;
+  return Family::TQX;
 }
 
 bool IsLearnDisabled(const QString &model) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "param_family.h"
+
 namespace mdlGlobal {
 
 // True when name followed by a comma occurs in the list value (a plain
@@ -24,11 +26,9 @@ QStringList FillPrintSpeedList();
 // "56", "80" or "108" by the PaperWidth lists for SelectedModel, else "48".
 QString GetPaperWidth();
 
-enum class ParameterWindow { TQX, TQM, HMZ, Q73, TGV };
-
-// The parameter window for a model: the first list of TQX, KV, TQM, HMZ,
+// The parameter family (and window) of a model: the first list of TQX, KV, TQM, HMZ,
 // Q73, TGV holding it decides; TQX when none does.
-ParameterWindow ParameterWindowFor(const QString &model);
+ravo::utility::param::Family ParameterFamilyOf(const QString &model);
 
 // The main window's label-learning button is disabled for these models.
 bool IsLearnDisabled(const QString &model);

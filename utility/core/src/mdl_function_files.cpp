@@ -33,7 +33,7 @@ QStringList ReadTextLines(const QString &path) {
     if (first && raw.startsWith("\xEF\xBB\xBF")) raw.remove(0, 3);
     first = false;
     while (raw.endsWith('\n') || raw.endsWith('\r')) raw.chop(1);
-    const QString line = ucore::AnsiToQString(raw);
+    const QString line = ravo::utility::AnsiToQString(raw);
     if (!IsBlankLine(line)) lines << line;
   }
   return lines;

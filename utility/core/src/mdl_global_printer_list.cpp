@@ -1,10 +1,10 @@
-#include "printer_list.h"
+#include "mdl_global_printer_list.h"
 
 #include <QSaveFile>
 
-#include "catalogue.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
+#include "mdl_global_catalogue.h"
 #include "mdl_printer_lib_tspl.h"
 #include "text_codec.h"
 
@@ -21,7 +21,7 @@ bool WriteListFile(const QStringList &lines) {
   QByteArray bytes;
   for (const QString &line : lines) {
     QByteArray encoded;
-    if (!ucore::QStringToAnsi(line, encoded)) return false;
+    if (!ravo::utility::QStringToAnsi(line, encoded)) return false;
     bytes += encoded + "\r\n";
   }
   QSaveFile file(ListPath());
