@@ -1,18 +1,18 @@
 #include "mdl_printer_lib_esc.h"
 
-#include "egret_bridge.h"
 #include "prt_session.h"
 
 namespace mdlPrinterLib_ESC {
+
+const ravo::utility::PrtLibrary &Egret() {
+  static const ravo::utility::PrtLibrary library = ravo::utility::BindPrtLibrary(RAVO_EGRET_FILE);
+  return library;
+}
+
 namespace {
 
-const ravo::utility::PrtLibrary kEgret = {EgretBridgePrinterCreatorW, EgretBridgePrinterDestroy,
-                                          EgretBridgePortOpenW,       EgretBridgePortClose,
-                                          EgretBridgeWriteData,       EgretBridgeReadData,
-                                          EgretBridgeReadDataEOF};
-
 ravo::utility::PrtSession &Session() {
-  static ravo::utility::PrtSession session(kEgret);
+  static ravo::utility::PrtSession session(Egret());
   return session;
 }
 

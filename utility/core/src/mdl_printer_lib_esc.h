@@ -6,8 +6,12 @@
 #include <cstdint>
 
 #include "prt.h"
+#include "prt_library.h"
 
 namespace mdlPrinterLib_ESC {
+
+// libegret's Prt functions.
+const ravo::utility::PrtLibrary &Egret();
 
 int32_t EscCreatePrinter(const QString &model);
 // -6 without calling the library when no handle is held.

@@ -3,36 +3,26 @@
 #include "heron.h"
 #include "prt_session.h"
 
-// libheron and libegret export the same names.  These references carry
-// libheron's version node, so a link that would bind them elsewhere fails
-// instead of calling the wrong library (libegret is reached through
-// egret_bridge).
-extern "C" {
-int32_t HeronPrinterCreatorW(PrtHandle *, const PrtWChar *);
-int32_t HeronPrinterDestroy(PrtHandle);
-int32_t HeronPortOpenW(PrtHandle, const PrtWChar *);
-int32_t HeronPortClose(PrtHandle);
-int32_t HeronWriteData(PrtHandle, const uint8_t *, int32_t);
-int32_t HeronReadData(PrtHandle, uint8_t *, int32_t, int32_t *);
-int32_t HeronReadDataEOF(PrtHandle, uint8_t *, int32_t, int32_t, uint8_t, uint8_t, int32_t *);
-}
-__asm__(".symver HeronPrinterCreatorW, PrtPrinterCreatorW@HERON_1");
-__asm__(".symver HeronPrinterDestroy, PrtPrinterDestroy@HERON_1");
-__asm__(".symver HeronPortOpenW, PrtPortOpenW@HERON_1");
-__asm__(".symver HeronPortClose, PrtPortClose@HERON_1");
-__asm__(".symver HeronWriteData, PrtWriteData@HERON_1");
-__asm__(".symver HeronReadData, PrtReadData@HERON_1");
-__asm__(".symver HeronReadDataEOF, PrtReadDataEOF@HERON_1");
-
 namespace mdlPrinterLib_TSPL {
 namespace {
+constexpr int32_t kEnglish = 9;
+}  // namespace
 
-const ravo::utility::PrtLibrary kHeron = {HeronPrinterCreatorW, HeronPrinterDestroy, HeronPortOpenW,
-                                          HeronPortClose,       HeronWriteData,      HeronReadData,
-                                          HeronReadDataEOF};
+const ravo::utility::PrtLibrary &Heron() {
+  static const ravo::utility::PrtLibrary library = ravo::utility::BindPrtLibrary(RAVO_HERON_FILE);
+  return library;
+}
+
+std::string ErrorText(int32_t code) {
+  char text[512] = {};
+  Heron().formatErrorA(code, kEnglish, text, 0, sizeof text);
+  return text;
+}
+
+namespace {
 
 ravo::utility::PrtSession &Session() {
-  static ravo::utility::PrtSession session(kHeron);
+  static ravo::utility::PrtSession session(Heron());
   return session;
 }
 

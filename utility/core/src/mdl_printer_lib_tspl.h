@@ -4,10 +4,18 @@
 
 #include <QString>
 #include <cstdint>
+#include <string>
 
 #include "prt.h"
+#include "prt_library.h"
 
 namespace mdlPrinterLib_TSPL {
+
+// libheron's Prt functions.
+const ravo::utility::PrtLibrary &Heron();
+
+// libheron's English text for a result code (empty when it has none).
+std::string ErrorText(int32_t code);
 
 // Replaces the held handle with one for the model (the old one is destroyed).
 int32_t TsplCreatePrinter(const QString &model);

@@ -7,18 +7,9 @@
 #include <cstdint>
 
 #include "prt.h"
+#include "prt_library.h"
 
 namespace ravo::utility {
-
-struct PrtLibrary {
-  int32_t (*creatorW)(PrtHandle *, const PrtWChar *);
-  int32_t (*destroy)(PrtHandle);
-  int32_t (*portOpenW)(PrtHandle, const PrtWChar *);
-  int32_t (*portClose)(PrtHandle);
-  int32_t (*writeData)(PrtHandle, const uint8_t *, int32_t);
-  int32_t (*readData)(PrtHandle, uint8_t *, int32_t, int32_t *);
-  int32_t (*readDataEOF)(PrtHandle, uint8_t *, int32_t, int32_t, uint8_t, uint8_t, int32_t *);
-};
 
 class PrtSession {
  public:
