@@ -15,8 +15,9 @@
 #include "form_printer_information.h"
 #include "form_printer_manage_label.h"
 #include "mdl_global_catalogue.h"
-#include "mdl_printer_lib_tspl.h"
+#include "mdl_global_selected_printer.h"
 #include "printer_row_delegate.h"
+#include "printer_service.h"
 #include "window_launchers.h"
 #include "window_messages.h"
 
@@ -25,7 +26,6 @@ namespace {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-namespace tspl = mdlPrinterLib_TSPL;
 
 const QString kFirmwareTool = QStringLiteral("FWUpdate/Dfu Update Tool.exe");
 
@@ -43,10 +43,14 @@ VariantLayout LayoutOf(T_frmMain_Label::Variant variant) {
   return {{503, 444}, 209, {27, 85, 145}, {376, 399}};
 }
 
-void WriteCommand(const QByteArray &bytes) {
-  if (bytes.isEmpty()) return;
-  tspl::TsplWriteData(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                      static_cast<int32_t>(bytes.size()));
+PrinterService SelectedService() {
+  return PrinterService(mdlGlobal::SelectedPrinter());
+}
+
+// The language text of a failed conversation with its code, as every
+// button of this window reports it.
+void Report(const ServiceResult &result) {
+  if (!result.ok()) ShowErrorCode(result.Text(), result.code);
 }
 
 }  // namespace
@@ -255,7 +259,6 @@ void T_frmMain_Label::lvPrinterListClick() {
   const int row = lvPrinterList->indexOfTopLevelItem(selected.first());
   const mdlGlobal::SelectionResult result = mdlGlobal::SelectPrinterEntry(Rows(), row);
   btnStartLearn->setEnabled(result.learnEnabled);
-  mdlGlobal::PrinterResult = result.createResult;
   if (result.createResult != 0) ShowErrorCode(Msg.Err_CreatePrinter, result.createResult);
 }
 
@@ -292,10 +295,9 @@ void T_frmMain_Label::btnDeletePrinterClick() {
 // ---- Printer actions --------------------------------------------------------
 
 bool T_frmMain_Label::OpenSelectedPort() {
-  mdlGlobal::PrinterResult = tspl::TsplOpenPort(mdlGlobal::SelectedPort);
-  if (mdlGlobal::PrinterResult == 0) return true;
-  ShowErrorCode(Msg.Err_OpenPort, mdlGlobal::PrinterResult);
-  return false;
+  const ServiceResult result = SelectedService().TestConnection();
+  Report(result);
+  return result.ok();
 }
 
 void T_frmMain_Label::NotAvailable() {
@@ -303,9 +305,7 @@ void T_frmMain_Label::NotAvailable() {
 }
 
 void T_frmMain_Label::btnConnectTestClick() {
-  if (!OpenSelectedPort()) return;
-  ShowInformation(Msg.ConnectOK);
-  tspl::TsplClosePort();
+  if (OpenSelectedPort()) ShowInformation(Msg.ConnectOK);
 }
 
 void T_frmMain_Label::btnPrinterInformationClick() {
@@ -324,14 +324,10 @@ void T_frmMain_Label::btnPrintTextClick() {
 }
 
 void T_frmMain_Label::btnParameterSettingClick() {
+  // The window opens only for a printer that can be reached.
   if (!OpenSelectedPort()) return;
   const auto &launch = Launchers().parameterSetting;
-  if (!launch) {
-    tspl::TsplClosePort();
-    NotAvailable();
-    return;
-  }
-  // The port stays open for the window, whose own exchanges reopen it.
+  if (!launch) return NotAvailable();
   launch(this, mdlGlobal::ParameterFamilyOf(mdlGlobal::SelectedModel));
 }
 
@@ -348,27 +344,17 @@ void T_frmMain_Label::btnFactorySettingClick() {
 }
 
 void T_frmMain_Label::RunDeviceCommand(DeviceCommand command) {
-  if (!OpenSelectedPort()) return;
-  if (command == DeviceCommand::ConfigurationPrint && mdlGlobal::CommandModeFlag != 0) {
-    mdlGlobal::PrinterResult = tspl::TsplSelfTest();
-    if (mdlGlobal::PrinterResult != 0) ShowErrorCode(Msg.Err_WriteData, mdlGlobal::PrinterResult);
-    tspl::TsplClosePort();
-    return;
-  }
-  QByteArray bytes;
+  // Asked before the printer is touched: a cancelled reset sends nothing.
+  if (command == DeviceCommand::FactoryReset && !Confirm(restoreQuestion_)) return;
+  const PrinterService service = SelectedService();
   switch (command) {
     case DeviceCommand::ConfigurationPrint:
-      bytes = QByteArray("\x1D\x28\x41\x02\x00\x00\x02", 7);
-      break;
+      return Report(service.ConfigurationPrint(CommandSetOf(mdlGlobal::CommandModeFlag)));
     case DeviceCommand::AutoLearn:
-      bytes = QByteArray("ZZZLEARN\r\n");
-      break;
+      return Report(service.AutoLearn());
     case DeviceCommand::FactoryReset:
-      if (Confirm(restoreQuestion_)) bytes = QByteArray("\x1B\x21\x52", 3);
-      break;
+      return Report(service.FactoryReset());
   }
-  WriteCommand(bytes);
-  tspl::TsplClosePort();
 }
 
 void T_frmMain_Label::btnCommandTestClick() {
@@ -378,9 +364,6 @@ void T_frmMain_Label::btnCommandTestClick() {
     return;
   }
   launch(this);
-  // The command test may have replaced the printer handle.
-  mdlGlobal::PrinterResult = tspl::TsplCreatePrinter(mdlGlobal::SelectedModel);
-  if (mdlGlobal::PrinterResult != 0) ShowErrorCode(Msg.Err_CreatePrinter, mdlGlobal::PrinterResult);
 }
 
 void T_frmMain_Label::btnTempletManageClick() {
@@ -399,9 +382,8 @@ void T_frmMain_Label::btnDFUClick() {
     ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
     return;
   }
-  if (!OpenSelectedPort()) return;
-  WriteCommand(QByteArray("ZZZDFUMODE\r\n"));
-  tspl::TsplClosePort();
+  const ServiceResult switched = SelectedService().EnterFirmwareMode();
+  if (!switched.ok()) return Report(switched);
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(tool)))
     ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
 }

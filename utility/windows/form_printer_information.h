@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "printer_service.h"
+
 class QLabel;
 class QPushButton;
 
@@ -29,9 +31,7 @@ class T_frmPrinterInformation : public QDialog {
   void showEvent(QShowEvent *event) override;
 
  private:
-  QString ReadProductionDate() const;
-  QString ReadPrintedLength() const;
-  QString ReadFirmwareVersion() const;
+  void ShowInformation(const PrinterInformation &info);
 };
 
 }  // namespace ravo::utility

@@ -9,7 +9,7 @@
 #include "mdl_function.h"
 #include "mdl_global.h"
 #include "mdl_global_printer_list.h"
-#include "mdl_printer_lib_tspl.h"
+#include "printer_service.h"
 #include "window_messages.h"
 
 namespace ravo::utility {
@@ -269,18 +269,13 @@ QString T_frmPrinterManage_Label::BuildPortString(const QString &other) const {
 
 void T_frmPrinterManage_Label::btnConnectTestClick() {
   const QString port = BuildPortString(QStringLiteral("Invalid"));
-  const QString model = mdlGlobal::ModelForPrinterType(cmbPrinterName->currentText().trimmed());
-  mdlGlobal::PrinterResult = mdlPrinterLib_TSPL::TsplCreatePrinter(model);
-  if (mdlGlobal::PrinterResult != 0) {
-    ShowErrorCode(Msg.Err_CreatePrinter, mdlGlobal::PrinterResult);
-    return;
-  }
-  mdlGlobal::PrinterResult = mdlPrinterLib_TSPL::TsplOpenPort(port);
-  if (mdlGlobal::PrinterResult == 0)
+  const QString type = cmbPrinterName->currentText().trimmed();
+  const QString model = mdlGlobal::ModelForPrinterType(type);
+  const ServiceResult result = PrinterService({port, model, type}).TestConnection();
+  if (result.ok())
     ShowInformation(Msg.ConnectOK);
   else
-    ShowErrorCode(Msg.Err_OpenPort, mdlGlobal::PrinterResult);
-  mdlPrinterLib_TSPL::TsplClosePort();
+    ShowErrorCode(result.Text(), result.code);
 }
 
 void T_frmPrinterManage_Label::btnOKClick() {

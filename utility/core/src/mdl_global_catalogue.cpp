@@ -37,13 +37,17 @@ QStringList FillPrintSpeedList() {
   return FillPrintSpeedList(SelectedModel);
 }
 
-QString GetPaperWidth() {
+QString GetPaperWidth(const QString &model) {
   for (const char *width : {"56", "80", "108"}) {
-    if (InModelList(QStringLiteral("PaperWidth") + QLatin1String(width), SelectedModel)) {
+    if (InModelList(QStringLiteral("PaperWidth") + QLatin1String(width), model)) {
       return QLatin1String(width);
     }
   }
   return QStringLiteral("48");
+}
+
+QString GetPaperWidth() {
+  return GetPaperWidth(SelectedModel);
 }
 
 ravo::utility::param::Family ParameterFamilyOf(const QString &model) {

@@ -23,7 +23,9 @@ QStringList FillPrintSpeedList(const QString &modelName);
 // The same for SelectedModel.
 QStringList FillPrintSpeedList();
 
-// "56", "80" or "108" by the PaperWidth lists for SelectedModel, else "48".
+// "56", "80" or "108" by the PaperWidth lists for the model, else "48".
+QString GetPaperWidth(const QString &model);
+// The same for SelectedModel.
 QString GetPaperWidth();
 
 // The parameter family (and window) of a model: the first list of TQX, KV, TQM, HMZ,

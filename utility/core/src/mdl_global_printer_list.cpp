@@ -5,7 +5,7 @@
 #include "mdl_function.h"
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
-#include "mdl_printer_lib_tspl.h"
+#include "printer_link.h"
 #include "text_codec.h"
 
 namespace mdlGlobal {
@@ -77,7 +77,7 @@ SelectionResult SelectPrinterEntry(const std::vector<PrinterListEntry> &rows, in
   SelectedPort = entry.port;
   SelectionResult result;
   result.learnEnabled = !IsLearnDisabled(SelectedModel);
-  result.createResult = mdlPrinterLib_TSPL::TsplCreatePrinter(SelectedModel);
+  result.createResult = ravo::utility::PrinterLink::CheckModel(SelectedModel).code;
   return result;
 }
 

@@ -29,14 +29,14 @@ bool ParsePrinterListLine(const QString &line, PrinterListEntry &entry);
 std::vector<PrinterListEntry> LoadPrinterList(bool *ok = nullptr);
 
 struct SelectionResult {
-  int32_t createResult = 0;  // TsplCreatePrinter's code; nonzero: show _Err_CreatePrinter
+  int32_t createResult = 0;  // the library's code for the model; nonzero: show _Err_CreatePrinter
   bool learnEnabled = true;  // state of the main window's label-learning button
 };
 
 // Makes rows[row] the selected printer: remembers the row index, sets
 // SelectedPrinterType, SelectedModel (PrinterMap.ini, KP330 when unmapped)
-// and SelectedPort, and creates the TSPL handle for the model.  A row out of
-// range changes nothing and returns createResult -1.
+// and SelectedPort, and asks libheron whether it knows the model.  A row
+// out of range changes nothing and returns createResult -1.
 SelectionResult SelectPrinterEntry(const std::vector<PrinterListEntry> &rows, int row);
 
 // Library model name of a printer type; KP330 when PrinterMap.ini lacks it.

@@ -7,11 +7,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "parameter_exchange.h"
+#include "param_block.h"
 
 namespace ravo::utility::param {
-
-using mdlPrinterLib_TSPL::ParameterBlock;
 
 uint16_t ReadU16(const ParameterBlock &block, int offset);
 void WriteU16(ParameterBlock &block, int offset, uint16_t value);

@@ -85,6 +85,7 @@ struct FieldError {
   QString text;     // the offending text
   QString minimum;  // OutOfRange: the allowed range as shown
   QString maximum;
+  QStringList allowed;  // UnknownEntry: the entries that may be chosen
 
   bool ok() const { return kind == None; }
   // An English sentence naming the field by caption.

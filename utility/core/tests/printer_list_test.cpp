@@ -8,8 +8,7 @@
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
 #include "mdl_global_printer_list.h"
-#include "mdl_printer_lib_esc.h"
-#include "mdl_printer_lib_tspl.h"
+#include "printer_link.h"
 
 using namespace mdlGlobal;
 
@@ -166,8 +165,10 @@ TEST(ShippedCatalogue, EveryTypeIsMappedAndEveryModelCreatesBothHandles) {
     models.insert(model);
   }
   for (const QString &model : models) {
-    EXPECT_EQ(mdlPrinterLib_TSPL::TsplCreatePrinter(model), 0) << model.toStdString();
-    EXPECT_EQ(mdlPrinterLib_ESC::EscCreatePrinter(model), 0) << model.toStdString();
+    using ravo::utility::PrinterLibrary;
+    using ravo::utility::PrinterLink;
+    EXPECT_TRUE(PrinterLink::CheckModel(model, PrinterLibrary::Tspl).ok()) << model.toStdString();
+    EXPECT_TRUE(PrinterLink::CheckModel(model, PrinterLibrary::Esc).ok()) << model.toStdString();
   }
   // Each window family has a model that opens its window.
   EXPECT_EQ(ParameterFamilyOf("TQM"), ravo::utility::param::Family::TQM);

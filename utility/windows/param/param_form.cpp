@@ -14,8 +14,9 @@
 
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
+#include "mdl_global_selected_printer.h"
 #include "param_messages.h"
-#include "parameter_exchange.h"
+#include "printer_service.h"
 
 namespace ravo::utility {
 
@@ -223,12 +224,17 @@ void ParamForm::showEvent(QShowEvent *event) {
 }
 
 void ParamForm::FormShow() {
-  using namespace mdlPrinterLib_TSPL;
   block_.fill(0);
-  if (setup_.probesCommandMode) mdlGlobal::CommandModeFlag = QueryCommandMode();
-  const BlockResult result = ReadParameterBlock(block_);
-  readOk_ = result.ok;
-  if (!result.ok) ShowParamError(result.StatusText());
+  // The TQX window asks the printer which command set it speaks; the
+  // answer stays for every later window.
+  std::optional<CommandSet> commandSet;
+  if (!setup_.probesCommandMode) commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
+  const ServiceAnswer<BlockRead> read =
+      PrinterService(mdlGlobal::SelectedPrinter()).ReadParameterBlock(commandSet);
+  if (read.value.probeAnswer) mdlGlobal::CommandModeFlag = *read.value.probeAnswer;
+  readOk_ = read.ok();
+  if (readOk_) block_ = read.value.block;
+  if (!readOk_) ShowParamError(read.result.Text());
   SplitSetting();
   // Writing the zero block of a failed read would wipe the printer's
   // settings, so Set is offered only for a block that was read.
@@ -277,14 +283,17 @@ bool ParamForm::ReplacePrintSetting() {
 
 void ParamForm::btnSetClick() {
   if (!btnSet_->isEnabled() || !ReplacePrintSetting()) return;
-  const mdlPrinterLib_TSPL::BlockResult result = mdlPrinterLib_TSPL::WriteParameterBlock(block_);
-  if (result.ok) {
+  param::SealParameterBlock(block_);
+  const ServiceResult result =
+      PrinterService(mdlGlobal::SelectedPrinter())
+          .WriteParameterBlock(block_, CommandSetOf(mdlGlobal::CommandModeFlag), false);
+  if (result.ok()) {
     ShowParamInformation(mdlGlobal::Msg.ParaSet_OK);
     accept();
     return;
   }
-  if (result.messageKey == QLatin1String("_Err_OpenPort")) {
-    ShowParamError(QString::number(result.code) + QLatin1Char(':') + result.StatusText());
+  if (result.message == ServiceMessage::OpenPort) {
+    ShowParamError(QString::number(result.code) + QLatin1Char(':') + result.Text());
   }
   ShowParamError(mdlGlobal::Msg.Err_ParaSet);
   reject();

@@ -16,17 +16,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "command_text.h"
+#include "command_page_text.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_service.h"
 #include "tool_support.h"
 
 namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_ESC;
 
 namespace {
 
@@ -169,9 +169,13 @@ void T_frmCommandTest::FormShow() {
   lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
   btnSend->setText(cycling_ ? stopCaption_ : sendCaption_);
 
-  int32_t result = EscCreatePrinter(mdlGlobal::SelectedModel);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowErrorCode(Msg.Err_CreatePrinter, result);
+  const ServiceResult known =
+      PrinterLink::CheckModel(mdlGlobal::SelectedModel, PrinterLibrary::Esc);
+  if (!known.ok()) ShowErrorCode(known.Text(), known.code);
+}
+
+PrinterService T_frmCommandTest::Service() const {
+  return PrinterService(mdlGlobal::SelectedPrinter(PrinterLibrary::Esc));
 }
 
 QPlainTextEdit *T_frmCommandTest::CurrentPage() const {
@@ -222,12 +226,12 @@ void T_frmCommandTest::StartSend() {
     bytes = command.bytes;
   }
 
-  int32_t result = EscOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowErrorCode(Msg.Err_OpenPort, result);
   readLength_ = length.value;
   sendBytes_ = bytes;
   if (chkRecycle->isChecked()) {
+    ServiceResult opened;
+    link_ = Service().Connect(opened);
+    if (!link_) return ShowErrorCode(opened.Text(), opened.code);
     cycling_ = true;
     btnSend->setText(stopCaption_);
     timSend->setInterval(interval.value);
@@ -238,56 +242,45 @@ void T_frmCommandTest::StartSend() {
 }
 
 void T_frmCommandTest::SendOnce() {
-  EscWriteData(reinterpret_cast<const uint8_t *>(sendBytes_.constData()),
-               static_cast<int32_t>(sendBytes_.size()));
+  const PrinterService service = Service();
+  const bool read = chkSendAndRead->isChecked();
+  const ServiceAnswer<QByteArray> sent =
+      read ? service.SendAndRead(sendBytes_, readLength_, 1)
+           : ServiceAnswer<QByteArray>{service.Send(sendBytes_), {}};
+  const ServiceMessage failed = sent.result.message;
+  if (failed == ServiceMessage::CreatePrinter || failed == ServiceMessage::OpenPort) {
+    return ShowErrorCode(sent.result.Text(), sent.result.code);
+  }
   lblSendTip->show();
   timHintTip->start();
-  if (chkSendAndRead->isChecked()) {
-    QThread::msleep(kAnswerPauseMs);
-    QByteArray answer = ReadAnswer(readLength_);
-    if (answer.isEmpty()) {
-      ShowError(Msg.Err_ReadData);
-    } else {
-      AppendReceived(answer);
-    }
-  }
-  EscClosePort();
+  if (failed == ServiceMessage::WriteData)
+    return ShowErrorCode(sent.result.Text(), sent.result.code);
+  if (!read) return;
+  if (sent.value.isEmpty()) return ShowError(Msg.Err_ReadData);
+  AppendReceived(sent.value);
 }
 
 void T_frmCommandTest::StopCycle() {
   cycling_ = false;
   btnSend->setText(sendCaption_);
   timSend->stop();
-  EscClosePort();
+  link_.reset();
 }
 
 void T_frmCommandTest::timSendTimer() {
-  EscWriteData(reinterpret_cast<const uint8_t *>(sendBytes_.constData()),
-               static_cast<int32_t>(sendBytes_.size()));
+  if (!link_) return;
+  link_->Write(sendBytes_);
   ++counter_;
   lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
-  if (chkSendAndRead->isChecked()) {
-    QThread::msleep(kAnswerPauseMs);
-    AppendReceived(ReadAnswer(readLength_));
+  if (chkSendAndRead->isChecked() && link_->Pause(kAnswerPauseMs)) {
+    AppendReceived(link_->Read(readLength_, 0, 1).bytes);
   }
-}
-
-QByteArray T_frmCommandTest::ReadAnswer(int length) {
-  std::vector<uint8_t> buffer(static_cast<size_t>(std::max(length, 1)));
-  int32_t count = 0;
-  EscReadData(buffer.data(), length, count);
-  return QByteArray(reinterpret_cast<const char *>(buffer.data()), std::clamp(count, 0, length));
 }
 
 void T_frmCommandTest::btnReadDataClick() {
   // During a cycle the port is already open; opening again would cut it off.
-  if (!cycling_) EscOpenPort(mdlGlobal::SelectedPort);
-  std::vector<uint8_t> buffer(static_cast<size_t>(std::max(readLength_, 1)));
-  int32_t count = 0;
-  EscReadRetry(buffer.data(), readLength_, count, kAnswerPauseMs, 2);
-  AppendReceived(
-      QByteArray(reinterpret_cast<const char *>(buffer.data()), std::clamp(count, 0, readLength_)));
-  if (!cycling_) EscClosePort();
+  if (link_) return AppendReceived(link_->Read(readLength_, kAnswerPauseMs, 2).bytes);
+  AppendReceived(Service().Read(readLength_, 2).value);
 }
 
 void T_frmCommandTest::AppendReceived(const QByteArray &bytes) {

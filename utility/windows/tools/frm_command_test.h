@@ -6,6 +6,9 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
+
+#include "printer_service.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -73,7 +76,7 @@ class T_frmCommandTest : public QDialog {
   void btnClearAllTabClick();
   QPlainTextEdit *CurrentPage() const;
   void AppendReceived(const QByteArray &bytes);
-  QByteArray ReadAnswer(int length);
+  PrinterService Service() const;
 
   QString sendCaption_;
   QString stopCaption_;
@@ -82,6 +85,8 @@ class T_frmCommandTest : public QDialog {
   int readLength_ = 0;
   int counter_ = 0;
   bool cycling_ = false;
+  // The connection a cycle keeps open until it stops.
+  std::unique_ptr<PrinterLink> link_;
 };
 
 }  // namespace ravo::utility

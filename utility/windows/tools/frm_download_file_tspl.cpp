@@ -9,26 +9,19 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "download_framing.h"
-#include "mdl_function.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_service.h"
 #include "tool_support.h"
 
 namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_TSPL;
 
 namespace {
 
 constexpr int kProgressSteps = 1000;
-
-int32_t Write(QByteArrayView bytes) {
-  return TsplWriteData(reinterpret_cast<const uint8_t *>(bytes.data()),
-                       static_cast<int32_t>(bytes.size()));
-}
 
 }  // namespace
 
@@ -97,54 +90,31 @@ void T_frmDownloadFile_TSPL::ShowProgress(qint64 sent, qint64 total) {
 }
 
 void T_frmDownloadFile_TSPL::btnDownloadClick() {
-  int32_t result = TsplOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowError(Msg.Err_OpenPort);
   QStringList paths;
-  qint64 total = 0;
-  for (int i = 0; i < lstTempletsList->count(); ++i) {
-    paths += lstTempletsList->item(i)->text();
-    total += std::max<qint64>(0, mdlFunction::GetFileSizeOf(paths.back()));
-  }
+  for (int i = 0; i < lstTempletsList->count(); ++i) paths += lstTempletsList->item(i)->text();
   SetBusy(true);
-  qint64 sent = 0;
-  ShowProgress(sent, total);
-  bool complete = true;
-  for (const QString &path : paths) {
-    if (!SendFile(path, sent, total)) {
-      complete = false;
-      break;
-    }
-  }
+  ShowProgress(0, 1);
+  TaskControl control;
+  control.progress = [this](int64_t sent, int64_t total) { ShowProgress(sent, total); };
+  const ServiceAnswer<DownloadProgress> download =
+      PrinterService(mdlGlobal::SelectedPrinter(), &control).DownloadFiles(paths, storage);
   SetBusy(false);
-  // The port stays open; the template manager closes it.
-  if (complete) {
-    ShowProgress(total, total);
-    ShowInformation(Msg.DownloadSuccess);
-  }
+  ReportDownload(download.result);
 }
 
-bool T_frmDownloadFile_TSPL::SendFile(const QString &path, qint64 &sent, qint64 total) {
-  QFile file(path);
-  QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-  if (file.error() != QFile::NoError) {
-    ShowError(file.errorString());
-    return false;
+void T_frmDownloadFile_TSPL::ReportDownload(const ServiceResult &result) {
+  switch (result.message) {
+    case ServiceMessage::Ok:
+      ShowProgress(1, 1);
+      return ShowInformation(Msg.DownloadSuccess);
+    case ServiceMessage::OpenPort:
+      return ShowError(Msg.Err_OpenPort);  // this window shows the text alone
+    case ServiceMessage::FileRead:
+      // The system's own words for what is wrong with the file.
+      return ShowError(result.subject + QStringLiteral(": ") + qt_error_string(result.code));
+    default:
+      return ShowServiceError(result);
   }
-  QCoreApplication::processEvents();
-  int32_t result = Write(DownloadPrefix(storage));
-  for (QByteArrayView piece : DownloadPieces(bytes)) {
-    if (result != 0) break;
-    result = Write(piece);
-    sent += piece.size();
-    ShowProgress(std::min(sent, total), total);
-    QCoreApplication::processEvents();
-  }
-  mdlGlobal::PrinterResult = result;
-  // A printer that stopped taking data has not stored the file.
-  if (result != 0) ShowErrorCode(Msg.Err_WriteData, result);
-  return result == 0;
 }
 
 }  // namespace ravo::utility

@@ -4,7 +4,8 @@
 
 #include <QDialog>
 
-#include "storage.h"
+#include "service_result.h"
+#include "stored_files.h"
 
 class QLabel;
 class QListWidget;
@@ -39,8 +40,7 @@ class T_frmDownloadFile_TSPL : public QDialog {
   void btnAddClick();
   void btnDelClick();
   void btnDownloadClick();
-  // False when the download has to stop; the reason has been shown.
-  bool SendFile(const QString &path, qint64 &sent, qint64 total);
+  void ReportDownload(const ServiceResult &result);
   void SetBusy(bool busy);
   void ShowProgress(qint64 sent, qint64 total);
 

@@ -6,29 +6,18 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "ansi_text.h"
 #include "frm_print_text.h"
-#include "label_job.h"
+#include "label_text_job.h"
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
-#include "mdl_printer_lib_tspl.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_service.h"
 #include "tool_support.h"
 
 namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_TSPL;
-
-namespace {
-
-int32_t WriteLine(const QString &command) {
-  QByteArray bytes = ToAnsi(command) + "\r\n";
-  return TsplWriteData(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                       static_cast<int32_t>(bytes.size()));
-}
-
-}  // namespace
 
 T_frmPrintTextLabel::T_frmPrintTextLabel(QWidget *parent)
     : QDialog(parent), paperWidth(mdlGlobal::GetPaperWidth()) {
@@ -88,17 +77,9 @@ bool T_frmPrintTextLabel::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void T_frmPrintTextLabel::FormShow() {
-  int32_t result = TsplCreatePrinter(mdlGlobal::SelectedModel);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) {
-    ShowErrorCode(Msg.Err_CreatePrinter, result);
-  } else {
-    // A connection check only; nothing is written.
-    result = TsplOpenPort(mdlGlobal::SelectedPort);
-    mdlGlobal::PrinterResult = result;
-    if (result != 0) ShowErrorCode(Msg.Err_OpenPort, result);
-    TsplClosePort();
-  }
+  // A connection check only; nothing is written.
+  const ServiceResult result = PrinterService(mdlGlobal::SelectedPrinter()).TestConnection();
+  if (!result.ok()) ShowErrorCode(result.Text(), result.code);
   setWindowTitle(GetLangString(QStringLiteral("FormPrintTextLabel_Caption")));
   lblContent->setText(GetLangString(QStringLiteral("FormPrintTextLabel_lblContent")));
   lblPrintableWidth->setText(GetLangString(QStringLiteral("FormPrintTextLabel_lblPrintableWidth")));
@@ -127,28 +108,14 @@ void T_frmPrintTextLabel::btnPrintClick() {
   // The job always carries sizes in range, even when a box was not left.
   CheckWidthValue();
   CheckHeightValue();
-  int32_t result = TsplOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowErrorCode(Msg.Err_OpenPort, result);
-  QString text = txtPrintText->toPlainText();
-  if (text.trimmed().isEmpty()) {
-    ShowError(Msg.Err_ImportNull);
-    TsplClosePort();
-    return;
-  }
-  QStringList commands =
-      LabelJobCommands(txtPrintableWidth->text(), txtPrintableHeigh->text(), text);
-  result = WriteLine(commands.front());
-  if (result != 0) {
-    ShowError(Msg.Err_WriteData);
-    TsplClosePort();
-    return;
-  }
-  for (qsizetype i = 1; i + 1 < commands.size(); ++i) WriteLine(commands[i]);
-  result = WriteLine(commands.back());
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowError(Msg.Err_WriteData);
-  TsplClosePort();
+  const ServiceResult result =
+      PrinterService(mdlGlobal::SelectedPrinter())
+          .PrintLabelText(txtPrintableWidth->text(), txtPrintableHeigh->text(),
+                          txtPrintText->toPlainText());
+  if (result.ok()) return;
+  if (result.message == ServiceMessage::OpenPort || result.message == ServiceMessage::CreatePrinter)
+    return ShowErrorCode(result.Text(), result.code);
+  ShowServiceError(result);
 }
 
 }  // namespace ravo::utility

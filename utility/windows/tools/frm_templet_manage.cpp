@@ -6,15 +6,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QThread>
 #include <algorithm>
 #include <array>
-#include <exception>
 
 #include "frm_download_file_tspl.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
-#include "template_files.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_service.h"
 #include "text_codec.h"
 #include "tool_support.h"
 
@@ -22,24 +20,22 @@ namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_TSPL;
 
 namespace {
 
-constexpr int kAnswerPauseMs = 300;
-constexpr int kListBufferSize = 1024;
 constexpr int kNameRole = Qt::UserRole;  // the name's bytes as the printer listed them
 
-void Write(const QByteArray &bytes) {
-  if (bytes.isEmpty()) return;
-  TsplWriteData(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                static_cast<int32_t>(bytes.size()));
+PrinterService Service() {
+  return PrinterService(mdlGlobal::SelectedPrinter());
 }
 
-void OpenPortReporting() {
-  int32_t result = TsplOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowErrorCode(Msg.Err_OpenPort, result);
+// Failures to reach the printer show their code; the rest their text.
+void Report(const ServiceResult &result) {
+  if (result.ok()) return;
+  const bool reaching =
+      result.message == ServiceMessage::OpenPort || result.message == ServiceMessage::CreatePrinter;
+  if (reaching) return ShowErrorCode(result.Text(), result.code);
+  ShowServiceError(result);
 }
 
 void OpenDownloadWindow(QWidget *parent, Storage storage) {
@@ -103,20 +99,8 @@ void T_frmTempletManage::showEvent(QShowEvent *event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void T_frmTempletManage::hideEvent(QHideEvent *event) {
-  if (!event->spontaneous()) TsplClosePort();  // FormClose
-  QDialog::hideEvent(event);
-}
-
 void T_frmTempletManage::FormShow() {
-  int32_t result = TsplCreatePrinter(mdlGlobal::SelectedModel);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) {
-    ShowErrorCode(Msg.Err_CreatePrinter, result);
-  } else {
-    OpenPortReporting();
-    TsplClosePort();
-  }
+  Report(Service().TestConnection());
   InitLanguage();
   RefreshTemplet();
 }
@@ -147,46 +131,26 @@ void T_frmTempletManage::InitLanguage() {
 }
 
 void T_frmTempletManage::RefreshTemplet() {
-  try {
-    OpenPortReporting();
-    ListFiles();
-    ShowSpace();
-  } catch (const std::exception &error) {
-    ShowError(QString::fromLocal8Bit(error.what()));
-  }
-}
-
-void T_frmTempletManage::ListFiles() {
-  Write(ListFilesCommand(SavePosition()));
-  QThread::msleep(kAnswerPauseMs);
-  std::array<uint8_t, kListBufferSize> answer{};
-  int32_t stored = 0;
-  TsplReadDataEOF(answer.data(), 0, kListBufferSize, 0, kListEnd, stored);
-  lstImagesList->clear();
-  for (const QByteArray &name :
-       ParseFileList(answer.data(), std::clamp(stored, 0, kListBufferSize))) {
-    auto *item = new QListWidgetItem(ravo::utility::AnsiToQString(name), lstImagesList);
-    item->setData(kNameRole, name);
-  }
-  bool any = lstImagesList->count() > 0;
-  btnDelPosiAll->setEnabled(any);
-  btnDelAll->setEnabled(any);
-}
-
-void T_frmTempletManage::ShowSpace() {
-  Write(kFilesSizeCommand);
-  QThread::msleep(kAnswerPauseMs);
-  std::array<uint8_t, kFilesSizeAnswerLength> answer{};
-  int32_t count = 0;
-  TsplReadRetry(answer.data(), kFilesSizeAnswerLength, count, 100, 2);
-  std::optional<QString> text =
-      SpaceText(GetLangString(QStringLiteral("FormTempletManage_lblSpaceInfo")), answer.data(),
-                count, SavePosition());
-  if (text) {
-    lblSpaceInfo->setText(*text);
+  const ServiceAnswer<StoredFiles> listed = Service().ListStoredFiles(SavePosition());
+  Report(listed.result);
+  ShowFiles(listed.value);
+  if (listed.value.room) {
+    lblSpaceInfo->setText(SpaceText(GetLangString(QStringLiteral("FormTempletManage_lblSpaceInfo")),
+                                    *listed.value.room));
   } else {
     ShowError(Msg.Err_ReadData);
   }
+}
+
+void T_frmTempletManage::ShowFiles(const StoredFiles &files) {
+  lstImagesList->clear();
+  for (const QByteArray &name : files.names) {
+    auto *item = new QListWidgetItem(AnsiToQString(name), lstImagesList);
+    item->setData(kNameRole, name);
+  }
+  const bool any = lstImagesList->count() > 0;
+  btnDelPosiAll->setEnabled(any);
+  btnDelAll->setEnabled(any);
 }
 
 QByteArray T_frmTempletManage::SelectedName() const {
@@ -196,39 +160,29 @@ QByteArray T_frmTempletManage::SelectedName() const {
 }
 
 void T_frmTempletManage::ButtonClick(Action action) {
-  try {
-    RunButton(action);
-  } catch (const std::exception &error) {
-    ShowError(QString::fromLocal8Bit(error.what()));
-  }
-}
-
-void T_frmTempletManage::RunButton(Action action) {
-  OpenPortReporting();
-  bool selected =
+  const bool selected =
       lstImagesList->currentItem() != nullptr && lstImagesList->currentItem()->isSelected();
-  QByteArray command;
+  const PrinterService service = Service();
   switch (action) {
     case Action::Download:
       openDownload(this, SavePosition());
       break;
     case Action::Print:
-      if (selected) command = RunFileCommand(SelectedName());
-      break;
+      // Printing lists nothing new, so no refresh follows.
+      if (selected) Report(service.RunStoredFile(SelectedName()));
+      return;
     case Action::DelCurrent:
       if (!Confirm(delCurrentTip_)) break;
       if (!selected) return ShowError(QStringLiteral("No template is selected."));
-      command = KillFileCommand(SavePosition(), SelectedName());
+      Report(service.DeleteStoredFile(SavePosition(), SelectedName()));
       break;
     case Action::DelPosiAll:
-      if (Confirm(delAllTip_)) command = KillStorageCommand(SavePosition());
+      if (Confirm(delAllTip_)) Report(service.DeleteStoredFiles(SavePosition()));
       break;
     case Action::DelAll:
-      if (Confirm(delAllTip_)) command = KillEverythingCommand();
+      if (Confirm(delAllTip_)) Report(service.DeleteAllStoredFiles());
       break;
   }
-  Write(command);
-  if (action == Action::Print) return;
   RefreshTemplet();
   if (action == Action::Download && lstImagesList->count() > 0) lstImagesList->setCurrentRow(0);
 }

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "storage.h"
+#include "printer_service.h"
 
 class QComboBox;
 class QLabel;
@@ -43,7 +43,6 @@ class T_frmTempletManage : public QDialog {
 
  protected:
   void showEvent(QShowEvent *event) override;
-  void hideEvent(QHideEvent *event) override;
 
  private:
   enum class Action { Download, Print, DelCurrent, DelPosiAll, DelAll };
@@ -51,9 +50,7 @@ class T_frmTempletManage : public QDialog {
   void FormShow();
   void InitLanguage();
   void ButtonClick(Action action);
-  void RunButton(Action action);
-  void ListFiles();
-  void ShowSpace();
+  void ShowFiles(const StoredFiles &files);
   QByteArray SelectedName() const;
 
   QString delCurrentTip_;

@@ -4,7 +4,6 @@
 #include "frm_print_text.h"
 #include "frm_templet_manage.h"
 #include "mdl_global_catalogue.h"
-#include "mdl_printer_lib_tspl.h"
 #include "window_launchers.h"
 
 namespace ravo::utility {
@@ -27,8 +26,6 @@ void RegisterToolWindows() {
   launchers.downloadFile = [](QWidget *parent) {
     T_frmDownloadFile_TSPL window(Storage::Flash, parent);
     window.exec();
-    // Opened without the template manager, nobody else closes the port.
-    mdlPrinterLib_TSPL::TsplClosePort();
   };
   launchers.templateManager = [](QWidget *parent) {
     T_frmTempletManage window(parent);

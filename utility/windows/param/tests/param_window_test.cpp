@@ -14,7 +14,6 @@
 #include <random>
 
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
 #include "param_values.h"
 #include "parameter_windows.h"
 #include "recording_message_boxes.h"
@@ -23,7 +22,6 @@
 
 using namespace ravo::utility::param;
 using namespace ravo::utility;
-using mdlPrinterLib_TSPL::SealParameterBlock;
 using ravo::testing::SimPrinter;
 
 // Readable failure output for request lists.
@@ -93,17 +91,15 @@ class ParamWindow : public ::testing::Test {
     mdlGlobal::SelectLanguage(QStringLiteral("1033"));
     mdlGlobal::LoadMessageStrings();
     mdlGlobal::CommandModeFlag = 1;
-    ASSERT_EQ(mdlPrinterLib_TSPL::TsplCreatePrinter(QStringLiteral("TQX58")), 0);
   }
 
   // What the main window does before it opens a parameter window: select
-  // the printer and open its port.
+  // the printer.
   void Select(const Printer &printer, const SimPrinter &device, const QString &extra = {}) {
     ASSERT_TRUE(device.Running());
     mdlGlobal::SelectedPrinterType = QLatin1String(printer.entry);
     mdlGlobal::SelectedModel = QLatin1String(printer.model);
     mdlGlobal::SelectedPort = device.PortString() + extra;
-    ASSERT_EQ(mdlPrinterLib_TSPL::TsplOpenPort(mdlGlobal::SelectedPort), 0);
   }
 
   std::unique_ptr<ParamForm> Open(Family family) {

@@ -7,7 +7,6 @@
 
 #include "frm_print_text.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
 #include "window_fixture.h"
 
 using namespace ravo::utility;
@@ -36,20 +35,33 @@ TEST_F(PrintTextLabelWindow, ThreeLinesMakeOneLabel) {
   EXPECT_EQ(Received(), QByteArray("CLS\r\n"
                                    "SIZE 30 mm,30 mm\r\n"
                                    "TEXT 10,10,\"5\",0,1,1,\"one\"\r\n"
-                                   "TEXT 10,40,\"5\",0,1,1,\"two\"\r\n"
-                                   "TEXT 10,70,\"5\",0,1,1,\"three\"\r\n"
+                                   "TEXT 10,58,\"5\",0,1,1,\"two\"\r\n"
+                                   "TEXT 10,106,\"5\",0,1,1,\"three\"\r\n"
                                    "PRINT 1\r\n"));
   EXPECT_EQ(sim_.Labels().size(), 1u);
   EXPECT_TRUE(boxes_.shown.empty());
 }
 
-TEST_F(PrintTextLabelWindow, BlankTextReportsEmptyInputAndSendsNothing) {
+TEST_F(PrintTextLabelWindow, RefusedTextIsReportedAndNothingIsSent) {
+  struct Case {
+    const char *text;
+    QString says;
+  };
+  const Case cases[] = {
+      {"  \n ", mdlGlobal::Msg.Err_ImportNull},
+      {"one\ttab", mdlGlobal::GetLangString("_Err_TextControl") + "\nU+0009"},
+  };
   T_frmPrintTextLabel window;
   window.show();
-  window.txtPrintText->setPlainText("  \n ");
-  window.btnPrint->click();
-  EXPECT_EQ(Shown(MessageIcon::Error), QStringList{mdlGlobal::Msg.Err_ImportNull});
-  ASSERT_TRUE(sim_.WaitForClosedSessions(2));
+  for (const Case &c : cases) {
+    boxes_.shown.clear();
+    window.txtPrintText->setPlainText(QString::fromLatin1(c.text));
+    window.btnPrint->click();
+    EXPECT_EQ(Shown(MessageIcon::Error), QStringList{c.says}) << c.text;
+  }
+  // Only the check on showing reached the printer.
+  ASSERT_TRUE(sim_.WaitForClosedSessions(1));
+  EXPECT_FALSE(sim_.WaitForClosedSessions(2, std::chrono::milliseconds(300)));
   EXPECT_TRUE(Received().isEmpty());
 }
 
@@ -111,7 +123,6 @@ TEST_F(PrintTextWindow, SendsTheTextWithCrLfAndOneLf) {
   window.btnPrint->click();
   ASSERT_TRUE(sim_.WaitForClosedSessions(1));
   EXPECT_EQ(Received(), QByteArray("Hello \"you\"\r\nsecond\n"));
-  EXPECT_NE(mdlPrinterLib_ESC::EscHandle(), nullptr);
   EXPECT_TRUE(boxes_.shown.empty());
 }
 
@@ -120,8 +131,7 @@ TEST_F(PrintTextWindow, BlankTextReportsEmptyInput) {
   window.txtPrintText->setPlainText(" ");
   window.btnPrint->click();
   EXPECT_EQ(Shown(MessageIcon::Error), QStringList{mdlGlobal::Msg.Err_ImportNull});
-  ASSERT_TRUE(sim_.WaitForClosedSessions(1));
-  EXPECT_TRUE(Received().isEmpty());
+  EXPECT_FALSE(sim_.WaitForClosedSessions(1, std::chrono::milliseconds(300)));  // not touched
 }
 
 }  // namespace

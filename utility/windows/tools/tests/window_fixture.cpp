@@ -5,8 +5,6 @@
 #include <QThread>
 
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
-#include "mdl_printer_lib_tspl.h"
 
 using namespace ravo::utility;
 
@@ -29,8 +27,6 @@ void ToolWindowTest::SetUp() {
 
 void ToolWindowTest::TearDown() {
   CurrentFileChooser() = savedChooser_;
-  mdlPrinterLib_TSPL::TsplClosePort();
-  mdlPrinterLib_ESC::EscClosePort();
 }
 
 QByteArray ToolWindowTest::Received() const {

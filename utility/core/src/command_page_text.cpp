@@ -1,9 +1,8 @@
-#include "command_text.h"
+#include "command_page_text.h"
 
 #include <QFile>
 #include <cctype>
 
-#include "ansi_text.h"
 #include "mdl_function.h"
 #include "text_codec.h"
 
