@@ -16,6 +16,7 @@
 #include "form_printer_manage_label.h"
 #include "mdl_global_catalogue.h"
 #include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
 #include "printer_row_delegate.h"
 #include "printer_service.h"
 #include "window_launchers.h"
@@ -43,10 +44,6 @@ VariantLayout LayoutOf(T_frmMain_Label::Variant variant) {
   return {{503, 444}, 209, {27, 85, 145}, {376, 399}};
 }
 
-PrinterService SelectedService() {
-  return PrinterService(mdlGlobal::SelectedPrinter());
-}
-
 // The language text of a failed conversation with its code, as every
 // button of this window reports it.
 void Report(const ServiceResult &result) {
@@ -65,6 +62,7 @@ T_frmMain_Label::T_frmMain_Label(Variant variant, const mdlGlobal::StartupOption
   setWindowIcon(icon);
   mdlGlobal::CommandModeFlag = 1;
   BuildControls();
+  activity_ = new PrinterActivity(this);
   PlaceControls();
   ConnectActions();
   LanguageStep();
@@ -152,6 +150,13 @@ void T_frmMain_Label::PlaceControls() {
   btnCommandTest->setVisible(dealer);
   btnDFU->setVisible(dealer);
   btnTempletManage->setVisible(dealer);
+
+  // Above the function buttons, beside the list's caption.
+  activity_->setGeometry(160, 1, 329, 22);
+  activity_->Guard({lvPrinterList, btnAddPrinter, btnModifyPrinter, btnDeletePrinter,
+                    btnConnectTest, btnPrinterInformation, btnPrintText, btnPrintConfigInfo,
+                    btnStartLearn, btnParameterSetting, btnFactorySetting, btnCommandTest, btnDFU,
+                    btnTempletManage});
 
   if (QScreen *screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
@@ -294,10 +299,17 @@ void T_frmMain_Label::btnDeletePrinterClick() {
 
 // ---- Printer actions --------------------------------------------------------
 
-bool T_frmMain_Label::OpenSelectedPort() {
-  const ServiceResult result = SelectedService().TestConnection();
-  Report(result);
-  return result.ok();
+void T_frmMain_Label::Converse(Conversation conversation, std::function<void()> onSuccess) {
+  // The selection is read here, on the window thread, before the work goes.
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity_->Run<ServiceResult>(
+      [printer, conversation](const TaskControl &control) {
+        return conversation(PrinterService(printer, &control));
+      },
+      [onSuccess](ServiceResult result) {
+        if (!result.ok()) return Report(result);
+        if (onSuccess) onSuccess();
+      });
 }
 
 void T_frmMain_Label::NotAvailable() {
@@ -305,7 +317,8 @@ void T_frmMain_Label::NotAvailable() {
 }
 
 void T_frmMain_Label::btnConnectTestClick() {
-  if (OpenSelectedPort()) ShowInformation(Msg.ConnectOK);
+  Converse([](const PrinterService &service) { return service.TestConnection(); },
+           [] { ShowInformation(Msg.ConnectOK); });
 }
 
 void T_frmMain_Label::btnPrinterInformationClick() {
@@ -325,10 +338,12 @@ void T_frmMain_Label::btnPrintTextClick() {
 
 void T_frmMain_Label::btnParameterSettingClick() {
   // The window opens only for a printer that can be reached.
-  if (!OpenSelectedPort()) return;
-  const auto &launch = Launchers().parameterSetting;
-  if (!launch) return NotAvailable();
-  launch(this, mdlGlobal::ParameterFamilyOf(mdlGlobal::SelectedModel));
+  Converse([](const PrinterService &service) { return service.TestConnection(); },
+           [this] {
+             const auto &launch = Launchers().parameterSetting;
+             if (!launch) return NotAvailable();
+             launch(this, mdlGlobal::ParameterFamilyOf(mdlGlobal::SelectedModel));
+           });
 }
 
 void T_frmMain_Label::btnPrintConfigInfoClick() {
@@ -346,15 +361,18 @@ void T_frmMain_Label::btnFactorySettingClick() {
 void T_frmMain_Label::RunDeviceCommand(DeviceCommand command) {
   // Asked before the printer is touched: a cancelled reset sends nothing.
   if (command == DeviceCommand::FactoryReset && !Confirm(restoreQuestion_)) return;
-  const PrinterService service = SelectedService();
-  switch (command) {
-    case DeviceCommand::ConfigurationPrint:
-      return Report(service.ConfigurationPrint(CommandSetOf(mdlGlobal::CommandModeFlag)));
-    case DeviceCommand::AutoLearn:
-      return Report(service.AutoLearn());
-    case DeviceCommand::FactoryReset:
-      return Report(service.FactoryReset());
-  }
+  const CommandSet commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
+  Converse([command, commandSet](const PrinterService &service) {
+    switch (command) {
+      case DeviceCommand::ConfigurationPrint:
+        return service.ConfigurationPrint(commandSet);
+      case DeviceCommand::AutoLearn:
+        return service.AutoLearn();
+      case DeviceCommand::FactoryReset:
+        return service.FactoryReset();
+    }
+    return ServiceResult{};
+  });
 }
 
 void T_frmMain_Label::btnCommandTestClick() {
@@ -382,13 +400,15 @@ void T_frmMain_Label::btnDFUClick() {
     ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
     return;
   }
-  const ServiceResult switched = SelectedService().EnterFirmwareMode();
-  if (!switched.ok()) return Report(switched);
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(tool)))
-    ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
+  Converse([](const PrinterService &service) { return service.EnterFirmwareMode(); },
+           [this, tool] {
+             if (!QDesktopServices::openUrl(QUrl::fromLocalFile(tool)))
+               ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
+           });
 }
 
 void T_frmMain_Label::btnQuitClick() {
+  activity_->Cancel();
   QApplication::quit();
 }
 

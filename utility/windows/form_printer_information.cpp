@@ -8,6 +8,7 @@
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
 #include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
 #include "printer_info_decode.h"
 #include "printer_service.h"
 #include "window_messages.h"
@@ -34,7 +35,8 @@ QLabel *Label(QWidget *parent, int x, int y, int width = 0) {
 T_frmPrinterInformation::T_frmPrinterInformation(QWidget *parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint);
-  setFixedSize(274, 145);
+  // Taller than the layout of the three facts, for the busy bar below them.
+  setFixedSize(274, 172);
   lblProduceDate = Label(this, 8, 12);
   lblPrintLength = Label(this, 8, 38);
   lblFirmwareVer = Label(this, 8, 62);
@@ -44,6 +46,8 @@ T_frmPrinterInformation::T_frmPrinterInformation(QWidget *parent) : QDialog(pare
   btnClose = new QPushButton(this);
   btnClose->setGeometry(97, 98, 81, 33);
   connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+  activity = new PrinterActivity(this);
+  activity->setGeometry(8, 140, 258, 26);
 
   setWindowTitle(GetLangString(QStringLiteral("FormPrinterInformation_Caption")));
   lblProduceDate->setText(GetLangString(QStringLiteral("FormPrinterInformation_lblProduceDate")));
@@ -58,16 +62,27 @@ void T_frmPrinterInformation::showEvent(QShowEvent *event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void T_frmPrinterInformation::FormShow() {
-  for (QLabel *value : {lblProduceDateV, lblPrintLengthV, lblFirmwareVerV}) value->clear();
-  const ServiceAnswer<PrinterInformation> read =
-      PrinterService(mdlGlobal::SelectedPrinter()).ReadInformation();
-  if (!read.ok()) return ShowErrorCode(read.result.Text(), read.result.code);
-  ShowInformation(read.value);
+void T_frmPrinterInformation::done(int result) {
+  activity->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
 }
 
-void T_frmPrinterInformation::ShowInformation(const PrinterInformation &info) {
-  const SerialLayout layout = mdlGlobal::IsDealerPrinterType(mdlGlobal::SelectedPrinterType)
+void T_frmPrinterInformation::FormShow() {
+  for (QLabel *value : {lblProduceDateV, lblPrintLengthV, lblFirmwareVerV}) value->clear();
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity->Run<ServiceAnswer<PrinterInformation>>(
+      [printer](const TaskControl &control) {
+        return PrinterService(printer, &control).ReadInformation();
+      },
+      [this, printer](ServiceAnswer<PrinterInformation> read) {
+        if (!read.ok()) return ShowErrorCode(read.result.Text(), read.result.code);
+        ShowInformation(printer, read.value);
+      });
+}
+
+void T_frmPrinterInformation::ShowInformation(const PrinterTarget &printer,
+                                              const PrinterInformation &info) {
+  const SerialLayout layout = mdlGlobal::IsDealerPrinterType(printer.printerType)
                                   ? SerialLayout::Dealer
                                   : SerialLayout::Standard;
   lblProduceDateV->setText(

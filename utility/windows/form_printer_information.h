@@ -12,12 +12,16 @@ class QPushButton;
 
 namespace ravo::utility {
 
+class PrinterActivity;
+
 class T_frmPrinterInformation : public QDialog {
  public:
   explicit T_frmPrinterInformation(QWidget *parent = nullptr);
 
-  // The reading sequence; runs at every showing.
+  // The reading sequence; runs at every showing, off the window thread.
   void FormShow();
+  // Closing cancels a reading that still waits for the printer.
+  void done(int result) override;
 
   QLabel *lblProduceDate;
   QLabel *lblPrintLength;
@@ -26,12 +30,13 @@ class T_frmPrinterInformation : public QDialog {
   QLabel *lblPrintLengthV;
   QLabel *lblFirmwareVerV;
   QPushButton *btnClose;
+  PrinterActivity *activity;
 
  protected:
   void showEvent(QShowEvent *event) override;
 
  private:
-  void ShowInformation(const PrinterInformation &info);
+  void ShowInformation(const PrinterTarget &printer, const PrinterInformation &info);
 };
 
 }  // namespace ravo::utility

@@ -16,6 +16,7 @@
 #include "mdl_global_catalogue.h"
 #include "mdl_global_selected_printer.h"
 #include "param_messages.h"
+#include "printer_activity.h"
 #include "printer_service.h"
 
 namespace ravo::utility {
@@ -54,6 +55,8 @@ void ParamForm::FormCreate() {
   auto *root = new QVBoxLayout(this);
   BuildLayout(root);
   auto *buttons = new QHBoxLayout;
+  activity_ = new PrinterActivity(this);
+  buttons->addWidget(activity_, 1);
   buttons->addStretch();
   btnSet_ = new QPushButton(QStringLiteral("设置"), this);
   btnSet_->setObjectName(QStringLiteral("btnSet"));
@@ -69,6 +72,10 @@ void ParamForm::FormCreate() {
   btnSet_->setAutoDefault(false);
   btnClose_->setAutoDefault(false);
   InitLanguage();
+  // Every field waits with Set while the block is read or written.
+  for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    if (child != activity_ && child != btnClose_) activity_->Guard({child});
+  }
 }
 
 QString ParamForm::Lang(const QString &key) const {
@@ -223,14 +230,29 @@ void ParamForm::showEvent(QShowEvent *event) {
   FormShow();
 }
 
+void ParamForm::done(int result) {
+  activity_->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
+}
+
 void ParamForm::FormShow() {
   block_.fill(0);
+  readOk_ = false;
+  // Nothing to set until the block is read.
+  btnSet_->setEnabled(false);
   // The TQX window asks the printer which command set it speaks; the
   // answer stays for every later window.
   std::optional<CommandSet> commandSet;
   if (!setup_.probesCommandMode) commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
-  const ServiceAnswer<BlockRead> read =
-      PrinterService(mdlGlobal::SelectedPrinter()).ReadParameterBlock(commandSet);
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity_->Run<ServiceAnswer<BlockRead>>(
+      [printer, commandSet](const TaskControl &control) {
+        return PrinterService(printer, &control).ReadParameterBlock(commandSet);
+      },
+      [this](ServiceAnswer<BlockRead> read) { BlockArrived(read); });
+}
+
+void ParamForm::BlockArrived(const ServiceAnswer<BlockRead> &read) {
   if (read.value.probeAnswer) mdlGlobal::CommandModeFlag = *read.value.probeAnswer;
   readOk_ = read.ok();
   if (readOk_) block_ = read.value.block;
@@ -284,9 +306,17 @@ bool ParamForm::ReplacePrintSetting() {
 void ParamForm::btnSetClick() {
   if (!btnSet_->isEnabled() || !ReplacePrintSetting()) return;
   param::SealParameterBlock(block_);
-  const ServiceResult result =
-      PrinterService(mdlGlobal::SelectedPrinter())
-          .WriteParameterBlock(block_, CommandSetOf(mdlGlobal::CommandModeFlag), false);
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  const CommandSet commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
+  const param::ParameterBlock block = block_;
+  activity_->Run<ServiceResult>(
+      [printer, commandSet, block](const TaskControl &control) {
+        return PrinterService(printer, &control).WriteParameterBlock(block, commandSet, false);
+      },
+      [this](ServiceResult result) { BlockWritten(result); });
+}
+
+void ParamForm::BlockWritten(const ServiceResult &result) {
   if (result.ok()) {
     ShowParamInformation(mdlGlobal::Msg.ParaSet_OK);
     accept();

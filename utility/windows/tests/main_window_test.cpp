@@ -27,6 +27,7 @@ namespace {
 // Everything the printer received in its first `sessions` connections,
 // once they are closed.
 QByteArray Received(const SimProcess &printer, size_t sessions = 1) {
+  ravo::testing::SettlePrinterWork();
   if (!printer.WaitForClosedSessions(sessions)) return "<sessions not closed>";
   QByteArray all;
   for (const auto &session : printer.Sessions())
@@ -103,6 +104,7 @@ T_frmMain_Label &MainWindowTest::Open(const QByteArray &list, bool dealer) {
 }
 
 QStringList MainWindowTest::Boxes() const {
+  ravo::testing::SettlePrinterWork();
   QStringList out;
   for (const MessageRecord &record : boxes_->shown) out << ravo::testing::Describe(record);
   return out;
@@ -307,8 +309,13 @@ void MainWindowTest::parameterSettingOpensThePortFirst() {
   QVERIFY2(printer.Running(), printer.Error().c_str());
   T_frmMain_Label &w = Open(NetRow("Q73", printer) + NetRow("TQM", printer));
   w.btnParameterSetting->click();
+  // No second action while the first one's check runs.
+  QVERIFY(!w.btnParameterSetting->isEnabled());
+  QVERIFY(ravo::testing::SettlePrinterWork());
+  QVERIFY(w.btnParameterSetting->isEnabled());
   w.SelectRow(1);
   w.btnParameterSetting->click();
+  QVERIFY(ravo::testing::SettlePrinterWork());
   QCOMPARE(opened,
            (std::vector{ravo::utility::param::Family::Q73, ravo::utility::param::Family::TQM}));
   QVERIFY(Boxes().isEmpty());

@@ -38,6 +38,10 @@ QString InformationBox(const QString &text);
 // Waits (processing events) until pred holds or ms passed.
 bool WaitUntil(const std::function<bool()> &pred, int ms = 3000);
 
+// Waits until every printer conversation a window started has handed its
+// result back (or was cancelled).
+bool SettlePrinterWork(int ms = 15000);
+
 // Bytes as upper-case hex pairs, for failure messages.
 QString Hex(const QByteArray &bytes);
 

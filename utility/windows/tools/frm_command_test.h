@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "printer_service.h"
+#include "printer_task_runner.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -21,6 +22,8 @@ class QTabWidget;
 class QTimer;
 
 namespace ravo::utility {
+
+class PrinterActivity;
 
 class T_frmCommandTest : public QDialog {
   Q_OBJECT
@@ -56,6 +59,10 @@ class T_frmCommandTest : public QDialog {
 
   int Counter() const { return counter_; }
   bool Cycling() const { return cycling_; }
+  PrinterActivity *Activity() const { return activity_; }
+
+  // Closing cancels a send that still waits and ends a cycle.
+  void done(int result) override;
 
  protected:
   void showEvent(QShowEvent *event) override;
@@ -68,15 +75,16 @@ class T_frmCommandTest : public QDialog {
   void btnLoadFileClick();
   void btnSendClick();
   void StartSend();
+  void StartCycle(int intervalMs);
   void StopCycle();
   void SendOnce();
+  void Sent(const ServiceAnswer<QByteArray> &sent, bool read);
   void timSendTimer();
   void btnReadDataClick();
   void btnClearCurTabClick();
   void btnClearAllTabClick();
   QPlainTextEdit *CurrentPage() const;
   void AppendReceived(const QByteArray &bytes);
-  PrinterService Service() const;
 
   QString sendCaption_;
   QString stopCaption_;
@@ -85,8 +93,11 @@ class T_frmCommandTest : public QDialog {
   int readLength_ = 0;
   int counter_ = 0;
   bool cycling_ = false;
-  // The connection a cycle keeps open until it stops.
-  std::unique_ptr<PrinterLink> link_;
+  PrinterActivity *activity_ = nullptr;
+  // The connection a cycle keeps open until it stops, and the runner of
+  // its ticks (which show no busy bar: Stop stays at hand).
+  std::shared_ptr<PrinterLink> link_;
+  PrinterTaskRunner ticks_;
 };
 
 }  // namespace ravo::utility

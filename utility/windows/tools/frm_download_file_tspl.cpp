@@ -11,6 +11,7 @@
 
 #include "mdl_global.h"
 #include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
 #include "printer_service.h"
 #include "tool_support.h"
 
@@ -19,19 +20,10 @@ namespace ravo::utility {
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
 
-namespace {
-
-constexpr int kProgressSteps = 1000;
-
-}  // namespace
-
 T_frmDownloadFile_TSPL::T_frmDownloadFile_TSPL(Storage storage, QWidget *parent)
     : QDialog(parent), storage(storage) {
   lblImagesList = new QLabel(this);
   lstTempletsList = new QListWidget(this);
-  prgDownload = new QProgressBar(this);
-  prgDownload->setRange(0, kProgressSteps);
-  prgDownload->setValue(0);
   btnAdd = new QPushButton(this);
   btnDel = new QPushButton(this);
   btnDownload = new QPushButton(this);
@@ -44,7 +36,10 @@ T_frmDownloadFile_TSPL::T_frmDownloadFile_TSPL(Storage storage, QWidget *parent)
   grid->addWidget(btnDel, 2, 1);
   grid->addWidget(btnDownload, 3, 1);
   grid->addWidget(btnClose, 5, 1);
-  grid->addWidget(prgDownload, 6, 0, 1, 2);
+  // Shows the bytes sent while a download runs, with its Cancel button.
+  activity = new PrinterActivity(this);
+  activity->Guard({lstTempletsList, btnAdd, btnDel, btnDownload});
+  grid->addWidget(activity, 6, 0, 1, 2);
 
   connect(btnAdd, &QPushButton::clicked, this, &T_frmDownloadFile_TSPL::btnAddClick);
   connect(btnDel, &QPushButton::clicked, this, &T_frmDownloadFile_TSPL::btnDelClick);
@@ -62,9 +57,9 @@ void T_frmDownloadFile_TSPL::InitLanguage() {
   btnClose->setText(Msg.Close);
 }
 
-void T_frmDownloadFile_TSPL::reject() {
-  // The window closes only between downloads.
-  if (!downloading_) QDialog::reject();
+void T_frmDownloadFile_TSPL::done(int result) {
+  activity->Cancel();  // the download stops before its next piece
+  QDialog::done(result);
 }
 
 void T_frmDownloadFile_TSPL::btnAddClick() {
@@ -79,33 +74,21 @@ void T_frmDownloadFile_TSPL::btnDelClick() {
   if (item != nullptr && item->isSelected()) delete item;
 }
 
-void T_frmDownloadFile_TSPL::SetBusy(bool busy) {
-  downloading_ = busy;
-  for (QPushButton *b : {btnAdd, btnDel, btnDownload, btnClose}) b->setEnabled(!busy);
-}
-
-void T_frmDownloadFile_TSPL::ShowProgress(qint64 sent, qint64 total) {
-  prgDownload->setValue(total > 0 ? static_cast<int>(sent * kProgressSteps / total)
-                                  : kProgressSteps);
-}
-
 void T_frmDownloadFile_TSPL::btnDownloadClick() {
   QStringList paths;
   for (int i = 0; i < lstTempletsList->count(); ++i) paths += lstTempletsList->item(i)->text();
-  SetBusy(true);
-  ShowProgress(0, 1);
-  TaskControl control;
-  control.progress = [this](int64_t sent, int64_t total) { ShowProgress(sent, total); };
-  const ServiceAnswer<DownloadProgress> download =
-      PrinterService(mdlGlobal::SelectedPrinter(), &control).DownloadFiles(paths, storage);
-  SetBusy(false);
-  ReportDownload(download.result);
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  const Storage target = storage;
+  activity->Run<ServiceResult>(
+      [printer, paths, target](const TaskControl &control) {
+        return PrinterService(printer, &control).DownloadFiles(paths, target).result;
+      },
+      [](ServiceResult result) { ReportDownload(result); });
 }
 
 void T_frmDownloadFile_TSPL::ReportDownload(const ServiceResult &result) {
   switch (result.message) {
     case ServiceMessage::Ok:
-      ShowProgress(1, 1);
       return ShowInformation(Msg.DownloadSuccess);
     case ServiceMessage::OpenPort:
       return ShowError(Msg.Err_OpenPort);  // this window shows the text alone

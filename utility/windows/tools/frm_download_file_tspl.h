@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace ravo::utility {
 
+class PrinterActivity;
+
 class T_frmDownloadFile_TSPL : public QDialog {
   Q_OBJECT
 
@@ -24,27 +26,21 @@ class T_frmDownloadFile_TSPL : public QDialog {
 
   QLabel *lblImagesList;
   QListWidget *lstTempletsList;
-  QProgressBar *prgDownload;
   QPushButton *btnAdd;
   QPushButton *btnDel;
   QPushButton *btnDownload;
   QPushButton *btnClose;
+  PrinterActivity *activity;
 
-  bool Downloading() const { return downloading_; }
-
- public slots:
-  void reject() override;
+  // Closing cancels a running download before its next piece.
+  void done(int result) override;
 
  private:
   void InitLanguage();
   void btnAddClick();
   void btnDelClick();
   void btnDownloadClick();
-  void ReportDownload(const ServiceResult &result);
-  void SetBusy(bool busy);
-  void ShowProgress(qint64 sent, qint64 total);
-
-  bool downloading_ = false;
+  static void ReportDownload(const ServiceResult &result);
 };
 
 }  // namespace ravo::utility

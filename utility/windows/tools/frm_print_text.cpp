@@ -7,6 +7,7 @@
 #include "frm_print_text.h"
 #include "mdl_global.h"
 #include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
 #include "printer_service.h"
 #include "tool_support.h"
 
@@ -18,7 +19,7 @@ using mdlGlobal::Msg;
 T_frmPrintText::T_frmPrintText(QWidget *parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(442, 230);
+  setFixedSize(442, 260);  // with room for the busy bar
   setWindowIcon(ToolWindowIcon());
   setWindowTitle(GetLangString(QStringLiteral("FormPrintText_Caption")));
   lblContent = new QLabel(GetLangString(QStringLiteral("FormPrintText_lblContent")), this);
@@ -37,14 +38,30 @@ T_frmPrintText::T_frmPrintText(QWidget *parent) : QDialog(parent) {
   column->addWidget(lblContent);
   column->addWidget(txtPrintText);
   column->addLayout(buttons);
+  activity = new PrinterActivity(this);
+  activity->Guard({btnPrint});
+  column->addWidget(activity);
 
   connect(btnPrint, &QPushButton::clicked, this, &T_frmPrintText::btnPrintClick);
   connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void T_frmPrintText::btnPrintClick() {
-  const ServiceResult result = PrinterService(mdlGlobal::SelectedPrinter(PrinterLibrary::Esc))
-                                   .PrintPlainText(txtPrintText->toPlainText());
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter(PrinterLibrary::Esc);
+  const QString text = txtPrintText->toPlainText();
+  activity->Run<ServiceResult>(
+      [printer, text](const TaskControl &control) {
+        return PrinterService(printer, &control).PrintPlainText(text);
+      },
+      [](ServiceResult result) { Printed(result); });
+}
+
+void T_frmPrintText::done(int result) {
+  activity->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
+}
+
+void T_frmPrintText::Printed(const ServiceResult &result) {
   switch (result.message) {
     case ServiceMessage::Ok:
       return;

@@ -11,6 +11,7 @@
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
 #include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
 #include "printer_service.h"
 #include "tool_support.h"
 
@@ -23,7 +24,7 @@ T_frmPrintTextLabel::T_frmPrintTextLabel(QWidget *parent)
     : QDialog(parent), paperWidth(mdlGlobal::GetPaperWidth()) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(442, 238);
+  setFixedSize(442, 268);  // with room for the busy bar
   lblContent = new QLabel(this);
   txtPrintText = new QPlainTextEdit(this);
   txtPrintText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -51,6 +52,9 @@ T_frmPrintTextLabel::T_frmPrintTextLabel(QWidget *parent)
   grid->addWidget(Label2, 3, 2);
   grid->addWidget(btnPrint, 2, 3, 2, 1);
   grid->addWidget(btnClose, 2, 4, 2, 1);
+  activity = new PrinterActivity(this);
+  activity->Guard({btnPrint});
+  grid->addWidget(activity, 4, 0, 1, 5);
 
   txtPrintableWidth->installEventFilter(this);
   txtPrintableHeigh->installEventFilter(this);
@@ -78,8 +82,14 @@ bool T_frmPrintTextLabel::eventFilter(QObject *watched, QEvent *event) {
 
 void T_frmPrintTextLabel::FormShow() {
   // A connection check only; nothing is written.
-  const ServiceResult result = PrinterService(mdlGlobal::SelectedPrinter()).TestConnection();
-  if (!result.ok()) ShowErrorCode(result.Text(), result.code);
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity->Run<ServiceResult>(
+      [printer](const TaskControl &control) {
+        return PrinterService(printer, &control).TestConnection();
+      },
+      [](ServiceResult result) {
+        if (!result.ok()) ShowErrorCode(result.Text(), result.code);
+      });
   setWindowTitle(GetLangString(QStringLiteral("FormPrintTextLabel_Caption")));
   lblContent->setText(GetLangString(QStringLiteral("FormPrintTextLabel_lblContent")));
   lblPrintableWidth->setText(GetLangString(QStringLiteral("FormPrintTextLabel_lblPrintableWidth")));
@@ -108,14 +118,26 @@ void T_frmPrintTextLabel::btnPrintClick() {
   // The job always carries sizes in range, even when a box was not left.
   CheckWidthValue();
   CheckHeightValue();
-  const ServiceResult result =
-      PrinterService(mdlGlobal::SelectedPrinter())
-          .PrintLabelText(txtPrintableWidth->text(), txtPrintableHeigh->text(),
-                          txtPrintText->toPlainText());
-  if (result.ok()) return;
-  if (result.message == ServiceMessage::OpenPort || result.message == ServiceMessage::CreatePrinter)
-    return ShowErrorCode(result.Text(), result.code);
-  ShowServiceError(result);
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  const QString width = txtPrintableWidth->text();
+  const QString height = txtPrintableHeigh->text();
+  const QString text = txtPrintText->toPlainText();
+  activity->Run<ServiceResult>(
+      [printer, width, height, text](const TaskControl &control) {
+        return PrinterService(printer, &control).PrintLabelText(width, height, text);
+      },
+      [](ServiceResult result) {
+        if (result.ok()) return;
+        const bool reaching = result.message == ServiceMessage::OpenPort ||
+                              result.message == ServiceMessage::CreatePrinter;
+        if (reaching) return ShowErrorCode(result.Text(), result.code);
+        ShowServiceError(result);
+      });
+}
+
+void T_frmPrintTextLabel::done(int result) {
+  activity->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
 }
 
 }  // namespace ravo::utility

@@ -12,6 +12,7 @@
 #include "frm_download_file_tspl.h"
 #include "mdl_global.h"
 #include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
 #include "printer_service.h"
 #include "text_codec.h"
 #include "tool_support.h"
@@ -24,10 +25,6 @@ using mdlGlobal::Msg;
 namespace {
 
 constexpr int kNameRole = Qt::UserRole;  // the name's bytes as the printer listed them
-
-PrinterService Service() {
-  return PrinterService(mdlGlobal::SelectedPrinter());
-}
 
 // Failures to reach the printer show their code; the rest their text.
 void Report(const ServiceResult &result) {
@@ -71,6 +68,10 @@ T_frmTempletManage::T_frmTempletManage(QWidget *parent)
        {btnDownload, btnPrint, btnDelCurrent, btnDelPosiAll, btnDelAll, btnRefresh, btnClose}) {
     grid->addWidget(b, row++, 1);
   }
+  activity = new PrinterActivity(this);
+  activity->Guard({lstImagesList, cmbTempletSavePosition, btnDownload, btnPrint, btnDelCurrent,
+                   btnDelPosiAll, btnDelAll, btnRefresh});
+  grid->addWidget(activity, 9, 0, 1, 2);
 
   const std::array<std::pair<QPushButton *, Action>, 5> actions{{
       {btnDownload, Action::Download},
@@ -99,10 +100,15 @@ void T_frmTempletManage::showEvent(QShowEvent *event) {
   if (!event->spontaneous()) FormShow();
 }
 
+void T_frmTempletManage::done(int result) {
+  activity->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
+}
+
 void T_frmTempletManage::FormShow() {
-  Report(Service().TestConnection());
   InitLanguage();
-  RefreshTemplet();
+  // A connection check, then the listing.
+  Converse([](const PrinterService &service) { return service.TestConnection(); }, true);
 }
 
 void T_frmTempletManage::InitLanguage() {
@@ -131,7 +137,33 @@ void T_frmTempletManage::InitLanguage() {
 }
 
 void T_frmTempletManage::RefreshTemplet() {
-  const ServiceAnswer<StoredFiles> listed = Service().ListStoredFiles(SavePosition());
+  Converse({}, true);
+}
+
+void T_frmTempletManage::Converse(Conversation action, bool refresh,
+                                  std::function<void()> afterwards) {
+  struct Outcome {
+    ServiceResult action;
+    std::optional<ServiceAnswer<StoredFiles>> listed;
+  };
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  const Storage storage = SavePosition();
+  activity->Run<Outcome>(
+      [printer, storage, action, refresh](const TaskControl &control) {
+        const PrinterService service(printer, &control);
+        Outcome outcome;
+        if (action) outcome.action = action(service);
+        if (refresh) outcome.listed = service.ListStoredFiles(storage);
+        return outcome;
+      },
+      [this, afterwards](Outcome outcome) {
+        Report(outcome.action);
+        if (outcome.listed) ShowListing(*outcome.listed);
+        if (afterwards) afterwards();
+      });
+}
+
+void T_frmTempletManage::ShowListing(const ServiceAnswer<StoredFiles> &listed) {
   Report(listed.result);
   ShowFiles(listed.value);
   if (listed.value.room) {
@@ -162,29 +194,32 @@ QByteArray T_frmTempletManage::SelectedName() const {
 void T_frmTempletManage::ButtonClick(Action action) {
   const bool selected =
       lstImagesList->currentItem() != nullptr && lstImagesList->currentItem()->isSelected();
-  const PrinterService service = Service();
+  const QByteArray name = SelectedName();
+  const Storage storage = SavePosition();
   switch (action) {
     case Action::Download:
-      openDownload(this, SavePosition());
-      break;
+      openDownload(this, storage);
+      return Converse({}, true, [this] {
+        if (lstImagesList->count() > 0) lstImagesList->setCurrentRow(0);
+      });
     case Action::Print:
       // Printing lists nothing new, so no refresh follows.
-      if (selected) Report(service.RunStoredFile(SelectedName()));
-      return;
+      if (!selected) return;
+      return Converse([name](const PrinterService &s) { return s.RunStoredFile(name); }, false);
     case Action::DelCurrent:
-      if (!Confirm(delCurrentTip_)) break;
+      if (!Confirm(delCurrentTip_)) return RefreshTemplet();
       if (!selected) return ShowError(QStringLiteral("No template is selected."));
-      Report(service.DeleteStoredFile(SavePosition(), SelectedName()));
-      break;
+      return Converse(
+          [storage, name](const PrinterService &s) { return s.DeleteStoredFile(storage, name); },
+          true);
     case Action::DelPosiAll:
-      if (Confirm(delAllTip_)) Report(service.DeleteStoredFiles(SavePosition()));
-      break;
+      if (!Confirm(delAllTip_)) return RefreshTemplet();
+      return Converse([storage](const PrinterService &s) { return s.DeleteStoredFiles(storage); },
+                      true);
     case Action::DelAll:
-      if (Confirm(delAllTip_)) Report(service.DeleteAllStoredFiles());
-      break;
+      if (!Confirm(delAllTip_)) return RefreshTemplet();
+      return Converse([](const PrinterService &s) { return s.DeleteAllStoredFiles(); }, true);
   }
-  RefreshTemplet();
-  if (action == Action::Download && lstImagesList->count() > 0) lstImagesList->setCurrentRow(0);
 }
 
 }  // namespace ravo::utility

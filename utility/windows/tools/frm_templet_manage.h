@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace ravo::utility {
 
+class PrinterActivity;
+
 class T_frmTempletManage : public QDialog {
   Q_OBJECT
 
@@ -34,12 +36,16 @@ class T_frmTempletManage : public QDialog {
   QPushButton *btnDelAll;
   QPushButton *btnRefresh;
   QPushButton *btnClose;
+  PrinterActivity *activity;
 
   // Shows the download window for a storage; replaced by tests.
   std::function<void(QWidget *parent, Storage storage)> openDownload;
 
   Storage SavePosition() const;
+  // Lists the files and room of the chosen storage, off the window thread.
   void RefreshTemplet();
+  // Closing cancels a conversation that still waits for the printer.
+  void done(int result) override;
 
  protected:
   void showEvent(QShowEvent *event) override;
@@ -49,7 +55,12 @@ class T_frmTempletManage : public QDialog {
 
   void FormShow();
   void InitLanguage();
+  using Conversation = std::function<ServiceResult(const PrinterService &)>;
+  // Runs action (when given) and then, with refresh, the listing, in one
+  // task; shows the outcome and runs afterwards.
+  void Converse(Conversation action, bool refresh, std::function<void()> afterwards = {});
   void ButtonClick(Action action);
+  void ShowListing(const ServiceAnswer<StoredFiles> &listed);
   void ShowFiles(const StoredFiles &files);
   QByteArray SelectedName() const;
 

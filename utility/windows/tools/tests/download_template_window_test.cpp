@@ -56,8 +56,8 @@ TEST_F(DownloadWindow, FileGoesBehindThePrefixInOrder) {
   EXPECT_EQ(window.lstTempletsList->currentRow(), 1);
 
   window.btnDownload->click();
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(Shown(MessageIcon::Information), QStringList{mdlGlobal::Msg.DownloadSuccess});
-  EXPECT_EQ(window.prgDownload->value(), window.prgDownload->maximum());
   EXPECT_TRUE(window.btnDownload->isEnabled());
   // The download, then the listing that confirms the printer stored both.
   ASSERT_TRUE(sim_.WaitForClosedSessions(2));
@@ -71,9 +71,11 @@ TEST_F(DownloadWindow, FileGoesBehindThePrefixInOrder) {
 TEST_F(DownloadWindow, DramPrefixAndEmptyList) {
   T_frmDownloadFile_TSPL window(Storage::Dram);
   window.btnDownload->click();  // nothing to send, still finished
+  ASSERT_TRUE(Settle());
   ChooseFiles({WriteFile("c", StoredFile("C.DAT", 30))});
   window.btnAdd->click();
   window.btnDownload->click();
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(Shown(MessageIcon::Information).size(), 2);
   ASSERT_TRUE(sim_.WaitForClosedSessions(3));
   EXPECT_EQ(Received(), "DOWNLOAD " + StoredFile("C.DAT", 30) + "ZZZFILES N\r\nZZZFILESSIZE\r\n");
@@ -85,6 +87,7 @@ TEST_F(DownloadWindow, UnreadableFileStopsTheDownload) {
   ChooseFiles({WriteFile("g", good), dir_.filePath("missing"), WriteFile("h", good)});
   for (int i = 0; i < 3; ++i) window.btnAdd->click();
   window.btnDownload->click();
+  ASSERT_TRUE(Settle());
   EXPECT_TRUE(Shown(MessageIcon::Information).isEmpty());
   ASSERT_EQ(Shown(MessageIcon::Error).size(), 1);
   EXPECT_TRUE(Shown(MessageIcon::Error)[0].startsWith(dir_.filePath("missing") + ": "));
@@ -111,6 +114,7 @@ TEST_F(DroppingPrinter, LostDataIsReportedNotCalledSuccess) {
     T_frmDownloadFile_TSPL window(Storage::Flash);
     window.lstTempletsList->addItem(file.fileName());
     window.btnDownload->click();
+    ASSERT_TRUE(Settle());
     EXPECT_TRUE(Shown(MessageIcon::Information).isEmpty()) << size;
     ASSERT_EQ(Shown(MessageIcon::Error).size(), 1u) << size;
     const QString error = Shown(MessageIcon::Error)[0];
@@ -132,8 +136,16 @@ class TemplateManager : public DownloadWindow {
       T_frmDownloadFile_TSPL download(storage);
       download.lstTempletsList->addItem(path_);
       download.btnDownload->click();
+      ASSERT_TRUE(Settle());
     };
     window_.show();
+    ASSERT_TRUE(Settle());
+  }
+
+  // Clicks and waits for the conversation it starts.
+  void Click(QPushButton *button) {
+    button->click();
+    ASSERT_TRUE(Settle());
   }
 
   QStringList Names() const {
@@ -160,13 +172,13 @@ TEST_F(TemplateManager, DownloadListsTheFileAndKillRemovesIt) {
             SpacePattern().replace("{0}", "1024").replace("{1}", "1024"));
   EXPECT_TRUE(boxes_.shown.empty()) << boxes_.shown.front().text.toStdString();
 
-  window_.btnDownload->click();
+  Click(window_.btnDownload);
   EXPECT_EQ(Names(), QStringList{"LOGO.PRN"});
   EXPECT_EQ(window_.lstImagesList->currentRow(), 0);
   EXPECT_TRUE(window_.btnDelAll->isEnabled());
 
   boxes_.answers = {MessageAnswer::Ok};
-  window_.btnDelCurrent->click();
+  Click(window_.btnDelCurrent);
   EXPECT_TRUE(Names().isEmpty());
   EXPECT_TRUE(Received().contains("KILL F,\"LOGO.PRN\"\r\n"));
   ASSERT_EQ(Shown(MessageIcon::Question).size(), 1);
@@ -175,9 +187,9 @@ TEST_F(TemplateManager, DownloadListsTheFileAndKillRemovesIt) {
 }
 
 TEST_F(TemplateManager, PrintRunsTheSelectedTemplateOnly) {
-  window_.btnDownload->click();
+  Click(window_.btnDownload);
   qsizetype before = Received().size();
-  window_.btnPrint->click();
+  Click(window_.btnPrint);
   QByteArray run("RUN \"LOGO.PRN\"\r\n");
   ASSERT_TRUE(WaitForReceived(before + run.size()));
   WaitFor([] { return false; }, 200);  // no refresh may follow
@@ -185,34 +197,37 @@ TEST_F(TemplateManager, PrintRunsTheSelectedTemplateOnly) {
 }
 
 TEST_F(TemplateManager, CancelSendsNothingButRefreshes) {
-  window_.btnDownload->click();
+  Click(window_.btnDownload);
   boxes_.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
-  window_.btnDelAll->click();
-  window_.btnDelPosiAll->click();
+  Click(window_.btnDelAll);
+  Click(window_.btnDelPosiAll);
   EXPECT_FALSE(Received().contains("KILL"));
   EXPECT_EQ(Names(), QStringList{"LOGO.PRN"});
   EXPECT_TRUE(Received().endsWith("ZZZFILESSIZE\r\n"));
 }
 
 TEST_F(TemplateManager, DeleteWithoutSelectionIsReported) {
-  window_.btnDownload->click();
+  Click(window_.btnDownload);
   window_.lstImagesList->clearSelection();
-  window_.btnDelCurrent->click();  // confirmed by the recorder
+  Click(window_.btnDelCurrent);  // confirmed by the recorder
   EXPECT_FALSE(Received().contains("KILL"));
   EXPECT_EQ(Shown(MessageIcon::Error).size(), 1);
 }
 
 TEST_F(TemplateManager, StoragesAreListedApart) {
   window_.cmbTempletSavePosition->setCurrentIndex(1);  // DRAM refreshes
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(window_.SavePosition(), Storage::Dram);
-  window_.btnDownload->click();
+  Click(window_.btnDownload);
   EXPECT_TRUE(Received().contains("DOWNLOAD \"LOGO.PRN\""));
   EXPECT_EQ(Names(), QStringList{"LOGO.PRN"});
   window_.cmbTempletSavePosition->setCurrentIndex(0);
+  ASSERT_TRUE(Settle());
   EXPECT_TRUE(Names().isEmpty());
   boxes_.answers = {MessageAnswer::Ok};
   window_.cmbTempletSavePosition->setCurrentIndex(1);
-  window_.btnDelAll->click();
+  ASSERT_TRUE(Settle());
+  Click(window_.btnDelAll);
   EXPECT_TRUE(Received().endsWith("ZZZFILESSIZE\r\n"));
   EXPECT_TRUE(Received().contains("KILL \"*\"\r\nKILL F,\"*\"\r\n"));
   EXPECT_TRUE(Names().isEmpty());

@@ -27,9 +27,11 @@ TEST_F(PrintTextLabelWindow, ThreeLinesMakeOneLabel) {
   T_frmPrintTextLabel window;
   EXPECT_EQ(window.paperWidth, "56");  // TQX58 is a 56 mm model
   window.show();
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(window.lblMultiple1->text(), "(10-56)mm");
   window.txtPrintText->setPlainText("one\ntwo\nthree");
   window.btnPrint->click();
+  ASSERT_TRUE(Settle());
 
   ASSERT_TRUE(sim_.WaitForClosedSessions(2));  // the check on showing, then the job
   EXPECT_EQ(Received(), QByteArray("CLS\r\n"
@@ -56,7 +58,9 @@ TEST_F(PrintTextLabelWindow, RefusedTextIsReportedAndNothingIsSent) {
   for (const Case &c : cases) {
     boxes_.shown.clear();
     window.txtPrintText->setPlainText(QString::fromLatin1(c.text));
+    ASSERT_TRUE(Settle());
     window.btnPrint->click();
+    ASSERT_TRUE(Settle());
     EXPECT_EQ(Shown(MessageIcon::Error), QStringList{c.says}) << c.text;
   }
   // Only the check on showing reached the printer.
@@ -92,7 +96,9 @@ TEST_F(PrintTextLabelWindow, EmptySizeBoxPrintsTheLowestSize) {
   window.show();
   window.txtPrintableWidth->clear();
   window.txtPrintText->setPlainText("x");
+  ASSERT_TRUE(Settle());
   window.btnPrint->click();
+  ASSERT_TRUE(Settle());
   ASSERT_TRUE(sim_.WaitForClosedSessions(2));
   EXPECT_TRUE(Received().contains("SIZE 10 mm,30 mm\r\n"));
 }
@@ -102,6 +108,7 @@ TEST_F(PrintTextLabelWindow, UnknownModelAndDeadPortAreReported) {
   {
     T_frmPrintTextLabel window;
     window.show();
+    ASSERT_TRUE(Settle());
   }
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_TRUE(boxes_.shown[0].text.startsWith(mdlGlobal::Msg.Err_CreatePrinter + ":"));
@@ -110,6 +117,7 @@ TEST_F(PrintTextLabelWindow, UnknownModelAndDeadPortAreReported) {
   sim_.Stop();
   T_frmPrintTextLabel window;
   window.show();
+  ASSERT_TRUE(Settle());
   ASSERT_EQ(boxes_.shown.size(), 2u);
   EXPECT_TRUE(boxes_.shown[1].text.startsWith(mdlGlobal::Msg.Err_OpenPort + ":"));
 }
@@ -121,6 +129,7 @@ TEST_F(PrintTextWindow, SendsTheTextWithCrLfAndOneLf) {
   window.show();
   window.txtPrintText->setPlainText("Hello \"you\"\nsecond");
   window.btnPrint->click();
+  ASSERT_TRUE(Settle());
   ASSERT_TRUE(sim_.WaitForClosedSessions(1));
   EXPECT_EQ(Received(), QByteArray("Hello \"you\"\r\nsecond\n"));
   EXPECT_TRUE(boxes_.shown.empty());
@@ -130,6 +139,7 @@ TEST_F(PrintTextWindow, BlankTextReportsEmptyInput) {
   T_frmPrintText window;
   window.txtPrintText->setPlainText(" ");
   window.btnPrint->click();
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(Shown(MessageIcon::Error), QStringList{mdlGlobal::Msg.Err_ImportNull});
   EXPECT_FALSE(sim_.WaitForClosedSessions(1, std::chrono::milliseconds(300)));  // not touched
 }

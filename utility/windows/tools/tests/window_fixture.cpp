@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include "mdl_global.h"
+#include "printer_task_runner.h"
 
 using namespace ravo::utility;
 
@@ -47,6 +48,10 @@ bool ToolWindowTest::WaitFor(const std::function<bool()> &done, int ms) {
     QThread::msleep(5);
   }
   return true;
+}
+
+bool ToolWindowTest::Settle(int ms) {
+  return WaitFor([] { return PrinterTaskRunner::Unsettled() == 0; }, ms);
 }
 
 bool ToolWindowTest::WaitForReceived(qsizetype n, int ms) const {
