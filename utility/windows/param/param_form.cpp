@@ -15,9 +15,9 @@
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
 #include "mdl_global_selected_printer.h"
-#include "param_messages.h"
 #include "printer_activity.h"
 #include "printer_service.h"
+#include "window_messages.h"
 
 namespace ravo::utility {
 
@@ -256,7 +256,7 @@ void ParamForm::BlockArrived(const ServiceAnswer<BlockRead> &read) {
   if (read.value.probeAnswer) mdlGlobal::CommandModeFlag = *read.value.probeAnswer;
   readOk_ = read.ok();
   if (readOk_) block_ = read.value.block;
-  if (!readOk_) ShowParamError(read.result.Text());
+  if (!readOk_) ShowError(read.result.Text());
   SplitSetting();
   // Writing the zero block of a failed read would wipe the printer's
   // settings, so Set is offered only for a block that was read.
@@ -294,7 +294,7 @@ bool ParamForm::ReplacePrintSetting() {
     if (KeepsStoredBytes(field)) continue;
     const param::FieldError error = param::EncodeText(field, FieldText(field), edited, locale_);
     if (!error.ok()) {
-      ShowParamError(error.Describe(FieldCaption(field)));
+      ShowError(error.Describe(FieldCaption(field)));
       if (QWidget *target = FocusTarget(field)) target->setFocus();
       return false;
     }
@@ -318,14 +318,14 @@ void ParamForm::btnSetClick() {
 
 void ParamForm::BlockWritten(const ServiceResult &result) {
   if (result.ok()) {
-    ShowParamInformation(mdlGlobal::Msg.ParaSet_OK);
+    ShowInformation(mdlGlobal::Msg.ParaSet_OK);
     accept();
     return;
   }
   if (result.message == ServiceMessage::OpenPort) {
-    ShowParamError(QString::number(result.code) + QLatin1Char(':') + result.Text());
+    ShowError(QString::number(result.code) + QLatin1Char(':') + result.Text());
   }
-  ShowParamError(mdlGlobal::Msg.Err_ParaSet);
+  ShowError(mdlGlobal::Msg.Err_ParaSet);
   reject();
 }
 
@@ -393,7 +393,7 @@ void ParamForm::CheckValue(QLineEdit *edit, const FieldSpec &field) {
   QString text = edit->text();
   const param::FieldError error = param::ClampText(field, text);
   if (!error.ok()) {
-    ShowParamError(error.Describe(FieldCaption(field)));
+    ShowError(error.Describe(FieldCaption(field)));
     return;
   }
   if (text != edit->text()) edit->setText(text);
