@@ -78,10 +78,13 @@ Outcome Download(Context &context, Storage storage) {
   if (bar) bar->Finish();
   if (!download.ok()) {
     Outcome failure = ServiceFailure(download.result, "the DOWNLOAD command");
-    failure.data["sent_bytes"] = download.value.sent;
-    failure.data["total_bytes"] = download.value.total;
-    failure.error += " (" + std::to_string(download.value.sent) + " of " +
-                     std::to_string(download.value.total) + " bytes sent)";
+    // Once the files were read, how far the data got.
+    if (download.result.message != ravo::utility::ServiceMessage::FileRead) {
+      failure.data["sent_bytes"] = download.value.sent;
+      failure.data["total_bytes"] = download.value.total;
+      failure.error += " (" + std::to_string(download.value.sent) + " of " +
+                       std::to_string(download.value.total) + " bytes sent)";
+    }
     return failure;
   }
   Outcome outcome;
