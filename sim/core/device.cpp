@@ -11,7 +11,6 @@
 namespace ravo::sim {
 namespace {
 
-constexpr size_t kMaxTextLines = 500;
 // The printed-length counter counts 3 mm steps: 24 dots at 8 dots per mm.
 constexpr int64_t kDotsPerJourneyStep = 24;
 

@@ -38,14 +38,13 @@ Element ColumnImage(std::string_view data, int columns, int bytes_per_column) {
   return e;
 }
 
-// Row-format raster, 1 = dark, as it arrives.
+// Row-format raster, 1 = dark, as it arrives; only the rows the data holds.
 Element RowImage(std::string_view data, int width_bytes, int rows) {
   Element e;
   e.kind = Element::Kind::kBitmap;
   e.width_bytes = width_bytes;
-  e.size = rows;
-  e.bits.assign(data.begin(), data.begin() + std::min(data.size(), size_t(width_bytes) * rows));
-  e.bits.resize(static_cast<size_t>(width_bytes) * rows, 0);
+  e.size = width_bytes > 0 ? std::min<int>(rows, static_cast<int>(data.size() / width_bytes)) : 0;
+  e.bits.assign(data.begin(), data.begin() + static_cast<ptrdiff_t>(width_bytes) * e.size);
   return e;
 }
 

@@ -13,36 +13,48 @@ namespace {
 
 constexpr int kMaxSide = 16000;  // keeps a hostile label's image small enough
 
-// The raster as an image: dark dots black; light dots white when the
-// bitmap overwrites, left out when it is ORed.  For XOR, dark dots are
-// white and light ones black, so that XOR-drawing inverts under the dark.
+// The raster as a one-bit image over the element's own bits: dark dots
+// black; light dots white when the bitmap overwrites, see-through when it
+// is ORed.  For XOR, dark dots are white and light ones black, so that
+// XOR-drawing inverts under the dark dots only.
 QImage BitmapImage(const Element &e, int rows) {
-  const int w = e.width_bytes * 8;
-  const bool xor_mode = e.mode == Element::BitmapMode::kXor;
-  QImage image(w, std::max(rows, 1), xor_mode ? QImage::Format_RGB32 : QImage::Format_ARGB32);
-  image.fill(xor_mode ? Qt::black : Qt::transparent);
-  for (int y = 0; y < rows; ++y) {
-    auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-    const uint8_t *bits = e.bits.data() + static_cast<size_t>(y) * e.width_bytes;
-    for (int x = 0; x < w; ++x) {
-      const bool dark = (bits[x / 8] >> (7 - x % 8)) & 1;
-      if (dark)
-        row[x] = xor_mode ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
-      else if (e.mode == Element::BitmapMode::kOverwrite)
-        row[x] = qRgb(255, 255, 255);
-    }
+  QImage image(e.bits.data(), e.width_bytes * 8, rows, e.width_bytes, QImage::Format_Mono);
+  const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+  switch (e.mode) {
+    case Element::BitmapMode::kOverwrite:
+      image.setColorTable({white, black});
+      break;
+    case Element::BitmapMode::kOr:
+      image.setColorTable({qRgba(0, 0, 0, 0), black});
+      break;
+    case Element::BitmapMode::kXor:
+      image.setColorTable({black, white});
+      break;
   }
   return image;
 }
 
+// Draws only the part of the raster that falls on the page, so that a
+// huge raster costs no more than the page it lands on.
 void DrawBitmap(QPainter &p, const Element &e) {
   if (e.width_bytes <= 0 || e.size <= 0) return;
   const int rows = std::min<int>(e.size, static_cast<int>(e.bits.size() / e.width_bytes));
+  if (rows <= 0) return;
   const QImage image = BitmapImage(e, rows);
+  const QRectF page(0, 0, p.device()->width(), p.device()->height());
   Rotated(p, e.x, e.y, e.rotation, [&] {
+    const QRectF local = p.transform().inverted().mapRect(page);
+    const QRect source = QRect(static_cast<int>(local.left() / e.mul_x) - 1,
+                               static_cast<int>(local.top() / e.mul_y) - 1,
+                               static_cast<int>(local.width() / e.mul_x) + 3,
+                               static_cast<int>(local.height() / e.mul_y) + 3)
+                             .intersected(image.rect());
+    if (source.isEmpty()) return;
     if (e.mode == Element::BitmapMode::kXor)
       p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.drawImage(QRect(0, 0, image.width() * e.mul_x, rows * e.mul_y), image);
+    const QRect target(source.x() * e.mul_x, source.y() * e.mul_y, source.width() * e.mul_x,
+                       source.height() * e.mul_y);
+    p.drawImage(target, image.copy(source));
   });
 }
 
