@@ -181,7 +181,9 @@ QImage RenderLabel(const Label &label) {
       p.restore();
     }
   }
-  return image.convertToFormat(QImage::Format_Grayscale8);
+  // Thermal dots are dark or not: one bit a dot, which also makes the PNG
+  // quick to write and small.
+  return image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
 }
 
 bool SaveLabelPng(const Label &label, const QString &path) {
