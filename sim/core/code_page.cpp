@@ -1,6 +1,5 @@
 #include "code_page.h"
 
-#include <array>
 #include <utility>
 
 #include "fields.h"
@@ -11,7 +10,7 @@ namespace {
 using Page = std::pair<std::string_view, std::string_view>;
 
 // TSPL CODEPAGE: DOS and Windows numbers, the multi-byte pages, UTF-8.
-constexpr std::array<Page, 30> kTsplPages = {{
+constexpr Page kTsplPages[] = {
     {"437", "CP437"},   {"737", "CP737"},   {"850", "IBM850"},  {"851", "IBM851"},
     {"852", "CP852"},   {"855", "IBM855"},  {"857", "IBM857"},  {"858", "IBM858"},
     {"860", "IBM860"},  {"861", "IBM861"},  {"862", "IBM862"},  {"863", "IBM863"},
@@ -20,13 +19,13 @@ constexpr std::array<Page, 30> kTsplPages = {{
     {"1254", "CP1254"}, {"1255", "CP1255"}, {"1256", "CP1256"}, {"1257", "CP1257"},
     {"1258", "CP1258"}, {"932", "CP932"},   {"936", "GBK"},     {"949", "CP949"},
     {"950", "BIG5"},    {"UTF-8", "UTF-8"},
-}};
+};
 
-constexpr std::array<std::string_view, 10> kSevenBit = {"USA", "BRI", "GER", "FRE", "DAN",
-                                                        "ITA", "SPA", "SWE", "SWI", "ASCII"};
+constexpr std::string_view kSevenBit[] = {"USA", "BRI", "GER", "FRE", "DAN",
+                                          "ITA", "SPA", "SWE", "SWI", "ASCII"};
 
 // ESC t n, numbered as in the ESC/POS reference.
-constexpr std::array<std::pair<int, std::string_view>, 33> kEscPosTables = {{
+constexpr std::pair<int, std::string_view> kEscPosTables[] = {
     {0, "CP437"},   {1, "CP932"},       {2, "IBM850"},       {3, "IBM860"},  {4, "IBM863"},
     {5, "IBM865"},  {11, "IBM851"},     {13, "IBM857"},      {14, "CP737"},  {15, "ISO-8859-7"},
     {16, "CP1252"}, {17, "CP866"},      {18, "CP852"},       {19, "IBM858"}, {21, "TIS-620"},
@@ -34,7 +33,7 @@ constexpr std::array<std::pair<int, std::string_view>, 33> kEscPosTables = {{
     {38, "IBM869"}, {39, "ISO-8859-2"}, {40, "ISO-8859-15"}, {44, "CP1125"}, {45, "CP1250"},
     {46, "CP1251"}, {47, "CP1253"},     {48, "CP1254"},      {49, "CP1255"}, {50, "CP1256"},
     {51, "CP1257"}, {52, "CP1258"},     {255, "CP437"},
-}};
+};
 
 }  // namespace
 

@@ -224,13 +224,16 @@ void Device::OnCpclLine(std::string_view line) {
   if (outcome == CpclPage::Outcome::kAbort) cpcl_.Take();
 }
 
-// "<ESC>!x" asks a label printer for its status; to a receipt printer, or
-// inside a receipt, ESC ! n selects the print mode.
+// "<ESC>!x" (a capital letter, "?" or ".") is a TSPL immediate command
+// to a label printer; to a receipt printer, or inside a receipt, ESC ! n
+// selects the print mode.  A query a label printer does not know is logged
+// rather than starting a receipt that would swallow the label commands.
 void Device::OnEscPos(std::string_view command, std::string_view data) {
   if (!IsReceiptPrinter() && !receipt_.InProgress() && command.size() == 3 &&
-      command[0] == '\x1B' && command[1] == '!' &&
-      std::string_view("?SDPO.").find(command[2]) != std::string_view::npos)
-    return OnImmediate(command[2], true);
+      command[0] == '\x1B' && command[1] == '!') {
+    const char c = command[2];
+    if ((c >= 'A' && c <= 'Z') || c == '?' || c == '.') return OnImmediate(c, true);
+  }
   receipt_.Command(command, data);
 }
 

@@ -1,6 +1,5 @@
 #include "escpos_framing.h"
 
-#include <array>
 #include <cstdint>
 
 namespace ravo::sim {
@@ -17,7 +16,7 @@ struct Fixed {
   uint8_t params;
 };
 
-constexpr std::array<Fixed, 71> kFixed = {{
+constexpr Fixed kFixed[] = {
     {kEsc, 0x0C, 0}, {kEsc, ' ', 1}, {kEsc, '!', 1}, {kEsc, '$', 2},  {kEsc, '%', 1},
     {kEsc, '-', 1},  {kEsc, '2', 0}, {kEsc, '3', 1}, {kEsc, '7', 3},  {kEsc, '8', 2},
     {kEsc, '9', 1},  {kEsc, '<', 0}, {kEsc, '=', 1}, {kEsc, '?', 1},  {kEsc, '@', 0},
@@ -33,7 +32,7 @@ constexpr std::array<Fixed, 71> kFixed = {{
     {kGs, 'j', 1},   {kGs, 'r', 1},  {kGs, 'w', 1},  {kFs, '!', 1},   {kFs, '&', 0},
     {kFs, '-', 1},   {kFs, '.', 0},  {kFs, 'C', 1},  {kFs, 'S', 2},   {kFs, 'W', 1},
     {kFs, 'p', 2},
-}};
+};
 
 uint8_t At(std::string_view b, size_t i) {
   return static_cast<uint8_t>(b[i]);

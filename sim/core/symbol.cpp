@@ -3,7 +3,6 @@
 #include <zint.h>
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <utility>
 
@@ -25,7 +24,7 @@ struct Named {
 };
 
 // The TSPL reference's bar-code types.
-constexpr std::array<Named, 30> kTspl = {{
+constexpr Named kTspl[] = {
     {"128", BARCODE_CODE128},     {"128M", BARCODE_CODE128},     {"EAN128", BARCODE_GS1_128},
     {"25", BARCODE_C25INTER},     {"25C", BARCODE_C25INTER},     {"39", BARCODE_EXCODE39},
     {"39C", BARCODE_EXCODE39},    {"39S", BARCODE_CODE39},       {"93", BARCODE_CODE93},
@@ -36,10 +35,10 @@ constexpr std::array<Named, 30> kTspl = {{
     {"UPCE+2", BARCODE_UPCE},     {"UPCE+5", BARCODE_UPCE},      {"CPOST", BARCODE_AUSPOST},
     {"MSI", BARCODE_MSI_PLESSEY}, {"MSIC", BARCODE_MSI_PLESSEY}, {"PLESSEY", BARCODE_PLESSEY},
     {"ITF14", BARCODE_ITF14},     {"EAN14", BARCODE_EAN14},      {"11", BARCODE_CODE11},
-}};
+};
 
 // The CPCL reference's types.
-constexpr std::array<Named, 30> kCpcl = {{
+constexpr Named kCpcl[] = {
     {"128", BARCODE_CODE128},         {"UCCEAN128", BARCODE_GS1_128},
     {"39", BARCODE_EXCODE39},         {"39C", BARCODE_EXCODE39},
     {"F39", BARCODE_EXCODE39},        {"F39C", BARCODE_EXCODE39},
@@ -55,10 +54,10 @@ constexpr std::array<Named, 30> kCpcl = {{
     {"UPCA", BARCODE_UPCA},           {"UPCA2", BARCODE_UPCA},
     {"UPCA5", BARCODE_UPCA},          {"UPCE", BARCODE_UPCE},
     {"UPCE2", BARCODE_UPCE},          {"UPCE5", BARCODE_UPCE},
-}};
+};
 
 template <size_t N>
-int Find(const std::array<Named, N> &table, std::string_view name) {
+int Find(const Named (&table)[N], std::string_view name) {
   for (const Named &n : table)
     if (n.name == name) return n.symbology;
   return 0;

@@ -2,25 +2,13 @@
 #include <algorithm>
 
 #include "fields.h"
+#include "tspl_fields.h"
 #include "tspl_page.h"
 
 namespace ravo::sim {
 namespace {
 
-constexpr int kMaxCoordinate = 32000;
 constexpr int kMaxThickness = 1000;
-
-int Rotation(std::string_view field) {
-  const int r = ToIntOr(field, 0);
-  return (r == 90 || r == 180 || r == 270) ? r : 0;
-}
-
-// TSPL alignment 0 (default) and 1 are left, 2 center, 3 right.
-Element::Anchor AnchorOf(int alignment) {
-  if (alignment == 2) return Element::Anchor::kMiddle;
-  if (alignment == 3) return Element::Anchor::kEnd;
-  return Element::Anchor::kStart;
-}
 
 // Cell height of the built-in bitmap fonts, in dots.
 int FontHeight(std::string_view font) {
@@ -39,10 +27,6 @@ void SetFont(Element &e, std::string_view font, std::string_view x_mul, std::str
     e.size = std::clamp(ToIntOr(y_mul, 12), 1, 100) * 8 / 3;
     e.mul_x = e.mul_y = 1;
   }
-}
-
-int Coordinate(std::string_view field) {
-  return std::clamp(ToIntOr(field, 0), -kMaxCoordinate, kMaxCoordinate);
 }
 
 bool AllNumbers(const std::vector<std::string_view> &f, size_t count) {
@@ -69,12 +53,12 @@ std::string TsplPage::Text(std::string_view args) {
   if (f.size() < 7 || !AllNumbers(f, 2)) return "needs x,y,font,rotation,x-mul,y-mul,content";
   Element e;
   e.kind = Element::Kind::kText;
-  e.x = Coordinate(f[0]);
-  e.y = Coordinate(f[1]);
-  e.rotation = Rotation(f[3]);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.rotation = TsplRotation(f[3]);
   SetFont(e, f[2], f[4], f[5]);
   std::string_view rest = f[6];
-  if (const auto alignment = OptionalNumber(rest)) e.anchor = AnchorOf(*alignment);
+  if (const auto alignment = OptionalNumber(rest)) e.anchor = TsplAnchor(*alignment);
   e.data = Decode(TsplString(rest));
   return Add(std::move(e));
 }
@@ -85,12 +69,12 @@ std::string TsplPage::Block(std::string_view args) {
   if (f.size() < 9 || !AllNumbers(f, 4)) return "needs x,y,width,height,font,rotation,x-mul,y-mul";
   Element e;
   e.kind = Element::Kind::kTextBlock;
-  e.x = Coordinate(f[0]);
-  e.y = Coordinate(f[1]);
-  e.x1 = std::clamp(ToIntOr(f[2], 0), 1, kMaxCoordinate);
-  e.y1 = std::clamp(ToIntOr(f[3], 0), 1, kMaxCoordinate);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.x1 = std::clamp(ToIntOr(f[2], 0), 1, kTsplMaxCoordinate);
+  e.y1 = std::clamp(ToIntOr(f[3], 0), 1, kTsplMaxCoordinate);
   SetFont(e, f[4], f[6], f[7]);
-  e.rotation = Rotation(f[5]);
+  e.rotation = TsplRotation(f[5]);
   std::string_view rest = f[8];
   int options[3] = {0, 0, 0};  // space, align, fit
   for (int &option : options) {
@@ -99,7 +83,7 @@ std::string TsplPage::Block(std::string_view args) {
     option = *n;
   }
   e.line_gap = std::clamp(options[0], 0, 500);
-  e.anchor = AnchorOf(options[1]);
+  e.anchor = TsplAnchor(options[1]);
   e.fit = options[2] == 1;
   e.data = Decode(TsplString(rest));
   return Add(std::move(e));
@@ -111,10 +95,10 @@ std::string TsplPage::Box(std::string_view args) {
   if (!AllNumbers(f, 4)) return "needs x,y,x_end,y_end,thickness";
   Element e;
   e.kind = Element::Kind::kBox;
-  e.x = Coordinate(f[0]);
-  e.y = Coordinate(f[1]);
-  e.x1 = Coordinate(f[2]);
-  e.y1 = Coordinate(f[3]);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.x1 = TsplCoordinate(f[2]);
+  e.y1 = TsplCoordinate(f[3]);
   e.thickness = f.size() > 4 ? std::clamp(ToIntOr(f[4], 1), 1, kMaxThickness) : 1;
   e.radius = f.size() > 5 ? std::clamp(ToIntOr(f[5], 0), 0, kMaxThickness) : 0;
   return Add(std::move(e));
@@ -126,10 +110,10 @@ std::string TsplPage::Bar(std::string_view args) {
   if (!AllNumbers(f, 4)) return "needs x,y,width,height";
   Element e;
   e.kind = Element::Kind::kBar;
-  e.x = Coordinate(f[0]);
-  e.y = Coordinate(f[1]);
-  e.x1 = std::clamp(ToIntOr(f[2], 0), 0, kMaxCoordinate);
-  e.y1 = std::clamp(ToIntOr(f[3], 0), 0, kMaxCoordinate);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.x1 = std::clamp(ToIntOr(f[2], 0), 0, kTsplMaxCoordinate);
+  e.y1 = std::clamp(ToIntOr(f[3], 0), 0, kTsplMaxCoordinate);
   return Add(std::move(e));
 }
 
@@ -141,10 +125,10 @@ std::optional<Element> Area(std::string_view args, Element::Kind kind) {
   if (!AllNumbers(f, 4)) return std::nullopt;
   Element e;
   e.kind = kind;
-  e.x = Coordinate(f[0]);
-  e.y = Coordinate(f[1]);
-  e.x1 = std::clamp(ToIntOr(f[2], 0), 0, kMaxCoordinate);
-  e.y1 = std::clamp(ToIntOr(f[3], 0), 0, kMaxCoordinate);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.x1 = std::clamp(ToIntOr(f[2], 0), 0, kTsplMaxCoordinate);
+  e.y1 = std::clamp(ToIntOr(f[3], 0), 0, kTsplMaxCoordinate);
   return e;
 }
 
@@ -174,10 +158,10 @@ std::string TsplPage::Ellipse(std::string_view args) {
   if (!AllNumbers(f, 5)) return "needs x,y,width,height,thickness";
   Element e;
   e.kind = Element::Kind::kEllipse;
-  e.x = Coordinate(f[0]);
-  e.y = Coordinate(f[1]);
-  e.x1 = std::clamp(ToIntOr(f[2], 0), 1, kMaxCoordinate);
-  e.y1 = std::clamp(ToIntOr(f[3], 0), 1, kMaxCoordinate);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.x1 = std::clamp(ToIntOr(f[2], 0), 1, kTsplMaxCoordinate);
+  e.y1 = std::clamp(ToIntOr(f[3], 0), 1, kTsplMaxCoordinate);
   e.thickness = std::clamp(ToIntOr(f[4], 1), 1, kMaxThickness);
   return Add(std::move(e));
 }
@@ -188,10 +172,10 @@ std::string TsplPage::Diagonal(std::string_view args) {
   if (!AllNumbers(f, 4)) return "needs x1,y1,x2,y2,thickness";
   Element e;
   e.kind = Element::Kind::kLine;
-  e.x = Coordinate(f[0]);
-  e.y = Coordinate(f[1]);
-  e.x1 = Coordinate(f[2]);
-  e.y1 = Coordinate(f[3]);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.x1 = TsplCoordinate(f[2]);
+  e.y1 = TsplCoordinate(f[3]);
   e.thickness = f.size() > 4 ? std::clamp(ToIntOr(f[4], 1), 1, kMaxThickness) : 1;
   return Add(std::move(e));
 }
@@ -202,8 +186,8 @@ std::string TsplPage::Bitmap(std::string_view args, std::string_view raster) {
   if (!AllNumbers(f, 5)) return "needs x,y,width,height,mode";
   Element e;
   e.kind = Element::Kind::kBitmap;
-  e.x = Coordinate(f[0]);
-  e.y = Coordinate(f[1]);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
   e.width_bytes = ToIntOr(f[2], 0);
   e.size = ToIntOr(f[3], 0);
   const int mode = ToIntOr(f[4], 0);

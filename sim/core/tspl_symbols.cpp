@@ -4,24 +4,13 @@
 
 #include "fields.h"
 #include "symbol.h"
+#include "tspl_fields.h"
 #include "tspl_page.h"
 
 namespace ravo::sim {
 namespace {
 
-constexpr int kMaxCoordinate = 32000;
 constexpr int kMaxBarHeight = 8000;
-
-int Rotation(std::string_view field) {
-  const int r = ToIntOr(field, 0);
-  return (r == 90 || r == 180 || r == 270) ? r : 0;
-}
-
-Element::Anchor AnchorOf(int alignment) {
-  if (alignment == 2) return Element::Anchor::kMiddle;
-  if (alignment == 3) return Element::Anchor::kEnd;
-  return Element::Anchor::kStart;
-}
 
 bool IsOption(std::string_view field, std::string_view letters) {
   if (field.size() < 2 ||
@@ -68,21 +57,21 @@ std::string TsplPage::Barcode(std::string_view args) {
   if (f.size() < 9) return "needs x,y,type,height,readable,rotation,narrow,wide,content";
   Element e;
   e.kind = Element::Kind::kBarcode;
-  e.x = std::clamp(ToIntOr(f[0], 0), -kMaxCoordinate, kMaxCoordinate);
-  e.y = std::clamp(ToIntOr(f[1], 0), -kMaxCoordinate, kMaxCoordinate);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
   e.symbology = TsplBarcodeSymbology(Upper(Unquote(f[2])));
   if (e.symbology == 0) return "unknown bar code type " + std::string(Unquote(f[2]));
   e.size = std::clamp(ToIntOr(f[3], 50), 1, kMaxBarHeight);
   // Human-readable: 0 none, 1 left, 2 centre, 3 right under the bars.
   const int readable = ToIntOr(f[4], 0);
   e.readable = readable >= 1 && readable <= 3;
-  e.readable_align = AnchorOf(readable);
-  e.rotation = Rotation(f[5]);
+  e.readable_align = TsplAnchor(readable);
+  e.rotation = TsplRotation(f[5]);
   e.narrow = std::clamp(ToIntOr(f[6], 2), 1, 10);
   std::string_view rest = f[8];
   const auto parts = SplitTsplFields(rest, 2);
   if (parts.size() == 2 && !Trim(parts[0]).starts_with('"') && ToInt(parts[0])) {
-    e.anchor = AnchorOf(*ToInt(parts[0]));
+    e.anchor = TsplAnchor(*ToInt(parts[0]));
     rest = parts[1];
   }
   e.data = TsplString(rest);
@@ -98,14 +87,14 @@ std::string TsplPage::QrCode(std::string_view args) {
   Element e;
   e.kind = Element::Kind::kQrCode;
   e.symbology = QrSymbology();
-  e.x = std::clamp(ToIntOr(f[0], 0), -kMaxCoordinate, kMaxCoordinate);
-  e.y = std::clamp(ToIntOr(f[1], 0), -kMaxCoordinate, kMaxCoordinate);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
   e.option_1 = QrEccLevel(Upper(Trim(f[2])));
   if (e.option_1 == 0) return "ECC level must be L, M, Q or H";
   e.size = std::clamp(ToIntOr(f[3], 4), 1, 10);
   const std::string mode = Upper(Trim(f[4]));
   if (mode != "A" && mode != "M") return "mode must be A or M";
-  e.rotation = Rotation(f[5]);
+  e.rotation = TsplRotation(f[5]);
   std::string_view rest = f[6];
   for (auto parts = SplitTsplFields(rest, 2); parts.size() == 2 && IsOption(Trim(parts[0]), "JMS");
        parts = SplitTsplFields(rest, 2))
@@ -128,10 +117,10 @@ std::string TsplPage::DataMatrix(std::string_view args) {
   Element e;
   e.kind = Element::Kind::kDataMatrix;
   e.symbology = DataMatrixSymbology();
-  e.x = std::clamp(ToIntOr(f[0], 0), -kMaxCoordinate, kMaxCoordinate);
-  e.y = std::clamp(ToIntOr(f[1], 0), -kMaxCoordinate, kMaxCoordinate);
-  e.x1 = std::clamp(ToIntOr(f[2], 0), 0, kMaxCoordinate);
-  e.y1 = std::clamp(ToIntOr(f[3], 0), 0, kMaxCoordinate);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.x1 = std::clamp(ToIntOr(f[2], 0), 0, kTsplMaxCoordinate);
+  e.y1 = std::clamp(ToIntOr(f[3], 0), 0, kTsplMaxCoordinate);
   e.size = 0;  // module size: fitted to the area unless x# gives it
   std::string_view rest = f[4];
   std::vector<int> size;
@@ -141,7 +130,7 @@ std::string TsplPage::DataMatrix(std::string_view args) {
       const int value = ToIntOr(head.substr(1), 0);
       const char letter = static_cast<char>(std::toupper(head[0]));
       if (letter == 'X') e.size = std::clamp(value, 1, 50);
-      if (letter == 'R') e.rotation = Rotation(head.substr(1));
+      if (letter == 'R') e.rotation = TsplRotation(head.substr(1));
     } else if (ToInt(head) && size.size() < 2) {
       size.push_back(*ToInt(head));
     } else {
@@ -162,9 +151,9 @@ std::string TsplPage::Pdf417(std::string_view args) {
   Element e;
   e.kind = Element::Kind::kPdf417;
   e.symbology = Pdf417Symbology();
-  e.x = std::clamp(ToIntOr(f[0], 0), -kMaxCoordinate, kMaxCoordinate);
-  e.y = std::clamp(ToIntOr(f[1], 0), -kMaxCoordinate, kMaxCoordinate);
-  e.rotation = Rotation(f[4]);
+  e.x = TsplCoordinate(f[0]);
+  e.y = TsplCoordinate(f[1]);
+  e.rotation = TsplRotation(f[4]);
   e.narrow = 3;
   e.size = 0;
   std::string_view rest = f[5];

@@ -280,6 +280,10 @@ TEST_F(ReceiptTest, UnknownCommandsAreLoggedAndTheTextAfterThemPrints) {
 TEST_F(DeviceTest, LabelPrinterTellsEscStatusFromEscPosPrintMode) {
   Make();  // a label printer
   EXPECT_EQ(Ask("\x1B!?"), "\0"s);
+  EXPECT_EQ(Ask("\x1B!Q"), "");  // an unknown query is logged, not a print mode
+  EXPECT_TRUE(out_.Noted("unknown query <ESC>!Q"));
+  EXPECT_EQ(Ask("SIZE 10 mm,10 mm\r\n"), "");
+  EXPECT_FALSE(out_.Noted("TSPL SIZE"));
   // Inside a receipt ESC ! is the print mode again.
   EXPECT_EQ(Ask("\x1B@\x1B!?x\n"), "");
   const auto &labels = Job("");
