@@ -179,9 +179,17 @@ Label CpclPage::Take() {
 
 CpclPage::Outcome CpclPage::Apply(std::string_view line, std::string &problem) {
   line = Trim(line);
-  if (block_ != Block::kNone) {
+  const std::string upper = Upper(line);
+  const bool ends_label = upper == "PRINT" || upper == "FORM" || upper == "ABORT";
+  if (block_ != Block::kNone && !ends_label) {
     problem = BlockLine(line);
     return Outcome::kContinue;
+  }
+  if (block_ != Block::kNone) {
+    // A block left open must not keep the label from ending.
+    problem = "block without its end line; closed at " + upper;
+    block_ = Block::kNone;
+    pending_.reset();
   }
   const auto words = SplitWords(line, 2);
   if (words.empty()) return Outcome::kContinue;

@@ -57,13 +57,16 @@ TEST_F(CpclTest, NothingUnknownSwallowsWhatFollows) {
           "SIZE 40 mm,30 mm\r\nCLS\r\nTEXT 1,1,\"3\",0,1,1,\"tspl\"\r\nPRINT 1\r\n"
           "! 0 200 200 100 1\r\nFROB 1 2\r\nT 4 0 0 0 kept\r\nFORM\r\n"
           "! UTILITIES\r\nSETFF 10 2\r\nPRINT\r\n"
+          "! 0 200 200 100 1\r\nB QR 10 10 M 2 U 4\r\nMA,open\r\nPRINT\r\n"
           "TEXT 1,1,\"3\",0,1,1,\"again\"\r\nPRINT 1\r\n");
-  ASSERT_EQ(labels.size(), 3u);
+  ASSERT_EQ(labels.size(), 4u);
   EXPECT_EQ(labels[0].kind, "tspl");
   EXPECT_EQ(labels[1].kind, "cpcl");
   ASSERT_EQ(labels[1].elements.size(), 1u);
   EXPECT_EQ(labels[1].elements[0].data, "kept");
-  EXPECT_EQ(labels[2].elements.back().data, "again");
+  EXPECT_EQ(labels[2].kind, "cpcl");  // a QR block without ENDQR still ends at PRINT
+  EXPECT_EQ(labels[3].elements.back().data, "again");
+  EXPECT_TRUE(out_.Noted("block without its end line"));
   EXPECT_TRUE(out_.Noted("neither a label header"));
   EXPECT_TRUE(out_.Noted("unknown command FROB"));
 }
