@@ -10,11 +10,20 @@ namespace {
 
 constexpr int kMaxThickness = 1000;
 
-// Cell height of the built-in bitmap fonts, in dots.
+// Cell height of the built-in bitmap fonts, in dots: "1" to "8", and the
+// CJK fonts named by their height ("TSS24.BF2", "TST16.BF2", "K24" ...).
 int FontHeight(std::string_view font) {
   static constexpr int kHeights[] = {12, 20, 24, 32, 48, 19, 27, 25};
   const auto n = ToInt(font);
   if (n && *n >= 1 && *n <= 8) return kHeights[*n - 1];
+  const std::string name = Upper(font);
+  for (std::string_view prefix : {"TSS", "TST", "KOR", "K"}) {
+    if (!name.starts_with(prefix)) continue;
+    const std::string_view rest = std::string_view(name).substr(prefix.size());
+    const auto digits = rest.substr(0, rest.find_first_not_of("0123456789"));
+    const auto height = ToInt(digits);
+    if (height && *height >= 8 && *height <= 64) return *height;
+  }
   return 0;  // "0" or a TrueType name: the multipliers are point sizes
 }
 

@@ -48,6 +48,9 @@ TEST_F(TsplTest, OptionalAlignmentFieldIsNotContent) {
     EXPECT_EQ(e[0].data, r.data) << r.command;
     EXPECT_EQ(e[0].anchor, r.anchor) << r.command;
   }
+  const auto cjk = Draw("TEXT 0,0,\"TSS24.BF2\",0,2,1,\"\xC4\xE3\"");
+  ASSERT_EQ(cjk.size(), 1u);
+  EXPECT_EQ(std::tuple(cjk[0].size, cjk[0].mul_x, cjk[0].data), std::tuple(24, 2, "你"s));
   const auto barcode = Draw(R"(BARCODE 10,10,"EAN13",50,2,90,1,2,"590123412345")");
   ASSERT_EQ(barcode.size(), 1u);
   EXPECT_TRUE(barcode[0].readable);
