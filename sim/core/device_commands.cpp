@@ -60,6 +60,8 @@ const std::vector<Device::Word> &Device::Words() {
       {"DMATRIX", [](D &d, A a) { return d.tspl_.DataMatrix(a); }, true},
       {"PDF417", [](D &d, A a) { return d.tspl_.Pdf417(a); }, true},
       {"BITMAP", [](D &, A) { return std::string("header without its raster"); }, true},
+      {"PUTBMP", [](D &, A) { return std::string("stored pictures are not drawn"); }, true},
+      {"PUTPCX", [](D &, A) { return std::string("stored pictures are not drawn"); }, true},
       // TSPL: media, motion and sound, which leave the picture as it is.
       {"SPEED", Accept, true},
       {"DENSITY", Accept, true},

@@ -239,12 +239,13 @@ TEST_F(TsplTest, BitmapIsReadByItsLengthWhateverBytesItHolds) {
 
 TEST_F(TsplTest, WhatIsNotUnderstoodIsLoggedAndTheRestStillPrints) {
   const auto &labels =
-      Job("SIZE 40 mm,30 mm\r\nCLS\r\nPUTPCX 1,1,\"A.PCX\"\r\nTEXT 1,2\r\n"
+      Job("SIZE 40 mm,30 mm\r\nCLS\r\nPUTPCX 1,1,\"A.PCX\"\r\nFROB 1\r\nTEXT 1,2\r\n"
           "BARCODE 1,1,\"XYZ\",50,0,0,2,2,\"1\"\r\nTEXT 5,5,\"3\",0,1,1,\"kept\"\r\nPRINT 1\r\n");
   ASSERT_EQ(labels.size(), 1u);  // no receipt of the bad lines
   ASSERT_EQ(labels[0].elements.size(), 1u);
   EXPECT_EQ(labels[0].elements[0].data, "kept");
-  EXPECT_TRUE(out_.Noted("unknown command PUTPCX"));
+  EXPECT_TRUE(out_.Noted("PUTPCX: stored pictures are not drawn"));
+  EXPECT_TRUE(out_.Noted("unknown command FROB"));
   EXPECT_TRUE(out_.Noted("TSPL TEXT: needs"));
   EXPECT_TRUE(out_.Noted("unknown bar code type XYZ"));
 }
