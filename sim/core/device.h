@@ -72,6 +72,10 @@ class Device : public FrameSink, private ReceiptSink {
   std::string AnswerJourney();
   std::string AnswerVersion();
   std::string AnswerFiles(std::string_view args);
+  std::string AnswerSizes();
+  std::string Learn();
+  std::string EnterFirmwareMode();
+  std::string SelfTest();
   std::string PrintLabel(std::string_view args);
   std::string Kill(std::string_view args);
   std::string RunProgram(std::string_view args);

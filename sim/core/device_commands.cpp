@@ -24,18 +24,12 @@ const std::vector<Device::Word> &Device::Words() {
       {"ZZZGETJOURNEY", [](D &d, A) { return d.AnswerJourney(); }, false},
       {"ZZZGETVERSION", [](D &d, A) { return d.AnswerVersion(); }, false},
       {"ZZZFILES", [](D &d, A a) { return d.AnswerFiles(a); }, false},
-      {"ZZZFILESSIZE", [](D &d, A) { return d.out_.Answer(d.SizeAnswer()), std::string(); }, false},
-      {"ZZZLEARN", [](D &d, A) { return d.out_.Note("label auto-learn"), std::string(); }, false},
-      {"ZZZDFUMODE",
-       [](D &d, A) {
-         d.dfu_mode_ = true;
-         d.out_.Note("firmware download mode");
-         return std::string();
-       },
-       false},
+      {"ZZZFILESSIZE", [](D &d, A) { return d.AnswerSizes(); }, false},
+      {"ZZZLEARN", [](D &d, A) { return d.Learn(); }, false},
+      {"ZZZDFUMODE", [](D &d, A) { return d.EnterFirmwareMode(); }, false},
       // TSPL: jobs and memory.
       {"PRINT", [](D &d, A a) { return d.PrintLabel(a); }, true},
-      {"SELFTEST", [](D &d, A) { return d.PrintConfiguration(), std::string(); }, true},
+      {"SELFTEST", [](D &d, A) { return d.SelfTest(); }, true},
       {"KILL", [](D &d, A a) { return d.Kill(a); }, true},
       {"RUN", [](D &d, A a) { return d.RunProgram(a); }, true},
       // TSPL: the image buffer and where it lands on the paper.
@@ -111,6 +105,27 @@ std::string Device::AnswerJourney() {
 
 std::string Device::AnswerVersion() {
   out_.Answer(std::string(persona_.firmware.begin(), persona_.firmware.end()));
+  return {};
+}
+
+std::string Device::AnswerSizes() {
+  out_.Answer(SizeAnswer());
+  return {};
+}
+
+std::string Device::Learn() {
+  out_.Note("label auto-learn");
+  return {};
+}
+
+std::string Device::EnterFirmwareMode() {
+  dfu_mode_ = true;
+  out_.Note("firmware download mode");
+  return {};
+}
+
+std::string Device::SelfTest() {
+  PrintConfiguration();
   return {};
 }
 
