@@ -175,7 +175,8 @@ void Device::OnLine(std::string_view line) {
   const std::string_view args = parts.size() > 1 ? parts[1] : std::string_view();
   const Word *command = FindWord(word);
   if (command && !command->label_language) {
-    command->run(*this, args);
+    if (const std::string problem = command->run(*this, args); !problem.empty())
+      out_.Note(word + ": " + problem);
     return;
   }
   if (receipt_.InProgress()) return ReceiptLine(line);
