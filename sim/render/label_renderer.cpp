@@ -59,19 +59,20 @@ void DrawBitmap(QPainter &p, const Element &e) {
 }
 
 void DrawSymbol(QPainter &p, const Element &e) {
-  const int width = SymbolWidth(e);
-  if (width < 0) {
+  const auto symbol = EncodeSymbol({e.symbology, e.data, e.option_1, e.option_2, e.option_3});
+  if (!symbol) {
     // Data the symbology cannot carry: mark the spot so it is noticed.
     p.setPen(QPen(Qt::black, 2, Qt::DashLine));
     p.drawRect(e.x, e.y, std::max(40, e.size), std::max(40, e.size));
     return;
   }
+  const int width = SymbolExtent(e, *symbol).width;
   Rotated(p, AlignedX(e, width), e.y, e.rotation, [&] {
     p.translate(-(e.anchor == Element::Anchor::kMiddle ? width / 2
                   : e.anchor == Element::Anchor::kEnd  ? width
                                                        : 0),
                 0);
-    PaintSymbol(p, e);
+    PaintSymbol(p, e, *symbol);
   });
 }
 

@@ -10,10 +10,6 @@
 namespace ravo::sim {
 namespace {
 
-std::optional<Symbol> Encode(const Element &e) {
-  return EncodeSymbol({e.symbology, e.data, e.option_1, e.option_2, e.option_3});
-}
-
 // One pixel per module, black on white.
 QImage Modules(const Symbol &s) {
   QImage image(s.columns, s.rows, QImage::Format_Grayscale8);
@@ -46,28 +42,20 @@ void PaintReadable(QPainter &p, const Element &e, const std::string &text, int w
 
 }  // namespace
 
-int SymbolWidth(const Element &e) {
-  const auto symbol = Encode(e);
-  return symbol ? SymbolExtent(e, *symbol).width : -1;
-}
-
-int PaintSymbol(QPainter &p, const Element &e) {
-  const auto symbol = Encode(e);
-  if (!symbol) return -1;
-  const Extent extent = SymbolExtent(e, *symbol);
-  const QImage modules = Modules(*symbol);
+void PaintSymbol(QPainter &p, const Element &e, const Symbol &symbol) {
+  const Extent extent = SymbolExtent(e, symbol);
+  const QImage modules = Modules(symbol);
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   if (e.kind != Element::Kind::kBarcode) {
     p.drawImage(QRect(0, 0, extent.width, extent.height), modules);
-    return extent.width;
+    return;
   }
   const int line = ReadableHeight(e) + e.readable_gap;
   const int bars_top = e.readable_above ? line : 0;
   p.drawImage(QRect(0, bars_top, extent.width, e.size), modules);
-  const std::string &text = symbol->text.empty() ? e.data : symbol->text;
+  const std::string &text = symbol.text.empty() ? e.data : symbol.text;
   if (e.readable_above) PaintReadable(p, e, text, extent.width, 0);
   if (e.readable) PaintReadable(p, e, text, extent.width, bars_top + e.size + e.readable_gap);
-  return extent.width;
 }
 
 }  // namespace ravo::sim

@@ -5,15 +5,12 @@
 #include <QPainter>
 
 #include "label.h"
+#include "symbol.h"
 
 namespace ravo::sim {
 
-// Draws e with its top-left corner at the painter's origin (the caller
-// has moved and turned the painter).  Returns the width drawn, or -1 when
-// the data cannot be encoded.
-int PaintSymbol(QPainter &p, const Element &e);
-
-// The width e will take, or -1 when the data cannot be encoded.
-int SymbolWidth(const Element &e);
+// Draws e's symbol with its top-left corner at the painter's origin (the
+// caller has moved and turned the painter).
+void PaintSymbol(QPainter &p, const Element &e, const Symbol &symbol);
 
 }  // namespace ravo::sim
