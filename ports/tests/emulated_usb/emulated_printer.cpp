@@ -70,6 +70,11 @@ void EmulatedPrinter::SetScript(PrinterScript script) {
   state_->script = std::move(script);
 }
 
+PrinterScript EmulatedPrinter::Script() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->script;
+}
+
 void EmulatedPrinter::Send(std::string_view bytes) {
   std::lock_guard lock(state_->mutex);
   state_->unread.append(bytes);

@@ -98,6 +98,8 @@ class EmulatedPrinter {
 
   // Replaces the printer's answers; bytes already received are not replayed.
   void SetScript(PrinterScript script);
+  // The script as it stands now (captures change it).
+  PrinterScript Script() const;
   // Queues bytes on the bulk IN endpoint as if the printer sent them.
   void Send(std::string_view bytes);
   // Bytes queued but not yet read by the host.
