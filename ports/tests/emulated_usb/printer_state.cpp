@@ -112,8 +112,16 @@ IoctlResult PrinterState::Dispatch(UMockdevIoctlClient *client, unsigned long re
       return GetDriver(arg);
     case USBDEVFS_IOCTL:
       return InterfaceIoctl(arg);
-    case USBDEVFS_SETINTERFACE:
-      return Ok();  // one alternate setting only
+    case USBDEVFS_SETINTERFACE:  // one alternate setting only
+    case USBDEVFS_CLEAR_HALT:
+    case USBDEVFS_RESET:
+      return Ok();
+    case USBDEVFS_SETCONFIGURATION: {
+      auto value = Resolve(arg, 0, sizeof(int));
+      if (!value) return Fail(EFAULT);
+      const int configuration = *reinterpret_cast<int *>(value->data);
+      return configuration == 1 || configuration == -1 ? Ok() : Fail(EINVAL);
+    }
     default:
       return Fail(ENOTTY);
   }
