@@ -206,19 +206,21 @@ TEST_F(UsbPrinters, SilentPrinterReadsTimeOutWithNothing) {
   EXPECT_EQ(answer, "");
   EXPECT_GE(waited, 190);
   EXPECT_LT(waited, 2000);
+  // readChunk does not wait, whatever the read timeout.
+  ASSERT_EQ(port.p->set_timeouts(port.p, 3000, 0), 0);
   start = Clock::now();
   EXPECT_EQ(port.Read(answer, 64, false), 0);
   EXPECT_EQ(answer, "");
-  EXPECT_LT(MsSince(start), 150) << "readChunk waited";
+  EXPECT_LT(MsSince(start), 1000) << "readChunk waited";
 
   // A printer without a way back answers nothing, at once.
   Port out;
-  ASSERT_EQ(out.Create(oneWay.PortString() + ",TIMEOUT_2000"), 0);
+  ASSERT_EQ(out.Create(oneWay.PortString() + ",TIMEOUT_3000"), 0);
   ASSERT_EQ(out.Open(), 0);
   start = Clock::now();
   EXPECT_EQ(out.Read(answer), 0);
   EXPECT_EQ(answer, "");
-  EXPECT_LT(MsSince(start), 150);
+  EXPECT_LT(MsSince(start), 1000);
   EXPECT_EQ(out.Write("PRINT 1\r\n"), 0);
   EXPECT_EQ(oneWay.Received(), "PRINT 1\r\n");
 }
@@ -250,10 +252,10 @@ TEST_F(UsbPrinters, PrinterUnpluggedDuringAWriteGivesNoDeviceWithoutWaitingOut) 
   EmulatedPrinter &printer = bed.Plug({});
   printer.AcceptUpTo(256 * 1024);
   Port port;
-  ASSERT_EQ(port.Create(printer.PortString() + ",WTIMEOUT_5000"), 0);
+  ASSERT_EQ(port.Create(printer.PortString() + ",WTIMEOUT_10000"), 0);
   ASSERT_EQ(port.Open(), 0);
   std::thread cable([&] {
-    if (printer.WaitForReceived(256 * 1024, std::chrono::seconds(5))) printer.Disconnect();
+    if (printer.WaitForReceived(256 * 1024, std::chrono::seconds(10))) printer.Disconnect();
   });
   uint32_t written = 0;
   const auto start = Clock::now();
@@ -262,7 +264,7 @@ TEST_F(UsbPrinters, PrinterUnpluggedDuringAWriteGivesNoDeviceWithoutWaitingOut) 
   cable.join();
   EXPECT_EQ(rc, kNoDevice);
   EXPECT_EQ(written, 256u * 1024);
-  EXPECT_LT(waited, 4000) << "the write waited for its timeout";
+  EXPECT_LT(waited, 5000) << "the write waited for its timeout";
   bed.Unplug(printer);
 
   // Everything after the removal fails at once; the port still closes.
