@@ -286,6 +286,13 @@ TEST_F(UsbPrinters, PrinterUnpluggedBetweenJobs) {
   EXPECT_EQ(port.Write("second", &written), kNoDevice);
   EXPECT_EQ(written, 0u);
   EXPECT_EQ(printer.Received(), "first");
+
+  // Switched off and on again: the same port string finds it at its new address.
+  EmulatedPrinter &again = bed.Plug(printer.spec());
+  EXPECT_EQ(port.Close(), 0);
+  ASSERT_EQ(port.Open(), 0);
+  EXPECT_EQ(port.Write("second"), 0);
+  EXPECT_EQ(again.Received(), "second");
 }
 
 TEST_F(UsbPrinters, InterfaceClaimedElsewhereIsBusy) {
