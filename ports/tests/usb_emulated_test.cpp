@@ -37,11 +37,11 @@ long long MsSince(Clock::time_point start) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-UsbPrinterSpec Printer(uint16_t product, std::string serial) {
-  UsbPrinterSpec spec;
-  spec.product = product;
-  spec.serial = std::move(serial);
-  return spec;
+UsbPrinterProfile Printer(uint16_t product, std::string serial) {
+  UsbPrinterProfile profile;
+  profile.product = product;
+  profile.serial = std::move(serial);
+  return profile;
 }
 
 class UsbPrinters : public ::testing::Test {
@@ -52,7 +52,7 @@ class UsbPrinters : public ::testing::Test {
 TEST_F(UsbPrinters, PortStringsPickTheirPrinter) {
   // Two identical printers told apart by serial number, a third model, and
   // a device of another class ahead of them on the bus.
-  UsbPrinterSpec gadget = Printer(0x0001, "G1");
+  UsbPrinterProfile gadget = Printer(0x0001, "G1");
   gadget.printerClass = false;
   bed.Plug(gadget);
   EmulatedPrinter &a = bed.Plug(Printer(0x811E, "A1"));
@@ -102,9 +102,9 @@ TEST_F(UsbPrinters, LargeJobArrivesWholeInTransfersOfAtMost64KiB) {
   uint16_t product = 0x9000;
   for (const auto &host : hosts) {
     ++product;
-    UsbPrinterSpec spec = Printer(product, "J" + std::to_string(product));
-    spec.usbfsCaps = host.caps;
-    EmulatedPrinter &printer = bed.Plug(spec);
+    UsbPrinterProfile profile = Printer(product, "J" + std::to_string(product));
+    profile.usbfsCaps = host.caps;
+    EmulatedPrinter &printer = bed.Plug(profile);
     Port port;
     ASSERT_EQ(port.Create(printer.PortString()), 0);
     ASSERT_EQ(port.Open(), 0);
@@ -173,11 +173,11 @@ TEST_F(UsbPrinters, ReadsReturnWhatThePrinterSends) {
 TEST_F(UsbPrinters, FullSpeedPrinterAnswerEndingOnAPacketBoundaryIsReadAtOnce) {
   // 256 bytes are four full 64-byte packets and no short one: a read that
   // asks for more than that waits for a packet that never comes.
-  UsbPrinterSpec spec;
-  spec.maxPacket = 64;
+  UsbPrinterProfile profile;
+  profile.maxPacket = 64;
   LabelPrinterPersona persona;
   persona.block = SealedBlock(0x22);
-  EmulatedPrinter &printer = bed.Plug(spec);
+  EmulatedPrinter &printer = bed.Plug(profile);
   printer.SetScript(LabelPrinterScript(persona));
   Port port;
   ASSERT_EQ(port.Create(printer.PortString() + ",TIMEOUT_3000"), 0);
@@ -191,7 +191,7 @@ TEST_F(UsbPrinters, FullSpeedPrinterAnswerEndingOnAPacketBoundaryIsReadAtOnce) {
 }
 
 TEST_F(UsbPrinters, SilentPrinterReadsTimeOutWithNothing) {
-  UsbPrinterSpec writeOnly = Printer(0x8121, "W1");
+  UsbPrinterProfile writeOnly = Printer(0x8121, "W1");
   writeOnly.bidirectional = false;
   EmulatedPrinter &silent = bed.Plug({});
   EmulatedPrinter &oneWay = bed.Plug(writeOnly);
@@ -288,7 +288,7 @@ TEST_F(UsbPrinters, PrinterUnpluggedBetweenJobs) {
   EXPECT_EQ(printer.Received(), "first");
 
   // Switched off and on again: the same port string finds it at its new address.
-  EmulatedPrinter &again = bed.Plug(printer.spec());
+  EmulatedPrinter &again = bed.Plug(printer.profile());
   EXPECT_EQ(port.Close(), 0);
   ASSERT_EQ(port.Open(), 0);
   EXPECT_EQ(port.Write("second"), 0);
@@ -315,13 +315,13 @@ TEST_F(UsbPrinters, InterfaceClaimedElsewhereIsBusy) {
 }
 
 TEST_F(UsbPrinters, KernelDriverIsDetachedForTheSessionAndGivenBack) {
-  UsbPrinterSpec unbound = Printer(0x811E, "K3");
+  UsbPrinterProfile unbound = Printer(0x811E, "K3");
   unbound.kernelDriver = "";  // usblp not loaded: nothing to give back
-  UsbPrinterSpec composite = Printer(0x811E, "K4");
+  UsbPrinterProfile composite = Printer(0x811E, "K4");
   composite.composite = true;  // the printer is interface 1
   const std::vector<std::string> detached = {"detach usblp", "claim", "release", "attach usblp"};
   const struct {
-    UsbPrinterSpec spec;
+    UsbPrinterProfile profile;
     bool closeFirst;  // else the port object is destroyed while open
     std::vector<std::string> events;
   } rows[] = {
@@ -331,9 +331,9 @@ TEST_F(UsbPrinters, KernelDriverIsDetachedForTheSessionAndGivenBack) {
       {composite, true, detached},
   };
   for (const auto &row : rows) {
-    EmulatedPrinter &printer = bed.Plug(row.spec);
-    const std::string serial = row.spec.serial;
-    ASSERT_EQ(printer.InterfaceDriver(), row.spec.kernelDriver) << serial;
+    EmulatedPrinter &printer = bed.Plug(row.profile);
+    const std::string serial = row.profile.serial;
+    ASSERT_EQ(printer.InterfaceDriver(), row.profile.kernelDriver) << serial;
     {
       Port port;
       ASSERT_EQ(port.Create(printer.PortString()), 0);
@@ -344,7 +344,7 @@ TEST_F(UsbPrinters, KernelDriverIsDetachedForTheSessionAndGivenBack) {
         EXPECT_EQ(port.Close(), 0);
       }
     }
-    EXPECT_EQ(printer.InterfaceDriver(), row.spec.kernelDriver) << serial;
+    EXPECT_EQ(printer.InterfaceDriver(), row.profile.kernelDriver) << serial;
     EXPECT_EQ(printer.DriverEvents(), row.events) << serial;
     EXPECT_EQ(printer.Received(), "x") << serial;
   }
@@ -364,10 +364,10 @@ std::vector<std::string> ListedUsbPrinters() {
 }
 
 TEST_F(UsbPrinters, ListedPortStringsNameEachPrinterAndOpenIt) {
-  UsbPrinterSpec gadget = Printer(0x0001, "G1");
+  UsbPrinterProfile gadget = Printer(0x0001, "G1");
   gadget.printerClass = false;
-  UsbPrinterSpec anonymous = Printer(0x8121, "");
-  UsbPrinterSpec oddSerial = Printer(0x8120, "NO,COMMA");
+  UsbPrinterProfile anonymous = Printer(0x8121, "");
+  UsbPrinterProfile oddSerial = Printer(0x8120, "NO,COMMA");
   bed.Plug(gadget);
   EmulatedPrinter &a = bed.Plug(Printer(0x811F, "A1"));
   EmulatedPrinter &b = bed.Plug(anonymous);

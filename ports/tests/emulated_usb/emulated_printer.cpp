@@ -15,8 +15,8 @@ std::string DevicePath(int address) {
 
 }  // namespace
 
-EmulatedPrinter::EmulatedPrinter(UMockdevTestbed *testbed, UsbPrinterSpec spec, int address)
-    : state_(std::make_unique<PrinterState>(std::move(spec))), address_(address) {
+EmulatedPrinter::EmulatedPrinter(UMockdevTestbed *testbed, UsbPrinterProfile profile, int address)
+    : state_(std::make_unique<PrinterState>(std::move(profile))), address_(address) {
   char node[32];
   std::snprintf(node, sizeof node, "/dev/bus/usb/001/%03d", address);
   handler_ = umockdev_ioctl_base_new();
@@ -26,7 +26,7 @@ EmulatedPrinter::EmulatedPrinter(UMockdevTestbed *testbed, UsbPrinterSpec spec, 
   // The ioctl socket must be in place before the device appears.
   if (!umockdev_testbed_attach_ioctl(testbed, node, handler_, &error) ||
       !umockdev_testbed_add_from_string(
-          testbed, DeviceRecord(state_->spec, DevicePath(address), address).c_str(), &error)) {
+          testbed, DeviceRecord(state_->profile, DevicePath(address), address).c_str(), &error)) {
     std::string message = error != nullptr ? error->message : "unknown error";
     if (error != nullptr) g_error_free(error);
     g_signal_handlers_disconnect_by_data(handler_, state_.get());
@@ -40,14 +40,14 @@ EmulatedPrinter::~EmulatedPrinter() {
   g_object_unref(handler_);
 }
 
-const UsbPrinterSpec &EmulatedPrinter::spec() const {
-  return state_->spec;
+const UsbPrinterProfile &EmulatedPrinter::profile() const {
+  return state_->profile;
 }
 
 std::string EmulatedPrinter::PortString() const {
   char ids[40];
-  std::snprintf(ids, sizeof ids, "USB,VID_%04X&PID_%04X", spec().vendor, spec().product);
-  return spec().serial.empty() ? ids : ids + ("&SN_" + spec().serial);
+  std::snprintf(ids, sizeof ids, "USB,VID_%04X&PID_%04X", profile().vendor, profile().product);
+  return profile().serial.empty() ? ids : ids + ("&SN_" + profile().serial);
 }
 
 std::string EmulatedPrinter::Received() const {

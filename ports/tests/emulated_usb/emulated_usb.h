@@ -59,7 +59,7 @@ inline constexpr uint32_t kCapsScatterGather = 0x1D;    // ZERO_PACKET, NO_PACKE
                                                         // SCATTER_GATHER, REAP_AFTER_DISCONNECT
 inline constexpr uint32_t kCapsNoScatterGather = 0x17;  // BULK_CONTINUATION instead of S-G
 
-struct UsbPrinterSpec {
+struct UsbPrinterProfile {
   uint16_t vendor = 0x0FE6;
   uint16_t product = 0x811E;
   std::string serial = "EMU0000001";  // empty: the device has no serial string
@@ -78,12 +78,12 @@ class PrinterState;
 
 class EmulatedPrinter {
  public:
-  EmulatedPrinter(UMockdevTestbed *testbed, UsbPrinterSpec spec, int address);
+  EmulatedPrinter(UMockdevTestbed *testbed, UsbPrinterProfile profile, int address);
   ~EmulatedPrinter();
   EmulatedPrinter(const EmulatedPrinter &) = delete;
   EmulatedPrinter &operator=(const EmulatedPrinter &) = delete;
 
-  const UsbPrinterSpec &spec() const;
+  const UsbPrinterProfile &profile() const;
   int address() const { return address_; }
   const std::string &sysPath() const { return sysPath_; }
   // "USB,VID_0FE6&PID_811E&SN_serial" (without &SN_ when there is none).
@@ -139,7 +139,7 @@ class UsbTestbed {
   static bool PreloadActive();
 
   // Adds a printer on bus 1 at the next free address.
-  EmulatedPrinter &Plug(UsbPrinterSpec spec);
+  EmulatedPrinter &Plug(UsbPrinterProfile profile);
   // Disconnects the printer and removes it from sysfs (a "remove" uevent).
   void Unplug(EmulatedPrinter &printer);
 

@@ -61,10 +61,10 @@ gboolean RetryReap(gpointer data) {
   return G_SOURCE_REMOVE;
 }
 
-PrinterState::PrinterState(UsbPrinterSpec printerSpec)
-    : spec(std::move(printerSpec)), printerInterface(PrinterInterfaceNumber(spec)) {
-  bindings[printerInterface] = Binding{spec.kernelDriver, nullptr};
-  if (spec.composite) bindings[0] = Binding{};
+PrinterState::PrinterState(UsbPrinterProfile printerProfile)
+    : profile(std::move(printerProfile)), printerInterface(PrinterInterfaceNumber(profile)) {
+  bindings[printerInterface] = Binding{profile.kernelDriver, nullptr};
+  if (profile.composite) bindings[0] = Binding{};
 }
 
 gboolean PrinterState::OnIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer self) {
@@ -130,7 +130,7 @@ IoctlResult PrinterState::Dispatch(UMockdevIoctlClient *client, unsigned long re
 IoctlResult PrinterState::Capabilities(UMockdevIoctlData *arg) {
   auto caps = Resolve(arg, 0, sizeof(uint32_t));
   if (!caps) return Fail(EFAULT);
-  std::memcpy(caps->data, &spec.usbfsCaps, sizeof spec.usbfsCaps);
+  std::memcpy(caps->data, &profile.usbfsCaps, sizeof profile.usbfsCaps);
   return Ok();
 }
 
@@ -200,9 +200,9 @@ IoctlResult PrinterState::InterfaceIoctl(UMockdevIoctlData *arg) {
     case USBDEVFS_CONNECT:
       if (!binding.driver.empty()) return Fail(EBUSY);
       // The kernel probes its drivers; the printer's binds when it has one.
-      if (call.ifno == printerInterface && !spec.kernelDriver.empty()) {
-        binding = Binding{spec.kernelDriver, nullptr};
-        Note("attach " + spec.kernelDriver);
+      if (call.ifno == printerInterface && !profile.kernelDriver.empty()) {
+        binding = Binding{profile.kernelDriver, nullptr};
+        Note("attach " + profile.kernelDriver);
       }
       return Ok();
     default:
@@ -232,7 +232,7 @@ IoctlResult PrinterState::Submit(UMockdevIoctlClient *client, UMockdevIoctlData 
     return Ok();
   }
   const bool out = f.endpoint == kEndpointOut;
-  const bool in = spec.bidirectional && f.endpoint == kEndpointIn;
+  const bool in = profile.bidirectional && f.endpoint == kEndpointIn;
   if (f.type != USBDEVFS_URB_TYPE_BULK || (!out && !in)) return Fail(ENOENT);
   // usbfs claims the interface on first use, as the kernel does.
   IoctlResult claimed = Claim(client, printerInterface);
@@ -260,20 +260,20 @@ int PrinterState::Control(Urb &urb) {
   if (requestType == 0x80 && request == 6) {  // GET_DESCRIPTOR
     const uint8_t type = static_cast<uint8_t>(value >> 8), index = static_cast<uint8_t>(value);
     if (type == 1)
-      answer = DeviceDescriptor(spec);
+      answer = DeviceDescriptor(profile);
     else if (type == 2 && index == 0)
-      answer = ConfigDescriptor(spec);
+      answer = ConfigDescriptor(profile);
     else if (type == 3) {
-      auto text = StringDescriptor(spec, index);
+      auto text = StringDescriptor(profile, index);
       if (!text) return -EPIPE;  // the device stalls
       answer = *text;
     } else {
       return -EPIPE;
     }
   } else if (requestType == 0xA1 && request == 0) {  // printer class: GET_DEVICE_ID
-    const size_t length = spec.deviceId.size() + 2;
+    const size_t length = profile.deviceId.size() + 2;
     answer = {static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)};
-    answer.insert(answer.end(), spec.deviceId.begin(), spec.deviceId.end());
+    answer.insert(answer.end(), profile.deviceId.begin(), profile.deviceId.end());
   } else if (requestType == 0xA1 && request == 1) {  // GET_PORT_STATUS: selected, no error
     answer = {0x18};
   } else if (requestType == 0x21 && request == 2) {  // SOFT_RESET
@@ -306,7 +306,7 @@ void PrinterState::Serve() {
 
 void PrinterState::FillIn(Urb &urb) {
   usbdevfs_urb &f = urb.fields();
-  const size_t packetSize = spec.maxPacket;
+  const size_t packetSize = profile.maxPacket;
   size_t space = urb.length() - static_cast<size_t>(f.actual_length);
   int status = 1;  // positive: the transfer goes on
   while (!unread.empty() && space > 0) {

@@ -76,13 +76,13 @@ struct IoctlResult {
 
 class PrinterState {
  public:
-  explicit PrinterState(UsbPrinterSpec printerSpec);
+  explicit PrinterState(UsbPrinterProfile printerProfile);
 
   // Signal handlers of the UMockdevIoctlBase; `self` is the PrinterState.
   static gboolean OnIoctl(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
   static void OnVanished(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
 
-  const UsbPrinterSpec spec;
+  const UsbPrinterProfile profile;
   const int printerInterface;
 
   mutable std::mutex mutex;

@@ -30,8 +30,9 @@ bool UsbTestbed::PreloadActive() {
   return true;
 }
 
-EmulatedPrinter &UsbTestbed::Plug(UsbPrinterSpec spec) {
-  printers_.push_back(std::make_unique<EmulatedPrinter>(testbed_, std::move(spec), nextAddress_++));
+EmulatedPrinter &UsbTestbed::Plug(UsbPrinterProfile profile) {
+  printers_.push_back(
+      std::make_unique<EmulatedPrinter>(testbed_, std::move(profile), nextAddress_++));
   return *printers_.back();
 }
 
