@@ -7,7 +7,7 @@
 //   EmulatedPrinter &printer = bed.Plug({.product = 0x0001, .serial = "A1"});
 //   printer.SetScript(LabelPrinterScript({}));       // answers to the host
 //   ... open "USB,SN_A1" with the port library, write, read ...
-//   EXPECT_EQ(printer.Received(), "SIZE 50 mm,30 mm\r\n...");
+//   EXPECT_EQ(printer.Received(), "SIZE 50mm,30mm\r\n...");
 //
 // The process must run with umockdev's preload library loaded (CMake's
 // ravo_add_usb_gtest() sets it up; by hand: umockdev-wrapper PROGRAM).
@@ -30,7 +30,8 @@
 //   over usbfs's 16 MiB memory limit fails with ENOMEM.
 // Not emulated: the POLLERR a real usbfs descriptor raises on unplug (libusb
 // learns of the removal from the failed transfers and the uevent instead),
-// isochronous and interrupt transfers, alternate settings, suspend.
+// device permissions, the timing of a real bus, isochronous and interrupt
+// transfers, alternate settings, suspend.
 //
 // Threads: the testbed's worker thread answers the ioctls; every method of
 // EmulatedPrinter may be called from any thread.  UsbTestbed's own methods
