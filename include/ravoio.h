@@ -27,9 +27,12 @@
  *
  * The USB port claims the device's first printer-class interface (detaching
  * the kernel's printer driver until close) and writes to its bulk OUT
- * endpoint, reads from its bulk IN endpoint.  No such device: -372; the
- * interface claimed by another program: -373; no access: -1103 (see the
- * README on device permissions).
+ * endpoint in transfers of at most 64 KiB, reads from its bulk IN endpoint.
+ * "USB" and a selector that several devices match take the first in bus
+ * order (bus, hub ports, address), the order ravo_io_enum_usb_printers()
+ * lists them in.  No such device: -372; the interface claimed by another
+ * program: -373; no access: -1103 (see the README on device permissions);
+ * the device unplugged, also during a write: -1104 at once.
  *
  * Options may follow the address, separated by commas:
  *
@@ -175,7 +178,8 @@ RAVOIO_API int32_t ravo_io_enum_ports(const char *kind, char *buffer, uint32_t s
  * Lists the USB printer-class devices attached now as port strings,
  * "USB,VID_xxxx&PID_yyyy", followed by "&SN_serial" when the device's
  * serial number could be read (it needs access to the device) and fits a
- * port string.  Returns 0, -2 (see above) or -1100 + libusb error.
+ * port string.  In bus order: the first is the one "USB" opens.  Returns 0,
+ * -2 (see above) or -1100 + libusb error.
  */
 RAVOIO_API int32_t ravo_io_enum_usb_printers(char *buffer, uint32_t size, uint32_t *needed,
                                              uint32_t *count);
