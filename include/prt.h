@@ -55,6 +55,7 @@ typedef struct PrtPrinter *PrtHandle;
 #define PRT_ERR_OUT_OF_MEMORY (-9)      /**< an allocation failed */
 #define PRT_ERR_IMAGE_LOAD (-21)        /**< image file exists but cannot be decoded */
 #define PRT_ERR_IMAGE_SIZE (-25)        /**< image empty or wider than the model prints */
+#define PRT_ERR_INTERNAL (-100)         /**< a fault inside the library; the call did not finish */
 #define PRT_ERR_PORT_NOT_OPEN (-309)    /**< the handle's port is not open */
 #define PRT_ERR_READ_TIMEOUT (-332)     /**< terminating byte did not arrive */
 
@@ -115,8 +116,7 @@ PRT_API int32_t PrtWriteData(PrtHandle handle, const uint8_t *data, int32_t leng
  * @param received set to 0 first, then to the number of bytes read.
  * @return 0 (0 bytes is a valid answer), -6, -309, -1, or the port's code.
  */
-PRT_API int32_t PrtReadData(PrtHandle handle, uint8_t *buffer, int32_t length,
-                            int32_t *received);
+PRT_API int32_t PrtReadData(PrtHandle handle, uint8_t *buffer, int32_t length, int32_t *received);
 
 /**
  * Reads until a terminating byte.  Bytes are stored from buffer[start] on,

@@ -67,6 +67,8 @@ extern "C" {
 enum {
   RAVO_IO_OK = 0,
   RAVO_IO_ERR_BUFFER_TOO_SMALL = -2,  /**< caller's list buffer too small */
+  RAVO_IO_ERR_OUT_OF_MEMORY = -9,     /**< an allocation failed */
+  RAVO_IO_ERR_INTERNAL = -100,        /**< a fault inside the library; the call did not finish */
   RAVO_IO_ERR_IO = -300,              /**< generic port error */
   RAVO_IO_ERR_INVALID_SETTING = -301, /**< port string not understood */
   RAVO_IO_ERR_NAME_TOO_LONG = -302,   /**< port string longer than RAVO_IO_MAX_NAME */
