@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "port_names.h"
+#include "ravo_boundary.h"
 #include "ravoio.h"
 #include "usb_device.h"
 #include "usb_error.h"
@@ -72,15 +73,13 @@ int32_t Enumerate(Collect &&collect, char *buffer, uint32_t size, uint32_t *need
                   Order order = Order::ByName) {
   if (needed != nullptr) *needed = 0;
   if (count != nullptr) *count = 0;
-  try {
+  return ravo::AtCBoundary([&] {
     std::vector<std::string> names;
     int32_t rc = collect(names);
     if (rc != RAVO_IO_OK) return rc;
     if (order == Order::ByName) SortPortNames(names);
     return PackNames(names, buffer, size, needed, count);
-  } catch (...) {
-    return RAVO_IO_ERR_IO;
-  }
+  });
 }
 
 }  // namespace
