@@ -18,6 +18,8 @@ packages=(
   libclang-rt-14-dev xvfb xauth python3-pil
   # the virtual printer's tests read printed bar codes back with zbarimg
   zbar-tools
+  # USB tests: emulated printers
+  libumockdev-dev umockdev
 )
 
 missing=()

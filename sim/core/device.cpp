@@ -112,6 +112,34 @@ void Device::EndSession() {
   tspl_job_ = false;
 }
 
+Device::HostWork Device::NewHostWork() {
+  // The resting receipt holds modes only: EndHostWork printed its content.
+  HostWork work{StreamParser(*this), tspl_, cpcl_, receipt_, false};
+  work.tspl.Cls({});
+  if (work.cpcl.Open()) work.cpcl.Take();
+  return work;
+}
+
+void Device::SwapHostWork(HostWork &work) {
+  std::swap(parser_, work.parser);
+  std::swap(tspl_, work.tspl);
+  std::swap(cpcl_, work.cpcl);
+  std::swap(receipt_, work.receipt);
+  std::swap(tspl_job_, work.tspl_job);
+}
+
+// The closed connection's work stays in the device (and is what the next
+// NewHostWork copies); whatever was there before goes with `work`.
+void Device::EndHostWork(HostWork work) {
+  SwapHostWork(work);
+  EndSession();
+  if (cpcl_.Open()) {
+    cpcl_.Take();
+    out_.Note("dropped a CPCL label its connection left unfinished");
+  }
+  tspl_.Cls({});
+}
+
 void Device::OnFrame(const Frame &frame) {
   switch (frame.kind) {
     case Frame::Kind::kProbe:

@@ -41,6 +41,25 @@ class Device : public FrameSink, private ReceiptSink {
   // The host closed the connection: finish a receipt.
   void EndSession();
 
+  // What one connection has under way: input not yet parsed and the label,
+  // image buffer or receipt text it is building.  Hosts take turns on the
+  // one device: the caller keeps a HostWork per connection and swaps it in
+  // around Feed and EndSession, so no host sees or finishes another's job.
+  struct HostWork {
+    StreamParser parser;
+    TsplPage tspl;
+    CpclPage cpcl;
+    Receipt receipt;
+    bool tspl_job = false;
+  };
+  // Work for a new connection: nothing under way, the TSPL settings (SIZE
+  // and the like) and receipt modes the last closed connection left.
+  HostWork NewHostWork();
+  void SwapHostWork(HostWork &work);
+  // The connection has closed: its receipt text is printed, everything else
+  // it left unfinished is dropped, and its TSPL settings stay for the next.
+  void EndHostWork(HostWork work);
+
   const ParamBlock &Block() const { return block_; }
   FileStore &Flash() { return flash_; }
   FileStore &Dram() { return dram_; }

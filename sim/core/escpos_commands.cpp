@@ -185,17 +185,17 @@ void Receipt::Command(std::string_view command, std::string_view data) {
     (this->*entry.run)(command.substr(2), data);
     return;
   }
-  sink_.ReceiptNote("ESC/POS command not understood");
+  sink_->ReceiptNote("ESC/POS command not understood");
 }
 
 void Receipt::NotModelled(std::string_view, std::string_view) {
-  sink_.ReceiptNote(
+  sink_->ReceiptNote(
       "ESC/POS command accepted but not drawn (page mode, turned text, macros, "
       "counters or user characters)");
 }
 
 void Receipt::Initialize(std::string_view, std::string_view) {
-  if (!line_.empty()) sink_.ReceiptNote("ESC @ cleared a line that was not printed yet");
+  if (!line_.empty()) sink_->ReceiptNote("ESC @ cleared a line that was not printed yet");
   line_.clear();
   line_x_ = 0;
   line_align_ = -1;
@@ -254,8 +254,8 @@ void Receipt::FeedDots(std::string_view p, std::string_view) {
 void Receipt::CodeTable(std::string_view p, std::string_view) {
   modes_.code_table = Byte(p, 0);
   if (EscPosCodeTable(modes_.code_table).empty())
-    sink_.ReceiptNote("unknown character code table " + std::to_string(modes_.code_table) +
-                      ": read as PC437");
+    sink_->ReceiptNote("unknown character code table " + std::to_string(modes_.code_table) +
+                       ": read as PC437");
 }
 
 void Receipt::Font(std::string_view p, std::string_view) {
@@ -303,7 +303,7 @@ void Receipt::Tabs(std::string_view p, std::string_view) {
 void Receipt::BitImage(std::string_view p, std::string_view data) {
   const int m = Byte(p, 0);
   if (m != 0 && m != 1 && m != 32 && m != 33) {
-    sink_.ReceiptNote("ESC * mode " + std::to_string(m) + " not known");
+    sink_->ReceiptNote("ESC * mode " + std::to_string(m) + " not known");
     return;
   }
   const int columns = Word(p, 1);
@@ -315,7 +315,7 @@ void Receipt::BitImage(std::string_view p, std::string_view data) {
 }
 
 void Receipt::Pulse(std::string_view, std::string_view) {
-  sink_.ReceiptNote("cash drawer pulse");
+  sink_->ReceiptNote("cash drawer pulse");
 }
 
 // GS V m [n]: the forms with n feed n dots first.
@@ -374,7 +374,7 @@ void Receipt::Barcode(std::string_view p, std::string_view data) {
   e.kind = Element::Kind::kBarcode;
   e.symbology = EscPosBarcodeSymbology(m);
   if (e.symbology == 0) {
-    sink_.ReceiptNote("bar code system " + std::to_string(m) + " not known");
+    sink_->ReceiptNote("bar code system " + std::to_string(m) + " not known");
     return;
   }
   const std::string_view raw = m <= 6 ? p.substr(1, p.size() >= 2 ? p.size() - 2 : 0) : data;
@@ -397,7 +397,7 @@ void Receipt::Symbol2D(std::string_view p, std::string_view data) {
   const std::string_view args = data.size() > 2 ? data.substr(2) : std::string_view();
   if (cn == 49) return Qr(fn, args);
   if (cn == 48) return Pdf417(fn, args);
-  sink_.ReceiptNote("2-D symbol type " + std::to_string(cn) + " not known");
+  sink_->ReceiptNote("2-D symbol type " + std::to_string(cn) + " not known");
 }
 
 void Receipt::Qr(uint8_t fn, std::string_view args) {
@@ -424,7 +424,7 @@ void Receipt::Qr(uint8_t fn, std::string_view args) {
       break;
     }
     default:
-      sink_.ReceiptNote("QR code function " + std::to_string(fn) + " not modelled");
+      sink_->ReceiptNote("QR code function " + std::to_string(fn) + " not modelled");
   }
 }
 
@@ -465,7 +465,7 @@ void Receipt::Pdf417(uint8_t fn, std::string_view args) {
       break;
     }
     default:
-      sink_.ReceiptNote("PDF417 function " + std::to_string(fn) + " not modelled");
+      sink_->ReceiptNote("PDF417 function " + std::to_string(fn) + " not modelled");
   }
 }
 
@@ -495,7 +495,7 @@ void Receipt::Graphics(std::string_view, std::string_view data) {
     const int width = e.width_bytes * 8 * e.mul_x, height = e.size * e.mul_y;
     PutBlock(std::move(e), width, height);
   } else {
-    sink_.ReceiptNote("graphics function " + std::to_string(fn) + " not modelled");
+    sink_->ReceiptNote("graphics function " + std::to_string(fn) + " not modelled");
   }
 }
 
@@ -530,7 +530,7 @@ void Receipt::DefineNvImages(std::string_view p, std::string_view) {
 void Receipt::PrintNvImage(std::string_view p, std::string_view) {
   const int n = Byte(p, 0);
   if (n < 1 || n > static_cast<int>(nv_images_.size())) {
-    sink_.ReceiptNote("no stored image " + std::to_string(n));
+    sink_->ReceiptNote("no stored image " + std::to_string(n));
     return;
   }
   Element e = nv_images_[static_cast<size_t>(n - 1)];
@@ -552,31 +552,31 @@ void Receipt::KanjiOff(std::string_view, std::string_view) {
 // DLE EOT n: online, paper present, no error (bits 1 and 4 are always set).
 void Receipt::RealTimeStatus(std::string_view p, std::string_view) {
   const uint8_t n = Byte(p, 0);
-  if (n >= 1 && n <= 4) sink_.ReceiptAnswer(std::string_view("\x12", 1));
+  if (n >= 1 && n <= 4) sink_->ReceiptAnswer(std::string_view("\x12", 1));
 }
 
 // GS r, ESC u, ESC v: paper and drawer sensors, all clear.
 void Receipt::StatusByte(std::string_view, std::string_view) {
-  sink_.ReceiptAnswer(std::string_view("\x00", 1));
+  sink_->ReceiptAnswer(std::string_view("\x00", 1));
 }
 
 // GS I n: one ID byte (n 1..3, 49..51) or "_" text NUL (n 65..69).
 void Receipt::PrinterId(std::string_view p, std::string_view) {
   const uint8_t n = Byte(p, 0);
   const auto text = [&](const std::string &s) {
-    sink_.ReceiptAnswer("_" + s + std::string(1, '\0'));
+    sink_->ReceiptAnswer("_" + s + std::string(1, '\0'));
   };
   switch (n) {
     case 1:
     case 49:
-      return sink_.ReceiptAnswer(std::string_view("\x20", 1));
+      return sink_->ReceiptAnswer(std::string_view("\x20", 1));
     case 2:
     case 50:  // automatic cutter, and multi-byte characters when it has a Kanji page
-      return sink_.ReceiptAnswer(
+      return sink_->ReceiptAnswer(
           std::string(1, static_cast<char>(0x02 | (printer_.kanji_code_page.empty() ? 0 : 1))));
     case 3:
     case 51:
-      return sink_.ReceiptAnswer(
+      return sink_->ReceiptAnswer(
           std::string(1, static_cast<char>(std::max(1, std::atoi(printer_.firmware.c_str())))));
     case 65:
       return text(printer_.firmware);
@@ -590,7 +590,7 @@ void Receipt::PrinterId(std::string_view p, std::string_view) {
       return text(modes_.kanji ? printer_.kanji_code_page
                                : std::string(EscPosCodeTable(modes_.code_table)));
     default:
-      sink_.ReceiptNote("GS I " + std::to_string(n) + " not known");
+      sink_->ReceiptNote("GS I " + std::to_string(n) + " not known");
   }
 }
 

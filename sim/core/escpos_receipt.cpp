@@ -49,7 +49,7 @@ void AppendUtf8(std::string &d, char32_t c) {
 }  // namespace
 
 Receipt::Receipt(ReceiptPrinter printer, ReceiptSink &sink)
-    : printer_(std::move(printer)), sink_(sink) {
+    : printer_(std::move(printer)), sink_(&sink) {
   label_.kind = "text";
   label_.width = printer_.width_dots;
   Reset();
@@ -142,14 +142,14 @@ void Receipt::PutBlock(Element &&e, int width, int height) {
   const int free = std::max(0, AreaWidth() - width);
   e.x = modes_.left_margin + (modes_.align == 1 ? free / 2 : modes_.align == 2 ? free : 0);
   e.y = y_;
-  if (!AddElement(label_, std::move(e))) sink_.ReceiptNote("receipt full: picture left out");
+  if (!AddElement(label_, std::move(e))) sink_->ReceiptNote("receipt full: picture left out");
   Feed(height);
 }
 
 void Receipt::PutSymbol(Element &&e) {
   const auto symbol = EncodeSymbol({e.symbology, e.data, e.option_1, e.option_2, e.option_3});
   if (!symbol) {
-    sink_.ReceiptNote("symbol data cannot be encoded: nothing printed");
+    sink_->ReceiptNote("symbol data cannot be encoded: nothing printed");
     return;
   }
   const Extent extent = SymbolExtent(e, *symbol);
@@ -188,7 +188,7 @@ void Receipt::Feed(int dots) {
 void Receipt::MakeRoom(int height, size_t elements) {
   if (label_.elements.empty()) return;
   if (y_ + height > kMaxReceiptHeight || label_.elements.size() + elements > kMaxElements) {
-    sink_.ReceiptNote("receipt too long: cut and continued");
+    sink_->ReceiptNote("receipt too long: cut and continued");
     std::vector<Item> pending = std::move(line_);
     line_.clear();
     Cut();
@@ -201,7 +201,7 @@ void Receipt::Cut() {
   if (!line_.empty()) PrintLine();
   if (!label_.elements.empty()) {
     label_.height = std::max(y_, 1);
-    sink_.ReceiptPrint(label_);
+    sink_->ReceiptPrint(label_);
   }
   label_.elements.clear();
   label_.bitmap_bytes = 0;

@@ -151,7 +151,7 @@ class Receipt {
   void OldCut(std::string_view, std::string_view);
 
   ReceiptPrinter printer_;
-  ReceiptSink &sink_;
+  ReceiptSink *sink_;  // a pointer, so that a receipt under way can be swapped between hosts
   Modes modes_;
   Label label_;
   int y_ = 0;

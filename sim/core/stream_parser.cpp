@@ -99,7 +99,7 @@ void StreamParser::Emit(Frame::Kind kind, std::string_view text, std::string_vie
   frame.text = text;
   frame.payload = payload;
   frame.flash = flash;
-  sink_.OnFrame(frame);
+  sink_->OnFrame(frame);
 }
 
 void StreamParser::Feed(std::span<const uint8_t> bytes) {

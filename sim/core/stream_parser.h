@@ -45,7 +45,7 @@ class StreamParser {
   static constexpr size_t kMaxLine = 64 * 1024;
   static constexpr size_t kMaxPayload = 8 * 1024 * 1024;
 
-  explicit StreamParser(FrameSink &sink) : sink_(sink) {}
+  explicit StreamParser(FrameSink &sink) : sink_(&sink) {}
 
   void Feed(std::span<const uint8_t> bytes);
   // End of a connection: an unfinished last line is delivered, a partial
@@ -79,7 +79,7 @@ class StreamParser {
   void Emit(Frame::Kind kind, std::string_view text = {}, std::string_view payload = {},
             bool flash = false);
 
-  FrameSink &sink_;
+  FrameSink *sink_;  // a pointer, so that a parser can be moved
   std::string buffer_;
   size_t pos_ = 0;
   State state_ = State::kScan;
