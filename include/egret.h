@@ -2,8 +2,9 @@
  * egret.h - libegret: printers driven in ESC mode.
  *
  * libegret exports the Prt family of prt.h (handles, ports, raw data,
- * messages) with the same arguments, results and buffer contracts as
- * libheron; it adds no command functions of its own.  A program sends ESC
+ * messages) with the same arguments, buffer contracts and results (the
+ * codes each @return line of prt.h names, and the same exception policy)
+ * as libheron; it adds no command functions of its own.  A program sends ESC
  * command bytes with PrtWriteData and reads answers with PrtReadData.
  *
  * Model names: PrtPrinterCreatorA/W accept every name of the model table

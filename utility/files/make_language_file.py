@@ -111,6 +111,13 @@ WINDOWS = {
                                        "This function is not available yet."),
     "FormMain_Label_MSGListNotSaved": ("无法保存打印机列表", "無法儲存印表機列表",
                                        "Cannot save the printer list"),
+    "FormMain_Label_MSGListUnreadable": ("无法读取打印机列表，文件保持不变",
+                                         "無法讀取印表機列表，檔案保持不變",
+                                         "Cannot read the printer list; the file was left as it is"),
+    "FormMain_Label_MSGListLongLines": ("打印机列表中的这些行过长，已略过，下次保存列表时将被删除",
+                                        "印表機列表中的這些行過長，已略過，下次儲存列表時將被刪除",
+                                        "These lines of the printer list are too long and were "
+                                        "left out; saving the list drops them"),
     "FormMain_Label_MSGNoFirmwareTool": ("找不到固件更新工具", "找不到韌體更新工具",
                                          "The firmware update tool is missing"),
     "FormPrinterManage_Caption": ("打印机管理", "印表機管理", "Printer"),

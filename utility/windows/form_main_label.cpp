@@ -213,6 +213,8 @@ void T_frmMain_Label::LanguageStep() {
   restoreQuestion_ = GetLangString(QStringLiteral("FormMain_Label_MSGRestore"));
   notAvailable_ = GetLangString(QStringLiteral("FormMain_Label_MSGNotAvailable"));
   listNotSaved_ = GetLangString(QStringLiteral("FormMain_Label_MSGListNotSaved"));
+  listUnreadable_ = GetLangString(QStringLiteral("FormMain_Label_MSGListUnreadable"));
+  listLongLines_ = GetLangString(QStringLiteral("FormMain_Label_MSGListLongLines"));
   noFirmwareTool_ = GetLangString(QStringLiteral("FormMain_Label_MSGNoFirmwareTool"));
 }
 
@@ -228,12 +230,19 @@ std::vector<mdlGlobal::PrinterListEntry> T_frmMain_Label::Rows() const {
 }
 
 void T_frmMain_Label::LoadPrinterList() {
-  bool created = true;
-  const auto rows = mdlGlobal::LoadPrinterList(&created);
-  if (!created)
-    ShowError(listNotSaved_ + QLatin1Char(':') + mdlGlobal::FilesPath +
-              mdlGlobal::PrinterListFileName);
-  for (const auto &row : rows)
+  const mdlGlobal::PrinterListLoad load = mdlGlobal::ReadPrinterList();
+  const QString path = mdlGlobal::FilesPath + mdlGlobal::PrinterListFileName;
+  using Issue = mdlGlobal::PrinterListLoad::Issue;
+  if (load.issue == Issue::NotCreated) ShowError(listNotSaved_ + QLatin1Char(':') + path);
+  if (load.issue == Issue::Unreadable || load.issue == Issue::NotText)
+    ShowError(listUnreadable_ + QLatin1Char(':') + path + QLatin1Char('\n') + load.reason);
+  if (!load.longLines.empty()) {
+    QStringList numbers;
+    for (qsizetype line : load.longLines) numbers << QString::number(line);
+    ShowError(listLongLines_ + QLatin1Char(':') + path + QLatin1Char('\n') +
+              numbers.join(QLatin1String(", ")));
+  }
+  for (const auto &row : load.rows)
     lvPrinterList->addTopLevelItem(new QTreeWidgetItem({row.printerType, row.portType, row.port}));
   SelectRow(0);
 }

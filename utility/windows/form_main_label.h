@@ -105,6 +105,8 @@ class T_frmMain_Label : public QWidget {
   QString restoreQuestion_;
   QString notAvailable_;
   QString listNotSaved_;
+  QString listUnreadable_;
+  QString listLongLines_;
   QString noFirmwareTool_;
 };
 

@@ -11,6 +11,9 @@ namespace ravo::utility {
 // section or key is missing.
 QString IniValue(const QString &path, const QString &section, const QString &key);
 
+// True when the INI file at path can be read and has the section.
+bool IniHasSection(const QString &path, const QString &section);
+
 // Forgets every parsed file (tests that rewrite a file within one clock tick).
 void ClearIniCache();
 

@@ -92,4 +92,11 @@ QString GetLangString(const QString &key);
 // Fills Msg from the language file.
 void LoadMessageStrings();
 
+// After InitGlobals: empty when the language file gives the texts of
+// LanguageId, else a sentence in plain English saying which file is
+// missing or unusable, where it was looked for, and what to do.  Every
+// caption and message comes from that file, so without it the program
+// has nothing to show.
+QString LanguageFileProblem();
+
 }  // namespace mdlGlobal

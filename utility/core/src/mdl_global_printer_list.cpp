@@ -15,6 +15,15 @@ QString ListPath() {
   return FilesPath + PrinterListFileName;
 }
 
+// The existing lines, or false when a file is there that must not be
+// replaced because its content is unknown.
+bool ReadExistingLines(QStringList &lines) {
+  PrinterListFile file = ReadPrinterListFile(ListPath());
+  lines = std::move(file.lines);
+  return file.state == PrinterListFile::State::Read ||
+         file.state == PrinterListFile::State::Missing;
+}
+
 // Writes the lines with CR LF ends through a temporary file that replaces
 // the list only after everything was written and flushed.
 bool WriteListFile(const QStringList &lines) {
@@ -46,21 +55,41 @@ bool ParsePrinterListLine(const QString &line, PrinterListEntry &entry) {
   return true;
 }
 
-std::vector<PrinterListEntry> LoadPrinterList(bool *ok) {
-  if (ok != nullptr) *ok = true;
-  QStringList lines = mdlFunction::ReadTextLines(ListPath());
-  if (lines.isEmpty() && !CompanyPrinterTypes.isEmpty()) {
+PrinterListLoad ReadPrinterList() {
+  PrinterListLoad load;
+  PrinterListFile file = ReadPrinterListFile(ListPath());
+  switch (file.state) {
+    case PrinterListFile::State::Unreadable:
+      load.issue = PrinterListLoad::Issue::Unreadable;
+      load.reason = file.reason;
+      return load;
+    case PrinterListFile::State::NotText:
+      load.issue = PrinterListLoad::Issue::NotText;
+      load.reason = file.reason;
+      return load;
+    case PrinterListFile::State::Missing:
+    case PrinterListFile::State::Read:
+      break;
+  }
+  load.longLines = file.longLines;
+  // Only a list with nothing in it gets the first entry: a file whose every
+  // line was too long is the user's and stays.
+  if (file.lines.isEmpty() && file.longLines.empty() && !CompanyPrinterTypes.isEmpty()) {
     const QString first = CompanyPrinterTypes.first() + QStringLiteral("|USB|USB");
-    const bool written = WriteListFile({first});
-    if (ok != nullptr) *ok = written;
-    lines = mdlFunction::ReadTextLines(ListPath());
+    if (!WriteListFile({first})) load.issue = PrinterListLoad::Issue::NotCreated;
+    file = ReadPrinterListFile(ListPath());
   }
-  std::vector<PrinterListEntry> rows;
-  for (const QString &line : lines) {
+  for (const QString &line : file.lines) {
     PrinterListEntry entry;
-    if (ParsePrinterListLine(line, entry)) rows.push_back(entry);
+    if (ParsePrinterListLine(line, entry)) load.rows.push_back(entry);
   }
-  return rows;
+  return load;
+}
+
+std::vector<PrinterListEntry> LoadPrinterList(bool *ok) {
+  PrinterListLoad load = ReadPrinterList();
+  if (ok != nullptr) *ok = load.issue == PrinterListLoad::Issue::None;
+  return std::move(load.rows);
 }
 
 QString ModelForPrinterType(const QString &printerType) {
@@ -82,14 +111,16 @@ SelectionResult SelectPrinterEntry(const std::vector<PrinterListEntry> &rows, in
 }
 
 bool AppendPrinterEntry(const QString &type, const QString &portType, const QString &port) {
-  QStringList lines = mdlFunction::ReadTextLines(ListPath());
+  QStringList lines;
+  if (!ReadExistingLines(lines)) return false;
   lines << PrinterListEntry{type, portType, port}.Line();
   return WriteListFile(lines);
 }
 
 bool ReplacePrinterEntry(int row, const QString &type, const QString &portType,
                          const QString &port) {
-  QStringList lines = mdlFunction::ReadTextLines(ListPath());
+  QStringList lines;
+  if (!ReadExistingLines(lines)) return false;
   int rowIndex = 0;
   for (QString &line : lines) {
     PrinterListEntry entry;
@@ -103,6 +134,8 @@ bool ReplacePrinterEntry(int row, const QString &type, const QString &portType,
 }
 
 bool SavePrinterList(const std::vector<PrinterListEntry> &rows) {
+  QStringList existing;
+  if (!ReadExistingLines(existing)) return false;
   QStringList lines{QString()};
   for (const PrinterListEntry &entry : rows) lines << entry.Line();
   return WriteListFile(lines);

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "mdl_global_printer_list_file.h"
+
 namespace mdlGlobal {
 
 struct PrinterListEntry {
@@ -22,10 +24,29 @@ struct PrinterListEntry {
 // Splits a line into an entry; false for a line with fewer than three fields.
 bool ParsePrinterListLine(const QString &line, PrinterListEntry &entry);
 
+// What loading the list found.
+struct PrinterListLoad {
+  enum class Issue {
+    None,
+    NotCreated,  // the list was missing or empty and the first entry could not be written
+    Unreadable,  // the file exists but could not be read; it was left as it is
+    NotText,     // the file exists but is not text; it was left as it is
+  };
+  std::vector<PrinterListEntry> rows;
+  Issue issue = Issue::None;
+  QString reason;                    // Unreadable, NotText: why, in plain words
+  std::vector<qsizetype> longLines;  // lines left out for being over kMaxPrinterListLine
+};
+
 // The rows of the file.  Blank lines and lines with fewer than three fields
-// give no row.  When the file holds no line at all it is created with the
-// entry "<first company type>|USB|USB" (none when the company list is
-// empty).  `ok` (optional) is false when creating the file failed.
+// give no row; lines longer than kMaxPrinterListLine give none either and
+// are listed.  When the file is missing or holds no line at all it is
+// created with the entry "<first company type>|USB|USB" (none when the
+// company list is empty).  A file that exists but cannot be read or is not
+// text is never written: no rows, and the issue says why.
+PrinterListLoad ReadPrinterList();
+
+// ReadPrinterList's rows; `ok` (optional) is false when it found an issue.
 std::vector<PrinterListEntry> LoadPrinterList(bool *ok = nullptr);
 
 struct SelectionResult {
@@ -43,16 +64,20 @@ SelectionResult SelectPrinterEntry(const std::vector<PrinterListEntry> &rows, in
 QString ModelForPrinterType(const QString &printerType);
 
 // Adds an entry after the existing lines.  False when the file could not be
-// written (the old file is then unchanged).
+// written, or exists but cannot be read or is not text (the old file is then
+// unchanged).  Lines too long to be entries are not kept.
 bool AppendPrinterEntry(const QString &type, const QString &portType, const QString &port);
 
 // Replaces the entry of row index `row` (rows as LoadPrinterList counts
 // them); other lines, including ones that give no row, are kept in order.
-// False when the row does not exist or the file could not be written.
+// False when the row does not exist or the file could not be read or
+// written.
 bool ReplacePrinterEntry(int row, const QString &type, const QString &portType,
                          const QString &port);
 
-// Rewrites the file from the rows as shown (one empty line first).
+// Rewrites the file from the rows as shown (one empty line first); false,
+// with the file unchanged, when it could not be written or exists but
+// cannot be read or is not text.
 bool SavePrinterList(const std::vector<PrinterListEntry> &rows);
 
 }  // namespace mdlGlobal

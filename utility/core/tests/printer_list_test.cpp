@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
+#include <functional>
 
 #include "files_fixture.h"
 #include "mdl_function.h"
@@ -95,6 +99,87 @@ TEST_F(PrinterList, FailedWriteIsReportedAndKeepsTheOldFile) {
   bool ok = true;
   EXPECT_TRUE(LoadPrinterList(&ok).empty());
   EXPECT_FALSE(ok);
+}
+
+// A list that is there but cannot be read (or is no text) is the user's
+// and stays: nothing writes over it, and the load says why.  Most failures
+// are ones root meets too: a directory, a read error (/proc/self/mem gives
+// EIO at offset 0), a file of zeros as a crash may leave; a list only its
+// owner may write is tried when the test does not run as root.
+TEST_F(PrinterList, UnreadableListIsNeverWritten) {
+  CompanyPrinterTypes = {"P1"};
+  const QString list = Path(PrinterListFileName);
+  struct Case {
+    const char *name;
+    std::function<void()> make;
+    PrinterListLoad::Issue issue;
+    const char *reason;
+  };
+  std::vector<Case> cases = {
+      {"directory", [&] { QDir().mkdir(list); }, PrinterListLoad::Issue::Unreadable,
+       "Is a directory"},
+      {"read error", [&] { QFile::link(QStringLiteral("/proc/self/mem"), list); },
+       PrinterListLoad::Issue::Unreadable, "Input/output error"},
+      {"zeros", [&] { Write(PrinterListFileName, QByteArray(64, '\0')); },
+       PrinterListLoad::Issue::NotText, "NUL"},
+  };
+  if (geteuid() != 0) {
+    cases.push_back({"write-only",
+                     [&] {
+                       Write(PrinterListFileName, "A|USB|USB\r\n");
+                       QFile::setPermissions(list, QFileDevice::WriteOwner);
+                     },
+                     PrinterListLoad::Issue::Unreadable, "Permission denied"});
+  }
+  for (const auto &c : cases) {
+    c.make();
+    const QFileInfo before(list);
+    const QByteArray bytes = before.isReadable() && before.isFile() && !before.isSymLink()
+                                 ? Read(PrinterListFileName)
+                                 : "";
+    const PrinterListLoad load = ReadPrinterList();
+    EXPECT_EQ(load.issue, c.issue) << c.name;
+    EXPECT_TRUE(load.rows.empty()) << c.name;
+    EXPECT_TRUE(load.reason.contains(QLatin1String(c.reason)))
+        << c.name << ": " << load.reason.toStdString();
+    EXPECT_FALSE(AppendPrinterEntry("B", "USB", "USB")) << c.name;
+    EXPECT_FALSE(ReplacePrinterEntry(0, "B", "USB", "USB")) << c.name;
+    EXPECT_FALSE(SavePrinterList({})) << c.name;
+    const QFileInfo after(list);
+    EXPECT_EQ(after.isDir(), before.isDir()) << c.name;
+    EXPECT_EQ(after.isSymLink(), before.isSymLink()) << c.name;
+    if (!bytes.isEmpty()) {
+      EXPECT_EQ(Read(PrinterListFileName), bytes) << c.name;
+    }
+    QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (c.issue == PrinterListLoad::Issue::Unreadable && after.isFile() && !after.isSymLink()) {
+      EXPECT_EQ(Read(PrinterListFileName), QByteArray("A|USB|USB\r\n")) << c.name;
+    }
+    if (after.isDir() && !after.isSymLink()) {
+      QDir(list).removeRecursively();
+    } else {
+      QFile::remove(list);
+    }
+  }
+}
+
+// An over-long line is left out (and named) rather than read whole; the
+// entries around it still load, and the list is not replaced.
+TEST_F(PrinterList, OverLongLinesAreSkippedAndNamed) {
+  CompanyPrinterTypes = {"P1"};
+  const QByteArray huge(20 * 1024 * 1024, 'x');
+  const QByteArray longest(kMaxPrinterListLine - 6, 'y');  // with "|USB|" just fits
+  Write(PrinterListFileName, "A|USB|USB\r\n" + huge + "\r\n" + longest + "|USB|\r\nB|COM|COM1");
+  PrinterListLoad load = ReadPrinterList();
+  EXPECT_EQ(load.issue, PrinterListLoad::Issue::None);
+  EXPECT_EQ(Captions(load.rows), (std::vector<QString>{"A", QString::fromLatin1(longest), "B"}));
+  EXPECT_EQ(load.longLines, (std::vector<qsizetype>{2}));
+  // A list holding nothing but an over-long line is still the user's.
+  Write(PrinterListFileName, huge + huge);
+  load = ReadPrinterList();
+  EXPECT_TRUE(load.rows.empty());
+  EXPECT_EQ(load.longLines, (std::vector<qsizetype>{1}));
+  EXPECT_EQ(Read(PrinterListFileName).size(), 2 * huge.size());
 }
 
 TEST_F(PrinterList, SelectionUsesTheMapAndFallsBackToKP330) {

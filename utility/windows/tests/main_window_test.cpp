@@ -1,5 +1,7 @@
 // The main window over the real port library, against the virtual printer.
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -11,6 +13,7 @@
 #include "form_printer_manage_label.h"
 #include "mdl_global_catalogue.h"
 #include "sim_process.h"
+#include "startup.h"
 #include "window_launchers.h"
 #include "window_test_support.h"
 
@@ -65,6 +68,10 @@ class MainWindowTest : public QObject {
   void printTextFollowsTheCommandMode();
   void missingWindowsAreReported();
   void firmwareUpdateWithoutToolSendsNothing();
+  void startupWithoutLanguageFileSaysWhichAndStops_data();
+  void startupWithoutLanguageFileSaysWhichAndStops();
+  void startupReportsAListProblemOnceAndKeepsTheFile_data();
+  void startupReportsAListProblemOnceAndKeepsTheFile();
 
  private:
   // A main window over the given list file; the dialog is attached.
@@ -361,6 +368,66 @@ void MainWindowTest::firmwareUpdateWithoutToolSendsNothing() {
            qPrintable(Boxes()[0]));
   QVERIFY(Boxes()[0].endsWith("FWUpdate/Dfu Update Tool.exe"));
   QVERIFY(!printer.WaitForClosedSessions(1, std::chrono::milliseconds(200)));
+}
+
+void MainWindowTest::startupWithoutLanguageFileSaysWhichAndStops_data() {
+  QTest::addColumn<QString>("damage");
+  QTest::addColumn<QString>("says");
+  QTest::newRow("missing") << "remove"
+                           << "is missing: it was looked for in";
+  QTest::newRow("a folder") << "folder"
+                            << "cannot be read (it is a folder)";
+  QTest::newRow("no language") << "empty"
+                               << "holds no texts for language";
+}
+
+// Without its texts the program would show blank windows: it says in
+// plain English which file is wrong and where it looked, and stops.
+void MainWindowTest::startupWithoutLanguageFileSaysWhichAndStops() {
+  QFETCH(QString, damage);
+  QFETCH(QString, says);
+  const QString language = QDir(files_->Path()).filePath("UtilityForLabelLanguage.ini");
+  QVERIFY(QFile::remove(language));
+  if (damage == "folder") QVERIFY(QDir().mkdir(language));
+  if (damage == "empty") {
+    QFile empty(language);
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+  }
+  UtilityWindows windows;
+  QVERIFY(!StartUtility({"RavoUtilityLabel", "--files", files_->Path()}, windows));
+  QVERIFY(windows.main == nullptr);
+  QCOMPARE(boxes_->shown.size(), size_t{1});
+  const MessageRecord &box = boxes_->shown.front();
+  QCOMPARE(box.icon, MessageIcon::Error);
+  QCOMPARE(box.title, QStringLiteral("RavoUtilityLabel"));
+  QVERIFY2(box.text.contains("UtilityForLabelLanguage.ini"), qPrintable(box.text));
+  QVERIFY2(box.text.contains(says), qPrintable(box.text));
+  QVERIFY2(box.text.contains(files_->Path()), qPrintable(box.text));
+}
+
+void MainWindowTest::startupReportsAListProblemOnceAndKeepsTheFile_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::newRow("standard") << QStringList{};
+  QTest::newRow("dealer") << QStringList{"--dealer"};
+}
+
+// A list that is not text is reported once, with the file's name, and is
+// not replaced by the default row.
+void MainWindowTest::startupReportsAListProblemOnceAndKeepsTheFile() {
+  QFETCH(QStringList, arguments);
+  const QByteArray zeros(32, '\0');
+  files_->WritePrinterList(zeros);
+  UtilityWindows windows;
+  QVERIFY(StartUtility(
+      QStringList{"RavoUtilityLabel", "--files", files_->Path(), "--language", "1033"} + arguments,
+      windows));
+  QCOMPARE(windows.main->WindowVariant(), arguments.isEmpty() ? T_frmMain_Label::Variant::Standard
+                                                              : T_frmMain_Label::Variant::Dealer);
+  QCOMPARE(windows.main->lvPrinterList->topLevelItemCount(), 0);
+  QCOMPARE(Boxes().size(), 1);
+  QVERIFY2(Boxes()[0].startsWith(ErrorBox("Cannot read the printer list")), qPrintable(Boxes()[0]));
+  QVERIFY2(Boxes()[0].contains("PrinterList.txt"), qPrintable(Boxes()[0]));
+  QCOMPARE(files_->ReadPrinterList(), zeros);
 }
 
 QTEST_MAIN(MainWindowTest)
