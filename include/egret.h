@@ -16,9 +16,11 @@
  * Linking with both libraries: libheron exports the same names, and the
  * link editor binds each name to the library listed first.  The exported
  * symbols carry the version node EGRET_1 (libheron's carry HERON_1), so the
- * dynamic loader keeps the two apart once a reference is bound; a program
- * that calls both reaches libegret from a small shared object linked with
- * libegret alone (the utility's ravo_egret_bridge does this).
+ * dynamic loader keeps the two apart once a reference is bound.  A program
+ * that calls both names the version in its references, for example
+ *   extern "C" int32_t EgretWriteData(PrtHandle, const uint8_t *, int32_t);
+ *   __asm__(".symver EgretWriteData, PrtWriteData@EGRET_1");
+ * (the utility does this for both libraries in utility/core).
  * Link with -legret (pkg-config egret).
  */
 #ifndef RAVO_EGRET_H

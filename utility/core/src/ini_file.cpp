@@ -12,7 +12,7 @@
 
 #include "text_codec.h"
 
-namespace ucore {
+namespace ravo::utility {
 namespace {
 
 struct ParsedIni {
@@ -79,4 +79,4 @@ void ClearIniCache() {
   Cache().clear();
 }
 
-}  // namespace ucore
+}  // namespace ravo::utility

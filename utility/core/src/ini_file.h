@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace ucore {
+namespace ravo::utility {
 
 // Value of key in section of the INI file at path; empty when the file,
 // section or key is missing.
@@ -17,4 +17,4 @@ bool IniHasSection(const QString &path, const QString &section);
 // Forgets every parsed file (tests that rewrite a file within one clock tick).
 void ClearIniCache();
 
-}  // namespace ucore
+}  // namespace ravo::utility

@@ -104,7 +104,7 @@ void SelectLanguage(const QString &preferred) {
 }
 
 QString ReadIniString(const QString &fileName, const QString &section, const QString &key) {
-  return ucore::IniValue(FilesPath + fileName, section, key);
+  return ravo::utility::IniValue(FilesPath + fileName, section, key);
 }
 
 QString GetLangString(const QString &key) {
@@ -128,7 +128,7 @@ QString LanguageFileProblem() {
     const QString why = info.isDir() ? QStringLiteral("it is a folder") : file.errorString();
     return QStringLiteral("The language file %1 cannot be read (%2).").arg(path, why) + advice;
   }
-  if (LanguageId.isEmpty() || !ucore::IniHasSection(path, LanguageId)) {
+  if (LanguageId.isEmpty() || !ravo::utility::IniHasSection(path, LanguageId)) {
     return QStringLiteral("The language file %1 holds no texts for language %2.")
                .arg(path, LanguageId.isEmpty() ? QStringLiteral("(none chosen)") : LanguageId) +
            advice;

@@ -35,8 +35,6 @@ inline QString SelectedPort;
 // Row index remembered by SelectPrinterEntry for a later modify; -1 = none.
 inline int SelectedRowIndex = -1;
 
-// Code of the latest library call a window made.
-inline int32_t PrinterResult = 0;
 // Nonzero: TSPL-side commands (ZZZ forms); zero: the ESC side (DC2 forms).
 inline int CommandModeFlag = 1;
 

@@ -7,13 +7,12 @@
 #include <QSet>
 #include <functional>
 
-#include "catalogue.h"
 #include "files_fixture.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
-#include "mdl_printer_lib_tspl.h"
-#include "printer_list.h"
+#include "mdl_global_catalogue.h"
+#include "mdl_global_printer_list.h"
+#include "printer_link.h"
 
 using namespace mdlGlobal;
 
@@ -232,10 +231,10 @@ TEST_F(Catalogue, SpeedsWidthsAndWindows) {
   EXPECT_EQ(FillPrintSpeedList(), (QStringList{"2", "3", "4"}));
   SelectedModel = "Z";
   EXPECT_EQ(GetPaperWidth(), QLatin1String("48"));
-  EXPECT_EQ(ParameterWindowFor("B"), ParameterWindow::TQM);
-  EXPECT_EQ(ParameterWindowFor("C"), ParameterWindow::TGV);
-  EXPECT_EQ(ParameterWindowFor("D"), ParameterWindow::TQX);
-  EXPECT_EQ(ParameterWindowFor("Z"), ParameterWindow::TQX);
+  EXPECT_EQ(ParameterFamilyOf("B"), ravo::utility::param::Family::TQM);
+  EXPECT_EQ(ParameterFamilyOf("C"), ravo::utility::param::Family::TGV);
+  EXPECT_EQ(ParameterFamilyOf("D"), ravo::utility::param::Family::TQX);
+  EXPECT_EQ(ParameterFamilyOf("Z"), ravo::utility::param::Family::TQX);
 }
 
 TEST(ShippedCatalogue, EveryTypeIsMappedAndEveryModelCreatesBothHandles) {
@@ -251,14 +250,16 @@ TEST(ShippedCatalogue, EveryTypeIsMappedAndEveryModelCreatesBothHandles) {
     models.insert(model);
   }
   for (const QString &model : models) {
-    EXPECT_EQ(mdlPrinterLib_TSPL::TsplCreatePrinter(model), 0) << model.toStdString();
-    EXPECT_EQ(mdlPrinterLib_ESC::EscCreatePrinter(model), 0) << model.toStdString();
+    using ravo::utility::PrinterLibrary;
+    using ravo::utility::PrinterLink;
+    EXPECT_TRUE(PrinterLink::CheckModel(model, PrinterLibrary::Tspl).ok()) << model.toStdString();
+    EXPECT_TRUE(PrinterLink::CheckModel(model, PrinterLibrary::Esc).ok()) << model.toStdString();
   }
   // Each window family has a model that opens its window.
-  EXPECT_EQ(ParameterWindowFor("TQM"), ParameterWindow::TQM);
-  EXPECT_EQ(ParameterWindowFor("TGV"), ParameterWindow::TGV);
-  EXPECT_EQ(ParameterWindowFor("HMZ"), ParameterWindow::HMZ);
-  EXPECT_EQ(ParameterWindowFor("Q73"), ParameterWindow::Q73);
+  EXPECT_EQ(ParameterFamilyOf("TQM"), ravo::utility::param::Family::TQM);
+  EXPECT_EQ(ParameterFamilyOf("TGV"), ravo::utility::param::Family::TGV);
+  EXPECT_EQ(ParameterFamilyOf("HMZ"), ravo::utility::param::Family::HMZ);
+  EXPECT_EQ(ParameterFamilyOf("Q73"), ravo::utility::param::Family::Q73);
   EXPECT_TRUE(IsDealerPrinterType("VANTA-58"));
   EXPECT_FALSE(IsDealerPrinterType("TQX58"));
   for (const QString &type : types) EXPECT_TRUE(lines.contains(type)) << type.toStdString();

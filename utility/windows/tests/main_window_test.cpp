@@ -9,9 +9,9 @@
 #include <memory>
 #include <optional>
 
-#include "catalogue.h"
 #include "form_main_label.h"
 #include "form_printer_manage_label.h"
+#include "mdl_global_catalogue.h"
 #include "sim_process.h"
 #include "startup.h"
 #include "window_launchers.h"
@@ -30,6 +30,7 @@ namespace {
 // Everything the printer received in its first `sessions` connections,
 // once they are closed.
 QByteArray Received(const SimProcess &printer, size_t sessions = 1) {
+  ravo::testing::SettlePrinterWork();
   if (!printer.WaitForClosedSessions(sessions)) return "<sessions not closed>";
   QByteArray all;
   for (const auto &session : printer.Sessions())
@@ -110,6 +111,7 @@ T_frmMain_Label &MainWindowTest::Open(const QByteArray &list, bool dealer) {
 }
 
 QStringList MainWindowTest::Boxes() const {
+  ravo::testing::SettlePrinterWork();
   QStringList out;
   for (const MessageRecord &record : boxes_->shown) out << ravo::testing::Describe(record);
   return out;
@@ -299,24 +301,30 @@ void MainWindowTest::factoryResetCancelledWritesNothing() {
   T_frmMain_Label &w = Open(NetRow("TQX80", printer));
   boxes_->answers = {MessageAnswer::Cancel};
   w.btnFactorySetting->click();
-  // The port was still opened and closed.
-  QCOMPARE(Received(printer), QByteArray());
-  QCOMPARE(printer.Sessions().size(), size_t{1});
+  // Asked before the printer is touched: no connection at all.
+  QVERIFY(!printer.WaitForClosedSessions(1, std::chrono::milliseconds(300)));
+  QVERIFY(printer.Sessions().empty());
   QCOMPARE(Boxes().size(), 1);
 }
 
 void MainWindowTest::parameterSettingOpensThePortFirst() {
-  std::vector<mdlGlobal::ParameterWindow> opened;
-  Launchers().parameterSetting = [&](QWidget *, mdlGlobal::ParameterWindow which) {
+  std::vector<ravo::utility::param::Family> opened;
+  Launchers().parameterSetting = [&](QWidget *, ravo::utility::param::Family which) {
     opened.push_back(which);
   };
   SimProcess printer;
   QVERIFY2(printer.Running(), printer.Error().c_str());
   T_frmMain_Label &w = Open(NetRow("Q73", printer) + NetRow("TQM", printer));
   w.btnParameterSetting->click();
+  // No second action while the first one's check runs.
+  QVERIFY(!w.btnParameterSetting->isEnabled());
+  QVERIFY(ravo::testing::SettlePrinterWork());
+  QVERIFY(w.btnParameterSetting->isEnabled());
   w.SelectRow(1);
   w.btnParameterSetting->click();
-  QCOMPARE(opened, (std::vector{mdlGlobal::ParameterWindow::Q73, mdlGlobal::ParameterWindow::TQM}));
+  QVERIFY(ravo::testing::SettlePrinterWork());
+  QCOMPARE(opened,
+           (std::vector{ravo::utility::param::Family::Q73, ravo::utility::param::Family::TQM}));
   QVERIFY(Boxes().isEmpty());
 
   QVERIFY(printer.Stop());
