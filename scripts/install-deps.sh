@@ -18,6 +18,10 @@ packages=(
   # tests, benchmarks, fuzzing, headless windows
   libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   libclang-rt-14-dev xvfb xauth python3-pil
+  # the virtual printer's tests read printed bar codes back with zbarimg
+  zbar-tools
+  # USB tests: emulated printers
+  libumockdev-dev umockdev
 )
 
 missing=()

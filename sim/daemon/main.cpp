@@ -1,5 +1,8 @@
 // ravo-printer-sim: a virtual label/receipt printer on loopback TCP and an
 // optional pseudo-terminal.  See --help.
+#include <sys/signalfd.h>
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
@@ -7,16 +10,6 @@
 
 #include "options.h"
 #include "server.h"
-
-namespace {
-
-std::atomic<bool> g_stop{false};
-
-void OnSignal(int) {
-  g_stop = true;
-}
-
-}  // namespace
 
 int main(int argc, char **argv) {
   ravo::sim::DaemonOptions options;
@@ -35,10 +28,18 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "ravo-printer-sim: cannot create %s\n", options.state_dir.c_str());
     return 1;
   }
-  struct sigaction action {};
-  action.sa_handler = OnSignal;  // no SA_RESTART: poll() wakes up
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
+  // SIGTERM and SIGINT arrive as a readable descriptor in the event loop.
+  // They are blocked before Qt can start a thread, so no thread takes them.
+  sigset_t stop_signals;
+  sigemptyset(&stop_signals);
+  sigaddset(&stop_signals, SIGTERM);
+  sigaddset(&stop_signals, SIGINT);
+  pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+  const int stop_fd = ::signalfd(-1, &stop_signals, SFD_CLOEXEC);
+  if (stop_fd < 0) {
+    std::perror("ravo-printer-sim: signalfd");
+    return 1;
+  }
   std::signal(SIGPIPE, SIG_IGN);
 
   // Fonts need a GUI application object; no window is ever shown.
@@ -51,6 +52,7 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "ravo-printer-sim: %s\n", error.c_str());
     return 1;
   }
-  server.Run(g_stop);
+  server.Run(stop_fd);
+  ::close(stop_fd);
   return 0;
 }

@@ -89,6 +89,10 @@ const std::map<std::string, Setter, std::less<>> &Setters() {
          if (!block) throw std::runtime_error("--block file must hold 256 bytes in hexadecimal");
          o.persona.block = *block;
        }},
+      {"--idle-timeout",
+       [](DaemonOptions &o, std::string_view v) {
+         o.idle_timeout_s = static_cast<int>(Number(v, 0, 86400));
+       }},
       {"--split", [](DaemonOptions &o, std::string_view v) { o.faults.split = NumberList(v); }},
       {"--split-pause-ms",
        [](DaemonOptions &o, std::string_view v) {
@@ -119,6 +123,8 @@ const char *UsageText() {
          "  --command-mode N|none     answer to ESC ESC BS\n"
          "  --flash-size B --dram-size B --code-page NAME --cpcl-dark-bit 0|1\n"
          "  --block FILE              stored block, 256 bytes in hexadecimal text\n"
+         "  --idle-timeout S          close a connection that sent and read nothing for S\n"
+         "                            seconds (default 60, 0 = never)\n"
          "faults:\n"
          "  --split A,B,...  --split-pause-ms MS   answers in pieces\n"
          "  --answer-delay-ms MS  --no-answer  --bad-checksum  --close-after N\n";

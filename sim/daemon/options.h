@@ -14,6 +14,7 @@ struct DaemonOptions {
   std::string state_dir = "ravo-sim-state";
   Persona persona;
   Faults faults;
+  int idle_timeout_s = 60;  // a connection quiet this long is closed; 0 = never
   bool help = false;
 };
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -134,17 +135,18 @@ std::string SimProcess::PortString(const std::string &extra) const {
   return s;
 }
 
-bool SimProcess::Stop() {
+bool SimProcess::Stop(std::chrono::milliseconds within, int signal) {
   if (pid_ <= 0) return false;
-  ::kill(pid_, SIGTERM);
+  ::kill(pid_, signal);
   int status = 0;
-  for (int i = 0; i < 100; ++i) {
+  const auto deadline = std::chrono::steady_clock::now() + within;
+  do {
     if (::waitpid(pid_, &status, WNOHANG) == pid_) {
       pid_ = -1;
       return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  } while (std::chrono::steady_clock::now() < deadline);
   ::kill(pid_, SIGKILL);
   ::waitpid(pid_, &status, 0);
   pid_ = -1;
@@ -183,13 +185,20 @@ bool SimProcess::WaitForClosedSessions(size_t count, std::chrono::milliseconds t
 }
 
 std::vector<std::filesystem::path> SimProcess::Labels() const {
-  std::vector<std::filesystem::path> labels;
+  std::vector<std::pair<long long, std::filesystem::path>> numbered;
   std::error_code ec;
   for (const auto &entry : std::filesystem::directory_iterator(state_dir_, ec)) {
     const std::string name = entry.path().filename().string();
-    if (name.starts_with("label-") && name.ends_with(".png")) labels.push_back(entry.path());
+    if (name.size() <= 10 || !name.starts_with("label-") || !name.ends_with(".png")) continue;
+    const std::string digits = name.substr(6, name.size() - 10);
+    long long number = 0;
+    const auto [end, err] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (err != std::errc() || end != digits.data() + digits.size() || digits[0] == '-') continue;
+    numbered.emplace_back(number, entry.path());
   }
-  std::sort(labels.begin(), labels.end());
+  std::sort(numbered.begin(), numbered.end());
+  std::vector<std::filesystem::path> labels;
+  for (auto &[number, path] : numbered) labels.push_back(std::move(path));
   return labels;
 }
 

@@ -14,7 +14,8 @@
 // Persona and fault options are the daemon's own (ravo-printer-sim --help);
 // "--port" and "--state" are supplied here.
 //
-// The daemon handles one connection at a time, in arrival order.  Every
+// The daemon serves its connections side by side; each has its own
+// unfinished work, and jobs print one at a time as they complete.  Every
 // received byte goes to STATE/received.log; a session's close record is
 // written after its print jobs are rendered, so after
 // WaitForClosedSessions(n) the PNGs of those sessions exist.
@@ -25,6 +26,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -58,8 +60,9 @@ class SimProcess {
   std::string PortString(const std::string &extra = {}) const;
   const std::filesystem::path &StateDir() const { return state_dir_; }
 
-  // SIGTERM and wait; true when the daemon exited with status 0.
-  bool Stop();
+  // Sends signal and waits up to `within`; true when the daemon exited with
+  // status 0 in that time (otherwise it is killed).
+  bool Stop(std::chrono::milliseconds within = std::chrono::seconds(5), int signal = SIGTERM);
   // Stop, then start again with the same arguments and state directory
   // (on a new port).
   bool Restart();
@@ -72,7 +75,7 @@ class SimProcess {
   std::vector<ReceivedSession> Sessions() const;
   bool WaitForClosedSessions(size_t count,
                              std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
-  // label-*.png of the state directory, in print order.
+  // label-N.png of the state directory, in print order (by number).
   std::vector<std::filesystem::path> Labels() const;
   // The parameter block the daemon keeps (STATE/block.bin), once written.
   std::optional<std::vector<uint8_t>> StoredBlock() const;
