@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -89,6 +90,18 @@ void Device::LoadJourney() {
     persona_.journey = static_cast<int32_t>(counter);
     journey_dots_ = dots;
   }
+}
+
+// The status byte comes from STATE/status when a test has written one
+// there (a number, 0x.. for hexadecimal), so it can change while the daemon
+// runs; 0 (ready) otherwise.
+uint8_t Device::StatusByte() const {
+  std::ifstream in(state_dir_ / "status");
+  std::string text;
+  if (!(in >> text)) return 0;
+  const bool hex = text.starts_with("0x") || text.starts_with("0X");
+  const long value = std::strtol(text.c_str() + (hex ? 2 : 0), nullptr, hex ? 16 : 10);
+  return static_cast<uint8_t>(std::clamp(value, 0L, 255L));
 }
 
 void Device::Print(const Label &label) {

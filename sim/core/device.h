@@ -107,6 +107,7 @@ class Device : public FrameSink, private ReceiptSink {
   // Hands a label to the output and moves the printed-length counter on.
   void Print(const Label &label);
   void LoadJourney();
+  uint8_t StatusByte() const;
   void PrintConfiguration();
   std::string SizeAnswer() const;
 

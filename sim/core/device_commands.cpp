@@ -193,8 +193,10 @@ void Device::OnImmediate(char letter, bool escape) {
   const std::string_view form = escape ? "<ESC>!" : "~!";
   if (escape) {
     switch (letter) {
-      case '?':  // one status byte: 0 ready, 0x10 paused
-        return out_.Answer(std::string(1, paused_ ? '\x10' : '\0'));
+      case '?': {  // one status byte: 0 ready, 0x10 paused, the rest as the test set it
+        const uint8_t status = StatusByte() | (paused_ ? 0x10 : 0);
+        return out_.Answer(std::string(1, static_cast<char>(status)));
+      }
       case 'S':  // STX, message, warning, error, error, ETX, CR, LF
         return out_.Answer(std::string("\x02") + (paused_ ? '`' : '@') + "@@@\x03\r\n");
       case 'P':

@@ -54,8 +54,7 @@ int32_t OpenImageFile(const std::string &path, FilePtr &file) {
 bool CopyOneBit(ImageDecoder &decoder, std::span<uint8_t> raster) {
   const ImageHeader &header = decoder.header();
   size_t rowBytes = RasterRowBytes(header.width);
-  // Entry 1 white (blue 255) means a set bit is light: invert.
-  uint8_t flip = header.palette[1].blue == 255 ? 0xFF : 0x00;
+  uint8_t flip = OneBitSetIsDark(header) ? 0x00 : 0xFF;
   uint32_t padding = rowBytes * 8 - header.width;
   uint8_t lastMask = static_cast<uint8_t>(0xFF << padding);
   for (uint32_t y = 0; y < header.height; ++y) {
