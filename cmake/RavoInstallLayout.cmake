@@ -5,10 +5,6 @@
 include_guard(GLOBAL)
 include(GNUInstallDirs)
 
-# Shared libraries only our programs load stay out of the public library
-# directory.
-set(RAVO_PRIVATE_LIBDIR ${CMAKE_INSTALL_LIBDIR}/ravo-utility)
-
 # ravo_install_relative(<out> <from-dir> <to-path>)
 # The path from one install directory to another, both given relative to
 # the prefix.  An absolute <to-path> is kept; with an absolute <from-dir>
@@ -28,26 +24,19 @@ function(ravo_install_relative out from to)
   endif()
 endfunction()
 
-# ravo_set_install_rpath(<target> <install-dir> [PRIVATE_LIBS])
-# The installed <target> in <install-dir> finds the public libraries (and
-# with PRIVATE_LIBS the private ones) relative to itself.
+# ravo_set_install_rpath(<target> <install-dir>)
+# The installed <target> in <install-dir> finds the public libraries
+# relative to itself.  The utility opens libheron and libegret by file
+# name, and dlopen searches the run path of the program that calls it.
 function(ravo_set_install_rpath target dir)
-  cmake_parse_arguments(ARG "PRIVATE_LIBS" "" "" ${ARGN})
-  set(rpath)
-  set(libdirs ${CMAKE_INSTALL_LIBDIR})
-  if(ARG_PRIVATE_LIBS)
-    list(APPEND libdirs ${RAVO_PRIVATE_LIBDIR})
+  ravo_install_relative(relative ${dir} ${CMAKE_INSTALL_LIBDIR})
+  if(IS_ABSOLUTE "${relative}")
+    set(rpath "${relative}")
+  elseif(relative STREQUAL ".")
+    set(rpath "$ORIGIN")
+  else()
+    set(rpath "$ORIGIN/${relative}")
   endif()
-  foreach(libdir IN LISTS libdirs)
-    ravo_install_relative(relative ${dir} ${libdir})
-    if(IS_ABSOLUTE "${relative}")
-      list(APPEND rpath "${relative}")
-    elseif(relative STREQUAL ".")
-      list(APPEND rpath "$ORIGIN")
-    else()
-      list(APPEND rpath "$ORIGIN/${relative}")
-    endif()
-  endforeach()
   set_target_properties(${target} PROPERTIES INSTALL_RPATH "${rpath}")
 endfunction()
 

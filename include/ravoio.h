@@ -5,8 +5,11 @@
  * A caller turns a port string into a port object with
  * ravo_io_port_creator(), calls the object's operations, and releases it
  * with ravo_io_port_destroy().  Every operation returns a 32-bit result:
- * 0 on success, otherwise one of the RAVO_IO_ERR_* codes below (or
- * -1100 - n for libusb error -n).
+ * RAVO_IO_OK on success, otherwise one of the RAVO_IO_ERR_* codes below
+ * (or RAVO_IO_ERR_LIBUSB_BASE + e for libusb error e on a USB port).  Any
+ * call may also return RAVO_IO_ERR_OUT_OF_MEMORY when an allocation fails
+ * and RAVO_IO_ERR_INTERNAL for a fault inside the library; no exception
+ * leaves the library.
  *
  * Port strings (case-insensitive keywords, no blanks):
  *
@@ -22,14 +25,18 @@
  *   /path                    parallel (write-only) device, FIFO or file
  *
  * Baud rates: 4800, 9600 (the default), 19200, 38400, 57600, 115200; any
- * other gives -351.  Serial ports run 8N1 without flow control.  An absolute
+ * other gives RAVO_IO_ERR_BAUDRATE.  Serial ports run 8N1 without flow control.  An absolute
  * path is a serial device when BAUDRATE_ follows it, else a parallel one.
  *
  * The USB port claims the device's first printer-class interface (detaching
  * the kernel's printer driver until close) and writes to its bulk OUT
- * endpoint, reads from its bulk IN endpoint.  No such device: -372; the
- * interface claimed by another program: -373; no access: -1103 (see the
- * README on device permissions).
+ * endpoint in transfers of at most 64 KiB, reads from its bulk IN endpoint.
+ * "USB" and a selector that several devices match take the first in bus
+ * order (bus, hub ports, address), the order ravo_io_enum_usb_printers()
+ * lists them in.  No such device: RAVO_IO_ERR_USB_NOT_FOUND; the interface
+ * claimed by another program: RAVO_IO_ERR_USB_BUSY; no access:
+ * RAVO_IO_ERR_LIBUSB_BASE - 3 (see the README on device permissions); the
+ * device unplugged, also during a write: RAVO_IO_ERR_LIBUSB_BASE - 4 at once.
  *
  * Options may follow the address, separated by commas:
  *
@@ -38,8 +45,9 @@
  *   CTIMEOUT_ms   how long a network connect may take (default 3000)
  *
  * Values are decimal milliseconds up to 600000.  Every transport honours
- * TIMEOUT_ and WTIMEOUT_ (a write that runs out of time gives -322 with the
- * bytes moved so far in its count); CTIMEOUT_ concerns NET only (-352).
+ * TIMEOUT_ and WTIMEOUT_ (a write that runs out of time gives
+ * RAVO_IO_ERR_WRITE_TIMEOUT with the bytes moved so far in its count);
+ * CTIMEOUT_ concerns NET only (RAVO_IO_ERR_CONNECT).
  * readChunk() never waits (USB: at most 1 ms, the least libusb allows).
  * Parallel ports cannot answer: read() and readChunk() give 0 bytes at once.
  *
@@ -67,6 +75,8 @@ extern "C" {
 enum {
   RAVO_IO_OK = 0,
   RAVO_IO_ERR_BUFFER_TOO_SMALL = -2,  /**< caller's list buffer too small */
+  RAVO_IO_ERR_OUT_OF_MEMORY = -9,     /**< an allocation failed */
+  RAVO_IO_ERR_INTERNAL = -100,        /**< a fault inside the library; the call did not finish */
   RAVO_IO_ERR_IO = -300,              /**< generic port error */
   RAVO_IO_ERR_INVALID_SETTING = -301, /**< port string not understood */
   RAVO_IO_ERR_NAME_TOO_LONG = -302,   /**< port string longer than RAVO_IO_MAX_NAME */
@@ -97,32 +107,57 @@ typedef struct IoPort IoPort;
 
 /**
  * The port object.  The library fills every entry; callers only call them.
- * Every entry takes the object itself first.  For write, read and readChunk
- * the third argument is an offset into the caller's buffer (callers of this
- * system pass 0); the last argument receives the number of bytes moved and
- * is set to 0 first.
+ * Every entry takes the object itself first and returns
+ * RAVO_IO_ERR_INVALID_HANDLE when it is NULL or its impl is NULL.  For
+ * write, read and readChunk the third argument is an offset into the
+ * caller's buffer (callers of this system pass 0); the last argument
+ * (may be NULL) receives the number of bytes moved and is set to 0 first.
  */
 struct IoPort {
-  /** Connects or opens the device.  RAVO_IO_ERR_ALREADY_OPEN when open. */
+  /** Connects or opens the device.
+   *  @return RAVO_IO_OK, RAVO_IO_ERR_ALREADY_OPEN, or the transport's
+   *          failure: RAVO_IO_ERR_CONNECT (NET), RAVO_IO_ERR_OPEN_FAILED,
+   *          RAVO_IO_ERR_GET_ATTR, RAVO_IO_ERR_SET_ATTR, RAVO_IO_ERR_IO
+   *          (serial port locked by another owner), RAVO_IO_ERR_USB_NOT_FOUND,
+   *          RAVO_IO_ERR_USB_BUSY or a libusb code (USB). */
   int32_t (*open)(IoPort *port);
-  /** Closes the connection; safe on a closed port (returns NOT_OPEN). */
+  /** Closes the connection.
+   *  @return RAVO_IO_OK, or RAVO_IO_ERR_NOT_OPEN on a closed port (no
+   *          harm done). */
   int32_t (*close)(IoPort *port);
-  /** Discards input that arrived but was not read yet. */
+  /** Discards input that arrived but was not read yet.
+   *  @return RAVO_IO_OK, RAVO_IO_ERR_NOT_OPEN or RAVO_IO_ERR_FLUSH. */
   int32_t (*flush)(IoPort *port);
-  /** Sets the read and write timeouts in milliseconds (0 keeps a value). */
+  /** Sets the read and write timeouts in milliseconds (0 keeps a value).
+   *  @return RAVO_IO_OK. */
   int32_t (*set_timeouts)(IoPort *port, uint32_t read_ms, uint32_t write_ms);
-  /** Number of bytes that can be read without waiting (0 when unknown). */
+  /** Number of bytes that can be read without waiting (0 when unknown).
+   *  @return RAVO_IO_OK, RAVO_IO_ERR_NOT_OPEN, or RAVO_IO_ERR_INVALID_SETTING
+   *          when count is NULL. */
   int32_t (*bytes_waiting)(IoPort *port, uint32_t *count);
-  /** One of RAVO_IO_KIND_*; tells callers what the port string named. */
+  /** What the port string named.
+   *  @return one of RAVO_IO_KIND_* (open or not). */
   int32_t (*kind)(IoPort *port);
-  /** Writes all length bytes or fails; a 0-byte write succeeds at once. */
+  /** Writes all length bytes or fails; a 0-byte write succeeds at once.
+   *  *written is the number of bytes the port took, also when the write
+   *  fails: those bytes are on their way to the printer and must not be
+   *  sent again; a caller that retries sends data + *written onwards.
+   *  @return RAVO_IO_OK; RAVO_IO_ERR_NOT_OPEN; RAVO_IO_ERR_INVALID_SETTING
+   *          (data NULL with length > 0); RAVO_IO_ERR_WRITE_TIMEOUT when the
+   *          write timeout ran out (part may have gone); RAVO_IO_ERR_WRITE
+   *          when the peer or device failed; a libusb code (USB). */
   int32_t (*write)(IoPort *port, const uint8_t *data, uint32_t offset, uint32_t length,
                    uint32_t *written);
   /** Waits up to the read timeout for the first byte, then returns what has
-   *  arrived (at most length bytes).  Nothing in time: 0 with *received = 0. */
+   *  arrived (at most length bytes).
+   *  @return RAVO_IO_OK, also when nothing arrived in time (*received = 0);
+   *          RAVO_IO_ERR_NOT_OPEN; RAVO_IO_ERR_INVALID_SETTING (buffer NULL
+   *          with length > 0); RAVO_IO_ERR_READ when the peer or device
+   *          failed; a libusb code (USB). */
   int32_t (*read)(IoPort *port, uint8_t *buffer, uint32_t offset, uint32_t length,
                   uint32_t *received);
-  /** Returns what has arrived right now, without waiting (0 bytes allowed). */
+  /** Returns what has arrived right now, without waiting (0 bytes allowed).
+   *  @return as read. */
   int32_t (*readChunk)(IoPort *port, uint8_t *buffer, uint32_t offset, uint32_t length,
                        uint32_t *received);
   /** Owned by the library; callers never touch it. */
@@ -138,14 +173,22 @@ enum {
 };
 
 /**
- * Parses name and stores a new, closed port object at *port.
- * Returns 0, or -301 (not understood, or name is NULL), -302 (longer than
- * RAVO_IO_MAX_NAME), -351 (bad baud rate), -371 (bad USB selector), -308
- * (port is NULL), -9 (out of memory).  On failure *port is set to NULL.
+ * Parses name and stores a new, closed port object at *port.  On failure
+ * *port is set to NULL.
+ * @return RAVO_IO_OK; RAVO_IO_ERR_INVALID_SETTING (not understood, or name
+ *         is NULL); RAVO_IO_ERR_NAME_TOO_LONG (longer than
+ *         RAVO_IO_MAX_NAME); RAVO_IO_ERR_BAUDRATE; RAVO_IO_ERR_USB_PATH (bad
+ *         USB selector); RAVO_IO_ERR_INVALID_HANDLE (port is NULL);
+ *         RAVO_IO_ERR_OUT_OF_MEMORY.
  */
 RAVOIO_API int32_t ravo_io_port_creator(IoPort **port, const char *name);
 
-/** Closes the port if open and frees it.  NULL is accepted and ignored. */
+/**
+ * Closes the port if open and frees it.
+ * @return RAVO_IO_OK; RAVO_IO_ERR_INVALID_HANDLE when port is NULL or its
+ *         impl is NULL (nothing is freed).  Any other record must be one
+ *         ravo_io_port_creator made and not yet destroyed.
+ */
 RAVOIO_API int32_t ravo_io_port_destroy(IoPort *port);
 
 /*
@@ -165,8 +208,10 @@ RAVOIO_API int32_t ravo_io_port_destroy(IoPort *port);
  *           /dev/ttyUSB0, "/dev/path:" for any other device;
  *   "LPT"   parallel ports: "LPT1:" for /dev/lp0;
  *   "TCPIP" none (network printers are not discovered).
- * kind is compared without regard to case.  Returns 0, -2 (see above),
- * -301 (kind NULL or unknown) or -300 (the serial port list failed).
+ * kind is compared without regard to case.
+ * @return RAVO_IO_OK, RAVO_IO_ERR_BUFFER_TOO_SMALL (see above),
+ *         RAVO_IO_ERR_INVALID_SETTING (kind NULL or unknown) or
+ *         RAVO_IO_ERR_IO (the serial port list failed).
  */
 RAVOIO_API int32_t ravo_io_enum_ports(const char *kind, char *buffer, uint32_t size,
                                       uint32_t *needed, uint32_t *count);
@@ -175,7 +220,9 @@ RAVOIO_API int32_t ravo_io_enum_ports(const char *kind, char *buffer, uint32_t s
  * Lists the USB printer-class devices attached now as port strings,
  * "USB,VID_xxxx&PID_yyyy", followed by "&SN_serial" when the device's
  * serial number could be read (it needs access to the device) and fits a
- * port string.  Returns 0, -2 (see above) or -1100 + libusb error.
+ * port string.  In bus order: the first is the one "USB" opens.
+ * @return RAVO_IO_OK, RAVO_IO_ERR_BUFFER_TOO_SMALL (see above) or
+ *         RAVO_IO_ERR_LIBUSB_BASE + libusb error.
  */
 RAVOIO_API int32_t ravo_io_enum_usb_printers(char *buffer, uint32_t size, uint32_t *needed,
                                              uint32_t *count);

@@ -24,7 +24,7 @@ for target in "${targets[@]}"; do
   corpora=("$WORK/$name")
   [[ -d $seeds ]] && corpora+=("$seeds")
   echo "== $name for ${SECONDS_EACH}s"
-  if ! "$target" -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=10 \
+  if ! "$target" -max_total_time="$SECONDS_EACH" -rss_limit_mb=512 -malloc_limit_mb=256 -timeout=10 \
       -artifact_prefix="$WORK/" "${corpora[@]}" >"$WORK/$name.log" 2>&1; then
     echo "$name failed:"; tail -n 40 "$WORK/$name.log"
     mkdir -p build/fuzz/crashes && cp -f "$WORK"/crash-* "$WORK"/leak-* "$WORK"/timeout-* build/fuzz/crashes/ 2>/dev/null || true

@@ -13,9 +13,15 @@ packages=(
   # utility and virtual printer
   qt6-base-dev qt6-base-dev-tools libsimpleini-dev libzint-dev
   nlohmann-json3-dev fonts-wqy-zenhei
+  # printer application (PAPPL) and its IPP tests: ipptool, cupsd, lpadmin
+  libpappl-dev cups-ipp-utils cups
   # tests, benchmarks, fuzzing, headless windows
   libgtest-dev libgmock-dev libbenchmark-dev clang libfuzzer-14-dev
   libclang-rt-14-dev xvfb xauth python3-pil
+  # the virtual printer's tests read printed bar codes back with zbarimg
+  zbar-tools
+  # USB tests: emulated printers
+  libumockdev-dev umockdev
   # Debian packages: building (CPack runs dpkg-shlibdeps and file), checking
   # and trying them (manual pages, bash completion)
   dpkg-dev file lintian appstream man-db bash-completion

@@ -31,7 +31,7 @@ int DecodeOnly(const std::string &in) {
   } else {
     std::vector<uint8_t> row(prt::DecodedRowBytes(decoder->header()));
     for (uint32_t y = 0; y < decoder->header().height && status == 0; ++y) {
-      if (!decoder->ReadRow(row.data())) status = Fail(in, prt::kImageLoadError);
+      if (!decoder->ReadRow(row.data())) status = Fail(in, decoder->error());
     }
   }
   decoder.reset();
@@ -44,7 +44,7 @@ int Rasterize(const std::string &in, const std::string &out) {
   int32_t result = prt::ReadImageSize(in, width, height);
   if (result != 0) return Fail(in, result);
   std::vector<uint8_t> raster(static_cast<size_t>(prt::RasterRowBytes(width)) * height, 0);
-  result = prt::RasterizeImageFile(in, raster);
+  result = prt::RasterizeImageFile(in, raster, prt::ImageLimits{width, height});
   if (result != 0) return Fail(in, result);
   std::FILE *file = out == "-" ? stdout : std::fopen(out.c_str(), "wb");
   if (file == nullptr) return Fail(out, errno);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "port_names.h"
+#include "ravo_boundary.h"
 #include "ravoio.h"
 #include "usb_device.h"
 #include "usb_error.h"
@@ -64,20 +65,21 @@ bool KindIs(const char *kind, std::string_view want) {
   return true;
 }
 
+// USB printers keep the bus order, in which "USB" takes the first one.
+enum class Order { ByName, AsCollected };
+
 template <typename Collect>
-int32_t Enumerate(Collect &&collect, char *buffer, uint32_t size, uint32_t *needed,
-                  uint32_t *count) {
+int32_t Enumerate(Collect &&collect, char *buffer, uint32_t size, uint32_t *needed, uint32_t *count,
+                  Order order = Order::ByName) {
   if (needed != nullptr) *needed = 0;
   if (count != nullptr) *count = 0;
-  try {
+  return ravo::AtCBoundary([&] {
     std::vector<std::string> names;
     int32_t rc = collect(names);
     if (rc != RAVO_IO_OK) return rc;
-    SortPortNames(names);
+    if (order == Order::ByName) SortPortNames(names);
     return PackNames(names, buffer, size, needed, count);
-  } catch (...) {
-    return RAVO_IO_ERR_IO;
-  }
+  });
 }
 
 }  // namespace
@@ -99,5 +101,5 @@ extern "C" RAVOIO_API int32_t ravo_io_enum_ports(const char *kind, char *buffer,
 
 extern "C" RAVOIO_API int32_t ravo_io_enum_usb_printers(char *buffer, uint32_t size,
                                                         uint32_t *needed, uint32_t *count) {
-  return Enumerate(UsbPrinters, buffer, size, needed, count);
+  return Enumerate(UsbPrinters, buffer, size, needed, count, Order::AsCollected);
 }

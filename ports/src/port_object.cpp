@@ -1,12 +1,15 @@
 // ravo_io_port_creator / ravo_io_port_destroy and the IoPort thunks that
 // forward each operation to the port's transport.
-#include <new>
 #include <span>
 #include <string_view>
 
 #include "port_address.h"
+#include "ravo_boundary.h"
 #include "ravoio.h"
 #include "transport.h"
+
+static_assert(RAVO_IO_ERR_OUT_OF_MEMORY == ravo::kBoundaryOutOfMemory &&
+              RAVO_IO_ERR_INTERNAL == ravo::kBoundaryInternalError);
 
 namespace ravo::io {
 namespace {
@@ -23,16 +26,12 @@ PortObject *Object(IoPort *port) {
   return port == nullptr ? nullptr : static_cast<PortObject *>(port->impl);
 }
 
-// Runs `fn` on the port's object; no exception crosses the C boundary.
+// Runs `fn` on the port's object under the libraries' exception policy.
 template <typename Fn>
 int32_t WithObject(IoPort *port, Fn &&fn) {
   PortObject *obj = Object(port);
   if (obj == nullptr || obj->transport == nullptr) return RAVO_IO_ERR_INVALID_HANDLE;
-  try {
-    return fn(*obj);
-  } catch (...) {
-    return RAVO_IO_ERR_IO;
-  }
+  return ravo::AtCBoundary([&] { return fn(*obj); });
 }
 
 int32_t OpOpen(IoPort *port) {
@@ -136,7 +135,7 @@ extern "C" RAVOIO_API int32_t ravo_io_port_creator(IoPort **port, const char *na
   if (port == nullptr) return RAVO_IO_ERR_INVALID_HANDLE;
   *port = nullptr;
   if (name == nullptr) return RAVO_IO_ERR_INVALID_SETTING;
-  try {
+  return ravo::AtCBoundary([&]() -> int32_t {
     auto obj = std::make_unique<PortObject>();
     int32_t rc = ParsePortAddress(std::string_view(name), obj->target);
     if (rc != RAVO_IO_OK) return rc;
@@ -148,17 +147,15 @@ extern "C" RAVOIO_API int32_t ravo_io_port_creator(IoPort **port, const char *na
                          OpKind, OpWrite, OpRead,  OpReadChunk,   obj.get()};
     *port = &obj.release()->record;
     return RAVO_IO_OK;
-  } catch (const std::bad_alloc &) {
-    return -9;
-  } catch (...) {
-    return RAVO_IO_ERR_IO;
-  }
+  });
 }
 
 extern "C" RAVOIO_API int32_t ravo_io_port_destroy(IoPort *port) {
   // Taking ownership back: the object was released to the caller by the creator.
   std::unique_ptr<PortObject> obj(Object(port));
   if (obj == nullptr) return RAVO_IO_ERR_INVALID_HANDLE;
-  if (obj->transport != nullptr && obj->transport->IsOpen()) obj->transport->Close();
-  return RAVO_IO_OK;
+  return ravo::AtCBoundary([&] {
+    if (obj->transport != nullptr && obj->transport->IsOpen()) obj->transport->Close();
+    return RAVO_IO_OK;
+  });
 }

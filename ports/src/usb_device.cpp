@@ -1,6 +1,8 @@
 #include "usb_device.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 namespace ravo::io {
 namespace {
@@ -19,10 +21,20 @@ std::optional<PrinterInterface> FromAltsetting(const libusb_interface_descriptor
     if (!IsBulk(ep)) continue;
     bool in = (ep.bEndpointAddress & LIBUSB_ENDPOINT_DIR_MASK) == LIBUSB_ENDPOINT_IN;
     uint8_t &slot = in ? found.endpointIn : found.endpointOut;
-    if (slot == 0) slot = ep.bEndpointAddress;
+    if (slot != 0) continue;
+    slot = ep.bEndpointAddress;
+    if (in) found.packetIn = ep.wMaxPacketSize & 0x7FF;  // bits 11-12: not for bulk
   }
   if (found.endpointOut == 0) return std::nullopt;
   return found;
+}
+
+void Locate(UsbPrinter &printer) {
+  printer.bus = libusb_get_bus_number(printer.device);
+  uint8_t ports[8];  // USB allows seven tiers of hubs
+  int depth = libusb_get_port_numbers(printer.device, ports, sizeof ports);
+  if (depth > 0) printer.ports.assign(ports, ports + depth);
+  printer.address = libusb_get_device_address(printer.device);
 }
 
 bool Printable(std::string_view serial) {
@@ -78,8 +90,12 @@ UsbPrinterList::UsbPrinterList(libusb_context *context) {
     libusb_free_config_descriptor(config);
     if (!found) continue;
     printer.interface = *found;
+    Locate(printer);
     printers_.push_back(printer);
   }
+  std::sort(printers_.begin(), printers_.end(), [](const UsbPrinter &a, const UsbPrinter &b) {
+    return std::tie(a.bus, a.ports, a.address) < std::tie(b.bus, b.ports, b.address);
+  });
 }
 
 UsbPrinterList::~UsbPrinterList() {

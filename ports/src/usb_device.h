@@ -19,6 +19,7 @@ struct PrinterInterface {
   int altsetting = 0;
   uint8_t endpointOut = 0;
   uint8_t endpointIn = 0;  // 0: the printer cannot answer
+  uint16_t packetIn = 0;   // largest packet of endpointIn
 };
 
 // The first alternate setting of class 7 (printer) that has a bulk OUT
@@ -38,10 +39,15 @@ struct UsbPrinter {
   libusb_device *device = nullptr;
   libusb_device_descriptor descriptor{};
   PrinterInterface interface;
+  // Where it sits: bus, hub ports down to it, address.
+  uint8_t bus = 0;
+  std::vector<uint8_t> ports;
+  uint8_t address = 0;
 };
 
-// The printer-class devices attached now.  The devices stay valid while the
-// list lives.
+// The printer-class devices attached now, in bus order (so "the first
+// printer" is the same one on every call, whatever order libusb keeps).
+// The devices stay valid while the list lives.
 class UsbPrinterList {
  public:
   explicit UsbPrinterList(libusb_context *context);

@@ -16,7 +16,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Reads ask for whole packets; what the caller had no room for waits here.
+// Writes go out in transfers of this size at most: usbfs refuses a single
+// transfer above its memory limit (16 MiB by default) with ENOMEM.
+constexpr size_t kOutChunk = 64 * 1024;
+// A read transfer asks for whole packets, at most this many bytes; what the
+// caller had no room for waits in pending_.
 constexpr size_t kInBufferSize = 16384;
 // libusb has no "do not wait": readChunk waits this long at most.
 constexpr unsigned kPollMs = 1;
@@ -55,8 +59,9 @@ class UsbTransport final : public Transport {
       int moved = 0;
       // libusb only reads from an OUT buffer; its signature is not const.
       auto *bytes = const_cast<uint8_t *>(data.data() + written);
-      int e = libusb_bulk_transfer(handle_, interface_.endpointOut, bytes,
-                                   static_cast<int>(data.size() - written), &moved, waitMs);
+      const size_t chunk = std::min(data.size() - written, kOutChunk);
+      int e = libusb_bulk_transfer(handle_, interface_.endpointOut, bytes, static_cast<int>(chunk),
+                                   &moved, waitMs);
       written += static_cast<uint32_t>(moved);
       if (e == LIBUSB_ERROR_TIMEOUT && written < data.size() && Clock::now() >= deadline) {
         return RAVO_IO_ERR_WRITE_TIMEOUT;
@@ -68,7 +73,7 @@ class UsbTransport final : public Transport {
 
   int32_t ReadOpen(std::span<uint8_t> buffer, uint32_t timeoutMs, uint32_t &received) override {
     if (pending_.empty()) {
-      int32_t rc = Fetch(timeoutMs == 0 ? kPollMs : timeoutMs);
+      int32_t rc = Fetch(buffer.size(), timeoutMs == 0 ? kPollMs : timeoutMs);
       if (rc != RAVO_IO_OK) return rc;
     }
     size_t n = std::min(buffer.size(), pending_.size());
@@ -82,7 +87,7 @@ class UsbTransport final : public Transport {
     // Bounded: a printer that streams without pause must not hold us here.
     for (int round = 0; round < 64; ++round) {
       pending_.clear();
-      if (Fetch(kPollMs) != RAVO_IO_OK) return RAVO_IO_ERR_FLUSH;
+      if (Fetch(kInBufferSize, kPollMs) != RAVO_IO_OK) return RAVO_IO_ERR_FLUSH;
       if (pending_.empty()) return RAVO_IO_OK;
     }
     pending_.clear();
@@ -144,16 +149,26 @@ class UsbTransport final : public Transport {
     return RAVO_IO_OK;
   }
 
-  // One bulk IN transfer into pending_; a timeout with nothing is no error.
-  int32_t Fetch(unsigned timeoutMs) {
+  // One bulk IN transfer of about `wanted` bytes into pending_; a timeout
+  // with nothing is no error.
+  int32_t Fetch(size_t wanted, unsigned timeoutMs) {
     if (interface_.endpointIn == 0) return RAVO_IO_OK;
-    std::vector<uint8_t> chunk(kInBufferSize);
+    std::vector<uint8_t> chunk(InTransferSize(wanted));
     int moved = 0;
     int e = libusb_bulk_transfer(handle_, interface_.endpointIn, chunk.data(),
                                  static_cast<int>(chunk.size()), &moved, timeoutMs);
     if (e != 0 && e != LIBUSB_ERROR_TIMEOUT) return UsbErrorCode(e);
     pending_.insert(pending_.end(), chunk.begin(), chunk.begin() + moved);
     return RAVO_IO_OK;
+  }
+
+  // A transfer ends early only on a short packet: one longer than the
+  // answer would wait out its timeout when the answer fills whole packets.
+  // Whole packets, though, or the last one overflows the buffer.
+  size_t InTransferSize(size_t wanted) const {
+    const size_t packet = std::max<size_t>(interface_.packetIn, 1);
+    const size_t packets = (std::min(wanted, kInBufferSize) + packet - 1) / packet;
+    return std::max<size_t>(packets, 1) * packet;
   }
 
   PortAddress target_;

@@ -60,11 +60,29 @@ void LoopbackListener::DropConnection() {
   (void)!::write(wakeFd_[1], &b, 1);
 }
 
+void LoopbackListener::PauseReading() {
+  paused_ = true;
+  char b = 'p';
+  (void)!::write(wakeFd_[1], &b, 1);
+}
+
+void LoopbackListener::ResumeReading() {
+  paused_ = false;
+  char b = 'r';
+  (void)!::write(wakeFd_[1], &b, 1);
+}
+
+void LoopbackListener::SetReceiveBuffer(int bytes) {
+  ::setsockopt(listenFd_, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+}
+
 void LoopbackListener::Run() {
   int client = -1;
   while (true) {
+    // While paused an open connection is not watched, so nothing is read.
+    const bool watchPeer = client < 0 || !paused_;
     pollfd fds[2] = {{wakeFd_[0], POLLIN, 0}, {client >= 0 ? client : listenFd_, POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0) continue;
+    if (::poll(fds, watchPeer ? 2 : 1, -1) < 0) continue;
     if (fds[0].revents != 0) {
       char b = 0;
       (void)!::read(wakeFd_[0], &b, 1);

@@ -33,6 +33,14 @@ class LoopbackListener {
   // Closes the current connection from the server side.
   void DropConnection();
 
+  // Stops taking bytes off the connection (the sender's writes then stall
+  // once the socket buffers are full) and starts again.
+  void PauseReading();
+  void ResumeReading();
+  // Receive buffer of connections accepted from now on (small values make
+  // a paused listener stall the sender sooner).
+  void SetReceiveBuffer(int bytes);
+
  private:
   void Run();
 
@@ -42,6 +50,7 @@ class LoopbackListener {
   uint16_t port_ = 0;
   std::atomic<int> connections_{0};
   std::atomic<bool> drop_{false};
+  std::atomic<bool> paused_{false};
   mutable std::mutex mutex_;
   mutable std::condition_variable cv_;
   std::string received_;

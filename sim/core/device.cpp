@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <set>
 
 #include "fields.h"
 #include "text_decode.h"
@@ -12,18 +12,8 @@
 namespace ravo::sim {
 namespace {
 
-constexpr size_t kMaxTextLines = 500;
 // The printed-length counter counts 3 mm steps: 24 dots at 8 dots per mm.
 constexpr int64_t kDotsPerJourneyStep = 24;
-
-// TSPL and CPCL words that change settings we do not model.
-const std::set<std::string, std::less<>> &IgnoredWords() {
-  static const std::set<std::string, std::less<>> words = {
-      "SPEED",     "DENSITY", "GAP",       "BLINE", "OFFSET",   "DIRECTION", "SET",
-      "REFERENCE", "SHIFT",   "CODEPAGE",  "HOME",  "FORMFEED", "FEED",      "BACKFEED",
-      "CUT",       "SOUND",   "LIMITFEED", "EOP",   "END",      "CLS",       "INITIALPRINTER"};
-  return words;
-}
 
 std::string LittleEndian32(uint32_t v) {
   std::string s(4, '\0');
@@ -40,6 +30,31 @@ std::string Hex(uint8_t b) {
   return {kDigits[b >> 4], kDigits[b & 15]};
 }
 
+ReceiptPrinter ReceiptPrinterOf(const Persona &p) {
+  ReceiptPrinter r;
+  r.width_dots = p.width_dots;
+  r.model = p.model;
+  r.serial = p.serial;
+  for (size_t i = 0; i < p.firmware.size(); ++i)
+    r.firmware += (i ? "." : "") + std::to_string(p.firmware[i]);
+  const std::string page = Upper(p.code_page);
+  const bool multi_byte = page == "GBK" || page == "GB18030" || page == "GB2312" ||
+                          page == "BIG5" || page == "CP932" || page == "SHIFT_JIS" ||
+                          page == "CP949" || page == "EUC-KR" || page == "CP936";
+  if (multi_byte) r.kanji_code_page = p.code_page;
+  return r;
+}
+
+// An upper-case word of letters, digits and dashes: in a TSPL job such a
+// line is a command this printer does not know, not text to print.
+bool LooksLikeCommand(std::string_view line) {
+  const auto words = SplitWords(Trim(line), 2);
+  if (words.empty() || words[0].size() < 2) return false;
+  return std::all_of(words[0].begin(), words[0].end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
+  });
+}
+
 }  // namespace
 
 Device::Device(Persona persona, bool bad_checksum, std::filesystem::path state_dir,
@@ -53,7 +68,8 @@ Device::Device(Persona persona, bool bad_checksum, std::filesystem::path state_d
       flash_(state_dir_ / "flash", persona_.flash_bytes),
       dram_(state_dir_ / "dram", persona_.dram_bytes),
       tspl_(persona_.width_dots, persona_.code_page),
-      cpcl_(persona_.width_dots, persona_.code_page, persona_.cpcl_one_is_dark) {
+      cpcl_(persona_.width_dots, persona_.code_page, persona_.cpcl_one_is_dark),
+      receipt_(ReceiptPrinterOf(persona_), *this) {
   dram_.Clear();
   if (persona_.block.size() == block_.size())
     std::copy(persona_.block.begin(), persona_.block.end(), block_.begin());
@@ -76,8 +92,21 @@ void Device::LoadJourney() {
   }
 }
 
+// The status byte comes from STATE/status when a test has written one
+// there (a number, 0x.. for hexadecimal), so it can change while the daemon
+// runs; 0 (ready) otherwise.
+uint8_t Device::StatusByte() const {
+  std::ifstream in(state_dir_ / "status");
+  std::string text;
+  if (!(in >> text)) return 0;
+  const bool hex = text.starts_with("0x") || text.starts_with("0X");
+  const long value = std::strtol(text.c_str() + (hex ? 2 : 0), nullptr, hex ? 16 : 10);
+  return static_cast<uint8_t>(std::clamp(value, 0L, 255L));
+}
+
 void Device::Print(const Label &label) {
-  journey_dots_ += int64_t{std::max(label.height, 0)} * std::max(label.copies, 1);
+  journey_dots_ += int64_t{std::max(label.height, 0) + std::max(label.feed_after, 0)} *
+                   std::max(label.copies, 1);
   const int64_t moved = persona_.journey + journey_dots_ / kDotsPerJourneyStep;
   persona_.journey = static_cast<int32_t>(std::min<int64_t>(moved, INT32_MAX));
   journey_dots_ %= kDotsPerJourneyStep;
@@ -92,12 +121,14 @@ void Device::Feed(std::span<const uint8_t> bytes) {
 
 void Device::EndSession() {
   parser_.Finish();
-  FlushText();
+  receipt_.Finish();
+  tspl_job_ = false;
 }
 
 Device::HostWork Device::NewHostWork() {
-  HostWork work{StreamParser(*this), tspl_, cpcl_, {}};
-  work.tspl.Apply("CLS", {});
+  // The resting receipt holds modes only: EndHostWork printed its content.
+  HostWork work{StreamParser(*this), tspl_, cpcl_, receipt_, false};
+  work.tspl.Cls({});
   if (work.cpcl.Open()) work.cpcl.Take();
   return work;
 }
@@ -106,7 +137,8 @@ void Device::SwapHostWork(HostWork &work) {
   std::swap(parser_, work.parser);
   std::swap(tspl_, work.tspl);
   std::swap(cpcl_, work.cpcl);
-  std::swap(text_lines_, work.text_lines);
+  std::swap(receipt_, work.receipt);
+  std::swap(tspl_job_, work.tspl_job);
 }
 
 // The closed connection's work stays in the device (and is what the next
@@ -118,7 +150,7 @@ void Device::EndHostWork(HostWork work) {
     cpcl_.Take();
     out_.Note("dropped a CPCL label its connection left unfinished");
   }
-  tspl_.Apply("CLS", {});
+  tspl_.Cls({});
 }
 
 void Device::OnFrame(const Frame &frame) {
@@ -144,8 +176,19 @@ void Device::OnFrame(const Frame &frame) {
     case Frame::Kind::kLine:
       OnLine(frame.text);
       break;
+    case Frame::Kind::kText:
+      receipt_.Text(frame.text);
+      break;
+    case Frame::Kind::kEscPos:
+      OnEscPos(frame.text, frame.payload);
+      break;
+    case Frame::Kind::kImmediate:
+      OnImmediate(frame.text.size() > 2 ? frame.text[2] : '\0', false);
+      break;
     case Frame::Kind::kBitmap:
-      tspl_.AddBitmap(std::string_view(frame.text).substr(7), frame.payload);
+      if (const std::string problem = tspl_.Bitmap(frame.text, frame.payload); !problem.empty())
+        out_.Note("TSPL BITMAP: " + problem);
+      tspl_job_ = true;
       break;
     case Frame::Kind::kCpclGraphics:
       if (cpcl_.Open()) cpcl_.AddGraphics(frame.text, frame.payload);
@@ -164,107 +207,76 @@ void Device::OnFrame(const Frame &frame) {
   }
 }
 
+// A line is a command of the printer's own family first, then receipt text
+// while a receipt is under way, then a label command, and text otherwise.
 void Device::OnLine(std::string_view line) {
-  if (cpcl_.Open()) {
-    const auto outcome = cpcl_.Apply(line);
-    if (outcome == CpclPage::Outcome::kPrint) Print(cpcl_.Take());
-    if (outcome == CpclPage::Outcome::kAbort) cpcl_.Take();
+  if (cpcl_.Open()) return OnCpclLine(line);
+  const auto parts = SplitWords(Trim(line), 2);
+  const std::string word = parts.empty() ? std::string() : Upper(parts[0]);
+  const std::string_view args = parts.size() > 1 ? parts[1] : std::string_view();
+  const Word *command = FindWord(word);
+  if (command && !command->label_language) {
+    if (const std::string problem = command->run(*this, args); !problem.empty())
+      out_.Note(word + ": " + problem);
     return;
   }
-  if (line.starts_with("! ")) {
-    cpcl_.Begin(line.substr(2));
+  if (receipt_.InProgress()) return ReceiptLine(line);
+  if (Trim(line).empty()) {
+    if (receipt_.HasContent()) receipt_.LineFeed();
     return;
   }
-  const std::string trimmed(Trim(line));
-  if (OnPrinterCommand(trimmed)) return;
-  // Anything else is text for a printer in receipt mode.
-  if (text_lines_.size() < kMaxTextLines)
-    text_lines_.push_back(DecodeText(line, persona_.code_page));
-}
-
-bool Device::OnPrinterCommand(const std::string &line) {
-  const size_t blank = line.find(' ');
-  const std::string word = Upper(line.substr(0, blank));
-  const std::string_view args =
-      blank == std::string::npos ? std::string_view() : std::string_view(line).substr(blank + 1);
-  if (word == "ZZZGETSN") {
-    // One leading byte (the length), the number, a NUL.
-    const std::string sn = persona_.serial.substr(0, 31);
-    out_.Answer(std::string(1, static_cast<char>(sn.size())) + sn + std::string(1, '\0'));
-  } else if (word == "ZZZGETJOURNEY") {
-    const auto n = static_cast<uint32_t>(persona_.journey);
-    const char bytes[4] = {static_cast<char>(n >> 24), static_cast<char>(n >> 16),
-                           static_cast<char>(n >> 8), static_cast<char>(n)};
-    out_.Answer(std::string_view(bytes, 4));
-  } else if (word == "ZZZGETVERSION") {
-    out_.Answer(std::string(persona_.firmware.begin(), persona_.firmware.end()));
-  } else if (word == "ZZZFILES") {
-    const std::string which = Upper(Trim(args));
-    if (which != "F" && which != "N") return false;
-    std::string answer;
-    for (const auto &name : (which == "F" ? flash_ : dram_).Names()) {
-      if (!answer.empty()) answer.push_back(',');
-      answer += name;
+  if (!IsReceiptPrinter()) {
+    if (line.starts_with("! ")) return BeginCpcl(line.substr(2));
+    if (command) {
+      tspl_job_ = true;
+      if (const std::string problem = command->run(*this, args); !problem.empty())
+        out_.Note("TSPL " + word + ": " + problem);
+      return;
     }
-    out_.Answer(answer + "\r");
-  } else if (word == "ZZZFILESSIZE") {
-    out_.Answer(SizeAnswer());
-  } else if (word == "ZZZLEARN") {
-    out_.Note("label auto-learn");
-  } else if (word == "ZZZDFUMODE") {
-    dfu_mode_ = true;
-    out_.Note("firmware download mode");
-  } else if (word == "SELFTEST") {
-    PrintConfiguration();
-  } else if (word == "PRINT") {
-    // A bare PRINT is CPCL's, after its label already ended with FORM.
-    if (!Trim(args).empty()) {
-      Label label = tspl_.Snapshot();
-      // PRINT sets[,copies]
-      const auto counts = SplitTsplFields(args, 2);
-      auto count = [&](size_t i) {
-        return i < counts.size() ? std::clamp(ToIntOr(counts[i], 1), 1, kMaxCopies) : 1;
-      };
-      label.copies = count(0) * count(1);
-      Print(label);
+    if (tspl_job_ && LooksLikeCommand(line)) {
+      out_.Note("TSPL: unknown command " + word.substr(0, 40) + ", line ignored");
+      return;
     }
-  } else if (word == "KILL") {
-    OnKill(args);
-  } else if (word == "RUN") {
-    OnRun(args);
-  } else if (tspl_.Apply(word, args)) {
-  } else if (!IgnoredWords().contains(word)) {
-    return false;
   }
-  return true;
+  ReceiptLine(line);
 }
 
-// KILL "name", KILL F,"name", "*" for every file of the memory.
-void Device::OnKill(std::string_view args) {
-  args = Trim(args);
-  FileStore *store = &dram_;
-  if (args.size() >= 2 && (args[0] == 'F' || args[0] == 'f') && args[1] == ',') {
-    store = &flash_;
-    args.remove_prefix(2);
-  }
-  const std::string_view name = Unquote(args);
-  if (name == "*")
-    store->Clear();
-  else
-    store->Remove(name);
+void Device::ReceiptLine(std::string_view line) {
+  receipt_.Text(line);
+  receipt_.LineFeed();
 }
 
-// RUN "name": a stored program runs as if it had arrived on the wire.
-void Device::OnRun(std::string_view args) {
-  const std::string_view name = Unquote(args);
-  auto program = flash_.Get(name);
-  if (!program) program = dram_.Get(name);
-  if (!program || run_depth_ > 0) return;
-  ++run_depth_;
-  StreamParser nested(*this);
-  nested.Feed(std::span(reinterpret_cast<const uint8_t *>(program->data()), program->size()));
-  nested.Finish();
-  --run_depth_;
+void Device::BeginCpcl(std::string_view header) {
+  switch (cpcl_.Begin(header)) {
+    case CpclPage::Start::kLabel:
+    case CpclPage::Start::kUtilities:
+      break;
+    case CpclPage::Start::kInvalid:
+      out_.Note("CPCL: \"! " + std::string(header.substr(0, 40)) +
+                "\" is neither a label header nor a utility session; ignored");
+      break;
+  }
+}
+
+void Device::OnCpclLine(std::string_view line) {
+  std::string problem;
+  const auto outcome = cpcl_.Apply(line, problem);
+  if (!problem.empty()) out_.Note("CPCL: " + problem);
+  if (outcome == CpclPage::Outcome::kPrint) Print(cpcl_.Take());
+  if (outcome == CpclPage::Outcome::kAbort) cpcl_.Take();
+}
+
+// "<ESC>!x" (a capital letter, "?" or ".") is a TSPL immediate command
+// to a label printer; to a receipt printer, or inside a receipt, ESC ! n
+// selects the print mode.  A query a label printer does not know is logged
+// rather than starting a receipt that would swallow the label commands.
+void Device::OnEscPos(std::string_view command, std::string_view data) {
+  if (!IsReceiptPrinter() && !receipt_.InProgress() && command.size() == 3 &&
+      command[0] == '\x1B' && command[1] == '!') {
+    const char c = command[2];
+    if ((c >= 'A' && c <= 'Z') || c == '?' || c == '.') return OnImmediate(c, true);
+  }
+  receipt_.Command(command, data);
 }
 
 void Device::SendBlock() {
@@ -328,26 +340,6 @@ void Device::PrintConfiguration() {
     e.data = lines[i];
     label.elements.push_back(std::move(e));
   }
-  Print(label);
-}
-
-void Device::FlushText() {
-  if (text_lines_.empty()) return;
-  Label label;
-  label.kind = "text";
-  label.width = persona_.width_dots;
-  constexpr int kLine = 30;
-  label.height = 16 + kLine * static_cast<int>(text_lines_.size());
-  for (size_t i = 0; i < text_lines_.size(); ++i) {
-    Element e;
-    e.kind = Element::Kind::kText;
-    e.x = 8;
-    e.y = 8 + kLine * static_cast<int>(i);
-    e.size = 24;
-    e.data = std::move(text_lines_[i]);
-    label.elements.push_back(std::move(e));
-  }
-  text_lines_.clear();
   Print(label);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cpcl_page.h"
+#include "escpos_receipt.h"
 #include "file_store.h"
 #include "label.h"
 #include "param_block.h"
@@ -30,14 +31,14 @@ class DeviceOutput {
   virtual void Note(std::string_view /*message*/) {}
 };
 
-class Device : public FrameSink {
+class Device : public FrameSink, private ReceiptSink {
  public:
   // state_dir holds block.bin, journey, flash/ and dram/.  DRAM starts
   // empty, as after a power cycle.
   Device(Persona persona, bool bad_checksum, std::filesystem::path state_dir, DeviceOutput &out);
 
   void Feed(std::span<const uint8_t> bytes);
-  // The host closed the connection: finish a plain-text job.
+  // The host closed the connection: finish a receipt.
   void EndSession();
 
   // What one connection has under way: input not yet parsed and the label,
@@ -48,10 +49,11 @@ class Device : public FrameSink {
     StreamParser parser;
     TsplPage tspl;
     CpclPage cpcl;
-    std::vector<std::string> text_lines;
+    Receipt receipt;
+    bool tspl_job = false;
   };
   // Work for a new connection: nothing under way, the TSPL settings (SIZE
-  // and the like) the last closed connection left.
+  // and the like) and receipt modes the last closed connection left.
   HostWork NewHostWork();
   void SwapHostWork(HostWork &work);
   // The connection has closed: its receipt text is printed, everything else
@@ -66,19 +68,52 @@ class Device : public FrameSink {
   void OnFrame(const Frame &frame) override;
 
  private:
+  // A command line word and what it does; args are the rest of the line.
+  using Run = std::string (*)(Device &device, std::string_view args);
+  struct Word {
+    std::string_view word;
+    Run run;
+    bool label_language;  // a TSPL word: not for a receipt printer or a receipt in progress
+  };
+  static const std::vector<Word> &Words();
+  const Word *FindWord(std::string_view word) const;
+
+  // Routing (device.cpp).
   void OnLine(std::string_view line);
-  bool OnPrinterCommand(const std::string &line);
-  void OnKill(std::string_view args);
-  void OnRun(std::string_view args);
+  void OnCpclLine(std::string_view line);
+  void OnEscPos(std::string_view command, std::string_view data);
+  void ReceiptLine(std::string_view line);
+  void BeginCpcl(std::string_view header);
+  bool IsReceiptPrinter() const { return persona_.family == Family::kEsc; }
+
+  // Command words and status queries (device_commands.cpp).
+  std::string AnswerSerial();
+  std::string AnswerJourney();
+  std::string AnswerVersion();
+  std::string AnswerFiles(std::string_view args);
+  std::string AnswerSizes();
+  std::string Learn();
+  std::string EnterFirmwareMode();
+  std::string SelfTest();
+  std::string PrintLabel(std::string_view args);
+  std::string Kill(std::string_view args);
+  std::string RunProgram(std::string_view args);
+  void OnImmediate(char letter, bool escape);
+
+  // Memory and paper (device.cpp).
   void SendBlock();
   void StoreBlock(std::string_view bytes);
   void PersistBlock();
   // Hands a label to the output and moves the printed-length counter on.
   void Print(const Label &label);
   void LoadJourney();
+  uint8_t StatusByte() const;
   void PrintConfiguration();
-  void FlushText();
   std::string SizeAnswer() const;
+
+  void ReceiptAnswer(std::string_view bytes) override { out_.Answer(bytes); }
+  void ReceiptPrint(const Label &label) override { Print(label); }
+  void ReceiptNote(std::string_view message) override { out_.Note(message); }
 
   Persona persona_;
   bool bad_checksum_;
@@ -90,7 +125,9 @@ class Device : public FrameSink {
   FileStore dram_;
   TsplPage tspl_;
   CpclPage cpcl_;
-  std::vector<std::string> text_lines_;
+  Receipt receipt_;
+  bool tspl_job_ = false;  // this session spoke TSPL: unknown lines are bad commands, not text
+  bool paused_ = false;
   int64_t journey_dots_ = 0;  // printed since the counter last moved on
   int run_depth_ = 0;
   bool dfu_mode_ = false;

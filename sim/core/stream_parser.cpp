@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "escpos_framing.h"
+#include "fields.h"
+
 namespace ravo::sim {
 namespace {
 
@@ -56,19 +59,19 @@ Match ReadNumber(std::string_view s, size_t &i, long long &value) {
   return Match::kYes;
 }
 
-// "x,y,width bytes,height,mode" with nothing else.
-bool ParseBitmapHeader(std::string_view s, long long (&v)[5]) {
-  for (int k = 0; k < 5; ++k) {
-    size_t i = 0;
-    if (ReadNumber(s, i, v[k]) == Match::kNo) return false;
-    s.remove_prefix(i);
-    while (!s.empty() && s[0] == ' ') s.remove_prefix(1);
-    if (k < 4) {
-      if (s.empty() || s[0] != ',') return false;
-      s.remove_prefix(1);
-    }
+// Width bytes and rows a TSPL bitmap may have; anything larger is not a
+// bitmap header and is left to the line logic.
+constexpr long long kMaxBitmapWidthBytes = 1024;
+constexpr long long kMaxBitmapRows = 65535;
+
+std::string Hex2(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (!out.empty()) out.push_back(' ');
+    out += {kDigits[c >> 4], kDigits[c & 15]};
   }
-  return s.empty();
+  return out;
 }
 
 }  // namespace
@@ -275,14 +278,6 @@ bool StreamParser::TryCpclGraphics(std::string_view rest) {
 
 bool StreamParser::HandleLine(std::string_view line, size_t consumed) {
   if (line.ends_with('\r')) line.remove_suffix(1);
-  // TSPL BITMAP: the raster follows the header's line end (or its fifth comma).
-  long long v[5] = {};
-  if (line.starts_with("BITMAP ") && ParseBitmapHeader(line.substr(7), v) && v[2] > 0 && v[3] > 0 &&
-      v[2] <= 1024 && v[3] <= 65535) {
-    StartPayload(Frame::Kind::kBitmap, std::string(line), static_cast<size_t>(v[2] * v[3]),
-                 consumed);
-    return true;
-  }
   if (line == "ZZZCR") {
     Consume(consumed);
     Emit(Frame::Kind::kBlockRead);
@@ -292,6 +287,88 @@ bool StreamParser::HandleLine(std::string_view line, size_t consumed) {
   Consume(consumed);
   Emit(Frame::Kind::kLine, copy);
   return true;
+}
+
+// TSPL "BITMAP x,y,widthBytes,height,mode," and the raster at once (the
+// reference form), or the header ended by a line end and then the raster.
+// The raster is read by its length, whatever bytes it holds.  Returns
+// false to wait for more bytes; true when a payload started or when this
+// is no bitmap header (left to the line logic).
+bool StreamParser::TryBitmap(std::string_view rest) {
+  constexpr std::string_view kPrefix = "BITMAP ";
+  const Match m = MatchPrefix(rest, kPrefix);
+  if (m != Match::kYes) return m == Match::kNo;
+  size_t i = kPrefix.size();
+  long long v[5] = {};
+  for (int k = 0; k < 5; ++k) {
+    const Match n = ReadNumber(rest, i, v[k]);
+    if (n == Match::kNeedMore) return rest.size() > kMaxHeader;
+    if (n == Match::kNo) return true;
+    while (i < rest.size() && rest[i] == ' ') ++i;
+    if (i == rest.size()) return rest.size() > kMaxHeader;
+    if (k < 4 && rest[i++] != ',') return true;
+  }
+  size_t data_at = i;
+  if (rest[i] == ',') {
+    data_at = i + 1;
+  } else if (rest[i] == '\r' || rest[i] == '\n') {
+    if (rest[i] == '\r' && i + 1 == rest.size()) return false;
+    data_at = i + (rest[i] == '\r' && rest[i + 1] == '\n' ? 2 : 1);
+  } else {
+    return true;
+  }
+  if (v[2] <= 0 || v[3] <= 0 || v[2] > kMaxBitmapWidthBytes || v[3] > kMaxBitmapRows) return true;
+  const std::string args(Trim(rest.substr(kPrefix.size(), i - kPrefix.size())));
+  StartPayload(Frame::Kind::kBitmap, args, static_cast<size_t>(v[2] * v[3]), data_at);
+  return true;
+}
+
+// An ESC/POS command (or a TSPL <ESC>! query, which has the same shape).
+bool StreamParser::StepEscPos(std::string_view rest) {
+  const EscPosExtent e = MeasureEscPos(rest, kMaxPayload);
+  switch (e.status) {
+    case EscPosExtent::Status::kNeedMore:
+      return false;
+    case EscPosExtent::Status::kUnknown:
+      Emit(Frame::Kind::kDropped, "unknown command " + Hex2(rest.substr(0, e.header)));
+      Consume(e.header);
+      return true;
+    case EscPosExtent::Status::kTooLong:
+      Emit(Frame::Kind::kDropped, "data of command " + Hex2(rest.substr(0, 2)) + " too large");
+      Consume(e.header);
+      skip_left_ = e.data;
+      state_ = State::kSkip;
+      return true;
+    case EscPosExtent::Status::kComplete:
+      StartPayload(Frame::Kind::kEscPos, std::string(rest.substr(0, e.header)), e.data, e.header);
+      return true;
+  }
+  return false;
+}
+
+// Text up to a line end, or up to an ESC/POS command in the middle of a
+// receipt line (the part before it is a frame of its own).
+bool StreamParser::StepText(std::string_view rest) {
+  size_t end = 0;
+  while (end < rest.size() && rest[end] != '\n' &&
+         !IsEscPosIntroducer(static_cast<unsigned char>(rest[end])))
+    ++end;
+  if (end > kMaxLine) {
+    Emit(Frame::Kind::kDropped, "line too long");
+    Consume(end < rest.size() && rest[end] == '\n' ? end + 1 : end);
+    if (end == rest.size()) {
+      skip_to_line_end_ = true;
+      state_ = State::kSkip;
+    }
+    return true;
+  }
+  if (end == rest.size()) return false;
+  if (rest[end] != '\n') {
+    Emit(Frame::Kind::kText, rest.substr(0, end));
+    Consume(end);
+    return true;
+  }
+  return HandleLine(rest.substr(0, end), end + 1);
 }
 
 bool StreamParser::StepScan() {
@@ -316,44 +393,26 @@ bool StreamParser::StepScan() {
   }
   const size_t before = pos_;
   const State state_before = state_;
+  const auto started = [&] { return pos_ != before || state_ != state_before; };
   if (!TryCpclGraphics(rest)) return false;
-  if (pos_ != before || state_ != state_before) return true;
+  if (started()) return true;
+  if (!TryBitmap(rest)) return false;
+  if (started()) return true;
 
   const unsigned char first = static_cast<unsigned char>(rest[0]);
-  if (first == 0x1B || first == 0x1D) {
-    // An escape sequence we do not model: drop the introducer and its code.
-    if (rest.size() < 2) return false;
-    Consume(2);
+  if (rest.starts_with("~!")) {
+    if (rest.size() < 3) return false;
+    Emit(Frame::Kind::kImmediate, rest.substr(0, 3));
+    Consume(3);
     return true;
   }
+  if (rest == "~") return false;
+  if (IsEscPosIntroducer(first)) return StepEscPos(rest);
   if (first == 0x12) {
     Consume(1);
     return true;
   }
-  const size_t nl = rest.find('\n');
-  if (nl != std::string_view::npos && nl > kMaxLine) {
-    Emit(Frame::Kind::kDropped, "line too long");
-    Consume(nl + 1);
-    return true;
-  }
-  if (nl == std::string_view::npos) {
-    if (rest.size() > kMaxLine) {
-      Emit(Frame::Kind::kDropped, "line too long");
-      Consume(rest.size());
-      skip_to_line_end_ = true;
-      state_ = State::kSkip;
-      return true;
-    }
-    return false;
-  }
-  // A BITMAP header in the TSPL manual form ends with a comma, not a line end.
-  if (rest.starts_with("BITMAP ")) {
-    size_t commas = 0, i = 7;
-    for (; i < nl && commas < 5; ++i)
-      if (rest[i] == ',') ++commas;
-    if (commas == 5) return HandleLine(rest.substr(0, i - 1), i);
-  }
-  return HandleLine(rest.substr(0, nl), nl + 1);
+  return StepText(rest);
 }
 
 }  // namespace ravo::sim

@@ -1,6 +1,7 @@
 // Cuts the byte stream from the host into frames: fixed byte sequences,
-// text lines, and commands followed by raw bytes whose length the header
-// gives.  Memory is bounded: over-long lines and payloads are skipped.
+// text lines, ESC/POS commands, and commands followed by raw bytes whose
+// length the header gives (read by that length, never by lines).  Memory
+// is bounded: over-long lines and payloads are skipped.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,10 @@ struct Frame {
     kBlockRead,        // ZZZCR LF or 12 62
     kBlockWrite,       // ZZZCW blank or 12 63, then 256 bytes in payload
     kLine,             // text line without CR/LF in text
-    kBitmap,           // TSPL BITMAP header in text, raster in payload
+    kText,             // text cut short by an ESC/POS command (no line end)
+    kEscPos,           // ESC/POS command in text, its raw data in payload
+    kImmediate,        // TSPL "~!x" query: text holds the three bytes
+    kBitmap,           // TSPL BITMAP arguments in text, raster in payload
     kCpclGraphics,     // CPCL COMPRESSED-GRAPHICS header in text, raster in payload
     kDownload,         // text = name, payload = data, flash flag
     kDownloadProgram,  // text = name, payload = program lines up to EOP
@@ -64,6 +68,9 @@ class StreamParser {
   bool StepProgram();
   bool TryDownload(std::string_view rest, size_t prefix_len, bool flash);
   bool TryCpclGraphics(std::string_view rest);
+  bool TryBitmap(std::string_view rest);
+  bool StepEscPos(std::string_view rest);
+  bool StepText(std::string_view rest);
   bool HandleLine(std::string_view line, size_t consumed);
   void StartPayload(Frame::Kind kind, std::string header, size_t length, size_t consumed,
                     bool flash = false);

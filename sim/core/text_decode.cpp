@@ -30,6 +30,11 @@ std::string Latin(std::string_view s) {
 
 std::string DecodeText(std::string_view bytes, const std::string &code_page) {
   if (IsUtf8(bytes)) return std::string(bytes);
+  return DecodeIn(bytes, code_page);
+}
+
+std::string DecodeIn(std::string_view bytes, const std::string &code_page) {
+  if (code_page == "UTF-8" && IsUtf8(bytes)) return std::string(bytes);
   iconv_t cd = iconv_open("UTF-8", code_page.c_str());
   if (cd == reinterpret_cast<iconv_t>(-1)) return Latin(bytes);
   std::string out;
@@ -50,6 +55,36 @@ std::string DecodeText(std::string_view bytes, const std::string &code_page) {
   }
   iconv_close(cd);
   return out;
+}
+
+std::u32string CodePoints(std::string_view utf8) {
+  std::u32string out;
+  size_t i = 0;
+  while (i < utf8.size()) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    const size_t extra = c < 0x80         ? 0
+                         : (c >> 5) == 6  ? 1
+                         : (c >> 4) == 14 ? 2
+                         : (c >> 3) == 30 ? 3
+                                          : 9;
+    char32_t cp = extra == 0 ? c : extra == 1 ? c & 0x1F : extra == 2 ? c & 0x0F : c & 0x07;
+    bool ok = extra != 9 && i + extra < utf8.size();
+    for (size_t k = 1; ok && k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + k]);
+      ok = (next >> 6) == 2;
+      cp = cp << 6 | (next & 0x3F);
+    }
+    out.push_back(ok ? cp : U'\uFFFD');
+    i += ok ? extra + 1 : 1;
+  }
+  return out;
+}
+
+bool IsWide(char32_t c) {
+  return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
+         (c >= 0x3041 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
+         (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
 }
 
 }  // namespace ravo::sim

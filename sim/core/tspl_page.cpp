@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "code_page.h"
 #include "fields.h"
 #include "text_decode.h"
 
@@ -12,31 +13,41 @@ namespace {
 
 constexpr int kDefaultHeight = 240;  // 30 mm until a SIZE arrives
 constexpr int kMaxHeight = 8000;     // 1 m of label
+constexpr int kMaxShift = 8000;
 
-int NormaliseRotation(int r) {
-  return (r == 90 || r == 180 || r == 270) ? r : 0;
-}
-
-// Cell height of the built-in bitmap fonts, in dots.
-int TsplFontHeight(std::string_view font) {
-  static constexpr int kHeights[] = {12, 20, 24, 32, 48, 19, 27, 25};
-  const auto n = ToInt(font);
-  if (n && *n >= 1 && *n <= 8) return kHeights[*n - 1];
-  return 0;  // a TrueType name: the multipliers give the size
+std::string Needs(size_t n) {
+  return "needs " + std::to_string(n) + " arguments";
 }
 
 }  // namespace
 
-int TsplLengthToDots(std::string_view text) {
+std::optional<int> TsplLength(std::string_view text) {
   text = Trim(text);
   const std::string s(text);
   char *end = nullptr;
   const double value = std::strtod(s.c_str(), &end);
-  std::string_view unit = Trim(std::string_view(end));
-  if (!std::isfinite(value) || value < 0 || value > 10000) return 0;
-  if (unit == "mm") return static_cast<int>(std::lround(value * 8));
-  if (unit == "dot") return static_cast<int>(std::lround(value));
-  return static_cast<int>(std::lround(value * 203.2));  // inches
+  if (end == s.c_str() || !std::isfinite(value) || value < 0 || value > 10000) return std::nullopt;
+  const std::string unit = Upper(Trim(std::string_view(end)));
+  if (unit == "MM") return static_cast<int>(std::lround(value * 8));
+  if (unit == "DOT" || unit == "DOTS") return static_cast<int>(std::lround(value));
+  if (unit.empty() || unit == "INCH" || unit == "\"")
+    return static_cast<int>(std::lround(value * 203.2));
+  return std::nullopt;
+}
+
+std::string TsplString(std::string_view field) {
+  const std::string_view inner = Unquote(field);
+  std::string out;
+  out.reserve(inner.size());
+  for (size_t i = 0; i < inner.size(); ++i) {
+    if (inner.substr(i).starts_with("\\[\"]")) {
+      out.push_back('"');
+      i += 3;
+    } else {
+      out.push_back(inner[i]);
+    }
+  }
+  return out;
 }
 
 TsplPage::TsplPage(int width_dots, std::string code_page) : code_page_(std::move(code_page)) {
@@ -45,117 +56,89 @@ TsplPage::TsplPage(int width_dots, std::string code_page) : code_page_(std::move
   label_.height = kDefaultHeight;
 }
 
-bool TsplPage::Apply(std::string_view word, std::string_view args) {
-  if (word == "CLS") {
-    label_.elements.clear();
-    label_.bitmap_bytes = 0;
-  } else if (word == "SIZE") {
-    SetSize(args);
-  } else if (word == "TEXT") {
-    AddText(args);
-  } else if (word == "BOX" || word == "BAR") {
-    const auto f = SplitTsplFields(args, 5);
-    Element e;
-    e.kind = word == "BOX" ? Element::Kind::kBox : Element::Kind::kBar;
-    e.x = ToIntOr(f[0], 0);
-    e.y = f.size() > 1 ? ToIntOr(f[1], 0) : 0;
-    e.x1 = f.size() > 2 ? ToIntOr(f[2], 0) : 0;
-    e.y1 = f.size() > 3 ? ToIntOr(f[3], 0) : 0;
-    e.thickness = f.size() > 4 ? std::max(1, ToIntOr(f[4], 1)) : 1;
-    AddElement(label_, std::move(e));
-  } else if (word == "BARCODE") {
-    AddBarcode(args);
-  } else if (word == "QRCODE") {
-    AddQrCode(args);
-  } else {
-    return false;
-  }
-  return true;
+std::string TsplPage::Add(Element &&e) {
+  if (e.data.size() > kMaxTextBytes) return "text longer than " + std::to_string(kMaxTextBytes);
+  return AddElement(label_, std::move(e)) ? "" : "image buffer full";
 }
 
-void TsplPage::SetSize(std::string_view args) {
+std::string TsplPage::Decode(std::string_view bytes) const {
+  return code_page_set_ ? DecodeIn(bytes, code_page_) : DecodeText(bytes, code_page_);
+}
+
+// SIZE width[,height]: each in inches, "n mm" or "n dot".
+std::string TsplPage::Size(std::string_view args) {
   const auto f = SplitTsplFields(args, 2);
-  if (f.size() < 2) return;
-  const int h = TsplLengthToDots(f[1]);
-  if (h > 0) label_.height = std::min(h, kMaxHeight);
+  const auto width = TsplLength(f[0]);
+  if (!width) return "unreadable width";
+  label_.area_width = std::clamp(*width, 0, label_.width);
+  if (f.size() < 2) return {};
+  const auto height = TsplLength(f[1]);
+  if (!height || *height == 0) return "unreadable height";
+  label_.height = std::min(*height, kMaxHeight);
+  return {};
 }
 
-void TsplPage::AddText(std::string_view args) {
-  const auto f = SplitTsplFields(args, 7);
-  if (f.size() < 7) return;
-  Element e;
-  e.kind = Element::Kind::kText;
-  e.x = ToIntOr(f[0], 0);
-  e.y = ToIntOr(f[1], 0);
-  e.rotation = NormaliseRotation(ToIntOr(f[3], 0));
-  e.mul_x = std::clamp(ToIntOr(f[4], 1), 1, 10);
-  e.mul_y = std::clamp(ToIntOr(f[5], 1), 1, 10);
-  e.size = TsplFontHeight(Unquote(f[2]));
-  if (e.size == 0) {  // TrueType: the multipliers are point sizes
-    e.size = std::clamp(ToIntOr(f[5], 12), 1, 100) * 8 / 3;
-    e.mul_x = e.mul_y = 1;
-  }
-  e.data = DecodeText(Unquote(f[6]), code_page_);
-  AddElement(label_, std::move(e));
+std::string TsplPage::Cls(std::string_view) {
+  label_.elements.clear();
+  label_.bitmap_bytes = 0;
+  return {};
 }
 
-void TsplPage::AddBarcode(std::string_view args) {
-  const auto f = SplitTsplFields(args, 9);
-  if (f.size() < 9) return;
-  Element e;
-  e.kind = Element::Kind::kBarcode;
-  e.x = ToIntOr(f[0], 0);
-  e.y = ToIntOr(f[1], 0);
-  e.symbology = Unquote(f[2]);
-  e.size = std::clamp(ToIntOr(f[3], 50), 1, kMaxHeight);
-  e.readable = ToIntOr(f[4], 0) != 0;
-  e.rotation = NormaliseRotation(ToIntOr(f[5], 0));
-  e.narrow = std::clamp(ToIntOr(f[6], 2), 1, 10);
-  e.data = Unquote(f[8]);
-  AddElement(label_, std::move(e));
+// DIRECTION n[,m]: n = 1 turns the print half a turn, m = 1 mirrors it.
+std::string TsplPage::Direction(std::string_view args) {
+  const auto f = SplitTsplFields(args, 2);
+  const auto n = ToInt(f[0]);
+  const auto m = f.size() > 1 ? ToInt(f[1]) : std::optional<int>(0);
+  if (!n || !m || *n < 0 || *n > 1 || *m < 0 || *m > 1) return "expects 0 or 1";
+  label_.turned = *n == 1;
+  label_.mirrored = *m == 1;
+  return {};
 }
 
-// x,y,ECC,cell,mode,rotation[,Mn][,Sn],content
-void TsplPage::AddQrCode(std::string_view args) {
-  auto f = SplitTsplFields(args, 7);
-  if (f.size() < 7) return;
-  Element e;
-  e.kind = Element::Kind::kQrCode;
-  e.x = ToIntOr(f[0], 0);
-  e.y = ToIntOr(f[1], 0);
-  const std::string_view ecc = Trim(f[2]);
-  e.ecc = ecc.empty() ? 'M' : ecc[0];
-  e.size = std::clamp(ToIntOr(f[3], 4), 1, 10);
-  e.rotation = NormaliseRotation(ToIntOr(f[5], 0));
-  std::string_view rest = f[6];
-  for (char option : {'M', 'S'}) {
-    const auto more = SplitTsplFields(rest, 2);
-    const std::string_view head = Trim(more[0]);
-    if (more.size() == 2 && head.size() >= 2 && head.size() <= 3 && head[0] == option &&
-        ToInt(head.substr(1)))
-      rest = more[1];
-  }
-  e.data = Unquote(rest);
-  AddElement(label_, std::move(e));
+// REFERENCE x,y: the origin of every later coordinate.
+std::string TsplPage::Reference(std::string_view args) {
+  const auto f = SplitTsplFields(args, 2);
+  const auto x = ToInt(f[0]);
+  const auto y = f.size() > 1 ? ToInt(f[1]) : std::nullopt;
+  if (!x || !y) return Needs(2);
+  label_.origin_x = std::clamp(*x, 0, kMaxShift);
+  label_.origin_y = std::clamp(*y, 0, kMaxShift);
+  return {};
 }
 
-void TsplPage::AddBitmap(std::string_view header_args, std::string_view raster) {
-  const auto f = SplitTsplFields(header_args, 5);
-  if (f.size() < 5) return;
-  Element e;
-  e.kind = Element::Kind::kBitmap;
-  e.x = ToIntOr(f[0], 0);
-  e.y = ToIntOr(f[1], 0);
-  e.width_bytes = ToIntOr(f[2], 0);
-  e.size = ToIntOr(f[3], 0);
-  e.opaque = ToIntOr(f[4], 0) == 0;  // mode 0 overwrites
-  e.bits.reserve(raster.size());
-  for (unsigned char c : raster) e.bits.push_back(static_cast<uint8_t>(~c));
-  AddElement(label_, std::move(e));
+// SHIFT [x,]y: moves the print on the paper, in dots, either way.
+std::string TsplPage::Shift(std::string_view args) {
+  const auto f = SplitTsplFields(args, 2);
+  const auto first = ToInt(f[0]);
+  const auto second = f.size() > 1 ? ToInt(f[1]) : std::nullopt;
+  if (!first || (f.size() > 1 && !second)) return "expects [x,]y in dots";
+  label_.shift_x = f.size() > 1 ? std::clamp(*first, -kMaxShift, kMaxShift) : 0;
+  label_.shift_y = std::clamp(f.size() > 1 ? *second : *first, -kMaxShift, kMaxShift);
+  return {};
+}
+
+// OFFSET m: the extra feed after each label (for tearing or peeling); it
+// moves the paper, not the print.
+std::string TsplPage::Offset(std::string_view args) {
+  const auto dots = TsplLength(args);
+  if (!dots) return "unreadable length";
+  offset_dots_ = *dots;
+  return {};
+}
+
+std::string TsplPage::CodePage(std::string_view args) {
+  const std::string page = TsplCodePage(args);
+  if (page.empty()) return "unknown code page " + std::string(Trim(args));
+  code_page_ = page;
+  code_page_name_ = Upper(Trim(Unquote(args)));
+  code_page_set_ = true;
+  return {};
 }
 
 Label TsplPage::Snapshot() const {
-  return label_;
+  Label copy = label_;
+  copy.feed_after = offset_dots_;
+  return copy;
 }
 
 }  // namespace ravo::sim

@@ -1,4 +1,6 @@
-// Feeds arbitrary bytes to the virtual printer in two sessions.  The
+// Feeds arbitrary bytes to the virtual printer in two sessions, as a label
+// printer or (when the input's length is odd) as a receipt printer, so that
+// every parser sees them: framing, TSPL, CPCL, ESC/POS and the queries.  The
 // device must not crash, must keep its memory bounded and must write only
 // inside its state directory (the files it may create are checked).
 #include <cstdint>
@@ -42,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   NullOutput out;
   {
     ravo::sim::Persona persona;
+    ravo::sim::ApplyModel(persona, size % 2 ? "ESC" : "TQX80");
     persona.flash_bytes = 64 * 1024;
     persona.dram_bytes = 64 * 1024;
     ravo::sim::Device device(persona, false, Root(), out);

@@ -1,4 +1,5 @@
-// Draws a Label into a grey-scale image at one pixel per printer dot.
+// Draws a Label into a one-bit image (white and black) at one pixel per
+// printer dot.
 #pragma once
 
 #include <QImage>

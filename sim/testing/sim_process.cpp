@@ -89,13 +89,13 @@ SimProcess::~SimProcess() {
   }
 }
 
-bool SimProcess::Start() {
+bool SimProcess::Start(int port) {
   int out[2];
   if (::pipe(out) != 0) {
     error_ = "pipe failed";
     return false;
   }
-  std::vector<std::string> argv_text = {RAVO_SIM_BINARY, "--port", "0", "--state",
+  std::vector<std::string> argv_text = {RAVO_SIM_BINARY, "--port", std::to_string(port), "--state",
                                         state_dir_.string()};
   argv_text.insert(argv_text.end(), args_.begin(), args_.end());
   std::vector<char *> argv;
@@ -156,6 +156,16 @@ bool SimProcess::Stop(std::chrono::milliseconds within, int signal) {
 bool SimProcess::Restart() {
   Stop();
   return Start();
+}
+
+bool SimProcess::RestartOnSamePort() {
+  Stop();
+  return Start(port_);
+}
+
+bool SimProcess::RestartOnSamePort(std::vector<std::string> args) {
+  args_ = std::move(args);
+  return RestartOnSamePort();
 }
 
 std::vector<ReceivedSession> SimProcess::Sessions() const {

@@ -66,6 +66,11 @@ class SimProcess {
   // Stop, then start again with the same arguments and state directory
   // (on a new port).
   bool Restart();
+  // The same, on the port it had: a client that keeps the address (a
+  // printer queue) finds the printer back.  `args` replace the daemon's
+  // persona and fault options when given.
+  bool RestartOnSamePort();
+  bool RestartOnSamePort(std::vector<std::string> args);
 
   std::vector<ReceivedSession> Sessions() const;
   bool WaitForClosedSessions(size_t count,
@@ -76,7 +81,7 @@ class SimProcess {
   std::optional<std::vector<uint8_t>> StoredBlock() const;
 
  private:
-  bool Start();
+  bool Start(int port = 0);
 
   std::vector<std::string> args_;
   std::filesystem::path state_dir_;

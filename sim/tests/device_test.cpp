@@ -7,52 +7,13 @@
 #include <vector>
 
 #include "device.h"
+#include "device_fixture.h"
+#include "symbol.h"
 
 namespace ravo::sim {
 namespace {
 
 using namespace std::string_literals;
-
-class Recording : public DeviceOutput {
- public:
-  void Answer(std::string_view bytes) override { answers.emplace_back(bytes); }
-  void Print(const Label &label) override { labels.push_back(label); }
-  std::vector<std::string> answers;
-  std::vector<Label> labels;
-};
-
-class DeviceTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "simdev-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-    state_ = root_ / "state";
-    std::filesystem::create_directories(state_);
-  }
-  void TearDown() override { std::filesystem::remove_all(root_); }
-
-  Device &Make(Persona persona = {}, bool bad_checksum = false) {
-    device_.reset();
-    out_ = Recording{};
-    device_ = std::make_unique<Device>(persona, bad_checksum, state_, out_);
-    return *device_;
-  }
-  void Send(const std::string &bytes) {
-    device_->Feed(std::span(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size()));
-  }
-  std::string Ask(const std::string &bytes) {
-    out_.answers.clear();
-    Send(bytes);
-    std::string all;
-    for (const auto &a : out_.answers) all += a;
-    return all;
-  }
-
-  std::filesystem::path root_, state_;
-  Recording out_;
-  std::unique_ptr<Device> device_;
-};
 
 std::string Sealed(ParamBlock b) {
   SealBlock(b);
@@ -263,9 +224,9 @@ TEST_F(DeviceTest, TsplLabelElements) {
   EXPECT_EQ(l.elements[0].rotation, 90);
   EXPECT_EQ(l.elements[0].mul_x, 2);
   EXPECT_EQ(l.elements[1].data, "ABC,DEF");
-  EXPECT_EQ(l.elements[1].ecc, 'Q');
+  EXPECT_EQ(l.elements[1].option_1, 3);  // Q
   EXPECT_EQ(l.elements[1].size, 4);
-  EXPECT_EQ(l.elements[2].symbology, "EAN13");
+  EXPECT_EQ(l.elements[2].symbology, TsplBarcodeSymbology("EAN13"));
   EXPECT_TRUE(l.elements[2].readable);
   // 0 bits are dark on the wire; the label keeps 1 = dark.
   EXPECT_EQ(l.elements[3].bits, (std::vector<uint8_t>{0xFF, 0x80}));
@@ -287,7 +248,7 @@ TEST_F(DeviceTest, CpclLabelAndGraphicsPolarity) {
     EXPECT_EQ(l.elements[0].data, "abc def");
     EXPECT_EQ(l.elements[0].rotation, 270);
     EXPECT_EQ(l.elements[1].data, "hi there");
-    EXPECT_EQ(l.elements[1].ecc, 'Q');
+    EXPECT_EQ(l.elements[1].option_1, 3);  // Q
     EXPECT_EQ(l.elements[2].bits, std::vector<uint8_t>{uint8_t(one_is_dark ? 0x0F : 0xF0)});
   }
 }

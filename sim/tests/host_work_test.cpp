@@ -80,5 +80,23 @@ TEST_F(HostWorkTest, EndingWorkPrintsTheReceiptDropsTheRestAndKeepsTsplSettings)
   EXPECT_TRUE(out_.labels[1].elements.empty());
 }
 
+TEST_F(HostWorkTest, ReceiptsOfInterleavedHostsDoNotMix) {
+  auto a = device_->NewHostWork();
+  auto b = device_->NewHostWork();
+  Send(a, "\x1b@\x1b!\x10STORE A");  // a line not yet ended
+  Send(b, "\x1b@from b\n");
+  Send(a, "\n");
+  device_->EndHostWork(std::move(b));
+  device_->EndHostWork(std::move(a));
+  ASSERT_EQ(out_.labels.size(), 2u);
+  auto texts = [](const Label &label) {
+    std::string all;
+    for (const auto &e : label.elements) all += e.data;
+    return all;
+  };
+  EXPECT_EQ(texts(out_.labels[0]), "from b");
+  EXPECT_EQ(texts(out_.labels[1]), "STORE A");
+}
+
 }  // namespace
 }  // namespace ravo::sim

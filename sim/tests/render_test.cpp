@@ -6,42 +6,12 @@
 #include <string>
 
 #include "host_session.h"
+#include "image_checks.h"
 
 namespace ravo::sim {
 namespace {
 
 using namespace std::string_literals;
-
-bool Dark(const QImage &img, int x, int y) {
-  return qGray(img.pixel(x, y)) < 128;
-}
-
-int DarkCount(const QImage &img, const QRect &r) {
-  int n = 0;
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    for (int x = r.left(); x <= r.right(); ++x) n += Dark(img, x, y);
-  return n;
-}
-
-// Light-to-dark changes along one row.
-int Edges(const QImage &img, int y, int x0, int x1) {
-  int edges = 0;
-  for (int x = x0 + 1; x <= x1; ++x) edges += Dark(img, x, y) && !Dark(img, x - 1, y);
-  return edges;
-}
-
-// Sends one job as the session-th connection and loads the newest PNG.
-QImage PrintOne(const SimProcess &sim, const std::string &job, size_t session = 1) {
-  {
-    HostSession host(sim);
-    EXPECT_EQ(host.open_result(), 0);
-    EXPECT_EQ(host.Write(job), 0);
-  }
-  EXPECT_TRUE(sim.WaitForClosedSessions(session));
-  const auto labels = sim.Labels();
-  if (labels.empty()) return {};
-  return QImage(QString::fromStdString(labels.back().string()));
-}
 
 TEST(Render, TsplLabelWithTextBarcodeQrAndBitmap) {
   SimProcess sim({"--model", "TQX80"});
@@ -126,17 +96,6 @@ TEST(Render, CpclGraphicsAndReceiptText) {
   EXPECT_EQ(sim.Labels().size(), 2u);
   EXPECT_GT(DarkCount(text, QRect(0, 0, text.width(), 40)), 50);
   EXPECT_GT(DarkCount(text, QRect(0, 38, text.width(), 30)), 50);
-}
-
-// Leftmost and rightmost dark column within rows y0..y1; {-1, -1} if none.
-std::pair<int, int> InkSpan(const QImage &img, int y0, int y1) {
-  int left = -1, right = -1;
-  for (int x = 0; x < img.width(); ++x) {
-    if (DarkCount(img, QRect(x, y0, 1, y1 - y0 + 1)) == 0) continue;
-    if (left < 0) left = x;
-    right = x;
-  }
-  return {left, right};
 }
 
 TEST(Render, CpclJustificationPlacesTextAndBarCodes) {

@@ -30,13 +30,13 @@ done < <(find "$prefix/$libdir" -maxdepth 1 -name '*.so*')
 
 # Every program and library finds ours inside the moved prefix.
 for binary in "$prefix"/bin/* "$prefix"/libexec/ravo-utility/RavoUtilityLabel \
-  "$prefix/$libdir"/*.so.1.* "$prefix/$libdir"/ravo-utility/*.so; do
+  "$prefix/$libdir"/*.so.1.*; do
   [[ -L $binary ]] && continue
   resolved=$(ldd "$binary") || fail "ldd $binary"
   if grep -q 'not found' <<<"$resolved"; then fail "$binary: $(grep 'not found' <<<"$resolved")"; fi
   while read -r name _ path _; do
     case $name in
-      libheron* | libpelican* | libegret* | libravoio* | libravo_egret_bridge*)
+      libheron* | libpelican* | libegret* | libravoio*)
         [[ $path == "$prefix"/* ]] || fail "$binary takes $name from $path" ;;
     esac
   done <<<"$resolved"

@@ -1,13 +1,10 @@
-// The one way windows show message boxes.  Windows call Messages().Show();
-// the program installs a QMessageBox-backed implementation, tests install a
-// RecordingMessageBoxes that answers from a script and keeps what would
-// have been shown, so no test ever blocks on a modal box.
+// The one way windows show message boxes.  Windows call ShowMessage(); the
+// program installs a QMessageBox-backed implementation, tests install a
+// recorder (tests/recording_message_boxes.h) that answers from a script
+// and keeps what would have been shown, so no test blocks on a modal box.
 #pragma once
 
 #include <QString>
-
-#include <deque>
-#include <vector>
 
 namespace ravo::utility {
 
@@ -34,7 +31,9 @@ inline MessageBoxes *&CurrentMessageBoxes() {
   return current;
 }
 
-inline void SetMessageBoxes(MessageBoxes *boxes) { CurrentMessageBoxes() = boxes; }
+inline void SetMessageBoxes(MessageBoxes *boxes) {
+  CurrentMessageBoxes() = boxes;
+}
 
 // Shows through the installed implementation; with none installed the
 // message is dropped and Cancel returned, the safe answer to a question.
@@ -42,32 +41,5 @@ inline MessageAnswer ShowMessage(const MessageRecord &message) {
   MessageBoxes *boxes = CurrentMessageBoxes();
   return boxes != nullptr ? boxes->Show(message) : MessageAnswer::Cancel;
 }
-
-// Test double: records every box and answers OkCancel boxes from a queue
-// (Ok when the queue is empty).
-class RecordingMessageBoxes : public MessageBoxes {
- public:
-  MessageAnswer Show(const MessageRecord &message) override {
-    shown.push_back(message);
-    if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (answers.empty()) return MessageAnswer::Ok;
-    MessageAnswer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-
-  std::vector<MessageRecord> shown;
-  std::deque<MessageAnswer> answers;
-};
-
-// Installs a recorder for a scope and restores the previous implementation.
-class ScopedRecordingMessageBoxes : public RecordingMessageBoxes {
- public:
-  ScopedRecordingMessageBoxes() : previous_(CurrentMessageBoxes()) { SetMessageBoxes(this); }
-  ~ScopedRecordingMessageBoxes() override { SetMessageBoxes(previous_); }
-
- private:
-  MessageBoxes *previous_;
-};
 
 }  // namespace ravo::utility

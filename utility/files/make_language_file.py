@@ -111,6 +111,13 @@ WINDOWS = {
                                        "This function is not available yet."),
     "FormMain_Label_MSGListNotSaved": ("无法保存打印机列表", "無法儲存印表機列表",
                                        "Cannot save the printer list"),
+    "FormMain_Label_MSGListUnreadable": ("无法读取打印机列表，文件保持不变",
+                                         "無法讀取印表機列表，檔案保持不變",
+                                         "Cannot read the printer list; the file was left as it is"),
+    "FormMain_Label_MSGListLongLines": ("打印机列表中的这些行过长，已略过，下次保存列表时将被删除",
+                                        "印表機列表中的這些行過長，已略過，下次儲存列表時將被刪除",
+                                        "These lines of the printer list are too long and were "
+                                        "left out; saving the list drops them"),
     "FormMain_Label_MSGNoFirmwareTool": ("找不到固件更新工具", "找不到韌體更新工具",
                                          "The firmware update tool is missing"),
     "FormPrinterManage_Caption": ("打印机管理", "印表機管理", "Printer"),
@@ -211,6 +218,28 @@ MESSAGES = {
     "_Err_ParaSet": ("参数设置失败", "參數設定失敗", "Writing the parameters failed"),
 }
 
+# Failures of the printer conversations (utility/core service_result.h) and
+# the cancel button of a running conversation.
+SERVICE_MESSAGES = {
+    "_Err_ShortAnswer": ("打印机的应答不完整", "印表機的回應不完整", "The printer's answer was cut short"),
+    "_Err_ParaNotKept": ("打印机没有保存写入的参数", "印表機沒有保存寫入的參數",
+                         "The printer did not keep the parameters written"),
+    "_Err_NotSupported": ("此型号不支持该查询", "此型號不支援該查詢",
+                          "This model does not answer this query"),
+    "_Err_FileRead": ("无法读取文件", "無法讀取檔案", "Cannot read the file"),
+    "_Err_FileName": ("文件名不能用于指令", "檔名不能用於指令",
+                      "The file name cannot be used in a command"),
+    "_Err_DownloadCut": ("打印机中途停止接收文件", "印表機中途停止接收檔案",
+                         "The printer stopped taking the file partway"),
+    "_Err_DownloadNotListed": ("下载后打印机中没有该文件", "下載後印表機中沒有該檔案",
+                               "After the download the printer does not list the file"),
+    "_Err_TextControl": ("文本含有控制字符", "文字含有控制字元", "The text holds a control character"),
+    "_Err_TextCodePage": ("文本含有打印机代码页无法表示的字符", "文字含有印表機字碼頁無法表示的字元",
+                          "The text holds a character the code page cannot carry"),
+    "_MSG_Cancelled": ("已取消", "已取消", "Cancelled"),
+    "_Cancel": ("取消", "取消", "Cancel"),
+}
+
 
 def texts():
     table = dict(WINDOWS)
@@ -224,6 +253,7 @@ def texts():
         for item, text in DHCP_ITEMS.items():
             table[f"{window}_{item}"] = text
     table.update(MESSAGES)
+    table.update(SERVICE_MESSAGES)
     return table
 
 

@@ -12,12 +12,14 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include "catalogue.h"
 #include "form_printer_information.h"
 #include "form_printer_manage_label.h"
+#include "mdl_global_catalogue.h"
+#include "mdl_global_selected_printer.h"
 #include "mdl_global_user_data.h"
-#include "mdl_printer_lib_tspl.h"
+#include "printer_activity.h"
 #include "printer_row_delegate.h"
+#include "printer_service.h"
 #include "window_launchers.h"
 #include "window_messages.h"
 
@@ -26,7 +28,6 @@ namespace {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-namespace tspl = mdlPrinterLib_TSPL;
 
 const QString kFirmwareTool = QStringLiteral("FWUpdate/Dfu Update Tool.exe");
 
@@ -44,10 +45,10 @@ VariantLayout LayoutOf(T_frmMain_Label::Variant variant) {
   return {{503, 444}, 209, {27, 85, 145}, {376, 399}};
 }
 
-void WriteCommand(const QByteArray &bytes) {
-  if (bytes.isEmpty()) return;
-  tspl::TsplWriteData(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                      static_cast<int32_t>(bytes.size()));
+// The language text of a failed conversation with its code, as every
+// button of this window reports it.
+void Report(const ServiceResult &result) {
+  if (!result.ok()) ShowErrorCode(result.Text(), result.code);
 }
 
 }  // namespace
@@ -62,6 +63,7 @@ T_frmMain_Label::T_frmMain_Label(Variant variant, const mdlGlobal::StartupOption
   setWindowIcon(icon);
   mdlGlobal::CommandModeFlag = 1;
   BuildControls();
+  activity_ = new PrinterActivity(this);
   PlaceControls();
   ConnectActions();
   LanguageStep();
@@ -150,6 +152,13 @@ void T_frmMain_Label::PlaceControls() {
   btnDFU->setVisible(dealer);
   btnTempletManage->setVisible(dealer);
 
+  // Above the function buttons, beside the list's caption.
+  activity_->setGeometry(160, 1, 329, 22);
+  activity_->Guard({lvPrinterList, btnAddPrinter, btnModifyPrinter, btnDeletePrinter,
+                    btnConnectTest, btnPrinterInformation, btnPrintText, btnPrintConfigInfo,
+                    btnStartLearn, btnParameterSetting, btnFactorySetting, btnCommandTest, btnDFU,
+                    btnTempletManage});
+
   if (QScreen *screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 }
@@ -205,6 +214,8 @@ void T_frmMain_Label::LanguageStep() {
   restoreQuestion_ = GetLangString(QStringLiteral("FormMain_Label_MSGRestore"));
   notAvailable_ = GetLangString(QStringLiteral("FormMain_Label_MSGNotAvailable"));
   listNotSaved_ = GetLangString(QStringLiteral("FormMain_Label_MSGListNotSaved"));
+  listUnreadable_ = GetLangString(QStringLiteral("FormMain_Label_MSGListUnreadable"));
+  listLongLines_ = GetLangString(QStringLiteral("FormMain_Label_MSGListLongLines"));
   noFirmwareTool_ = GetLangString(QStringLiteral("FormMain_Label_MSGNoFirmwareTool"));
 }
 
@@ -220,10 +231,19 @@ std::vector<mdlGlobal::PrinterListEntry> T_frmMain_Label::Rows() const {
 }
 
 void T_frmMain_Label::LoadPrinterList() {
-  bool created = true;
-  const auto rows = mdlGlobal::LoadPrinterList(&created);
-  if (!created) ShowError(listNotSaved_ + QLatin1Char(':') + mdlGlobal::PrinterListPath());
-  for (const auto &row : rows)
+  const mdlGlobal::PrinterListLoad load = mdlGlobal::ReadPrinterList();
+  const QString path = mdlGlobal::PrinterListPath();
+  using Issue = mdlGlobal::PrinterListLoad::Issue;
+  if (load.issue == Issue::NotCreated) ShowError(listNotSaved_ + QLatin1Char(':') + path);
+  if (load.issue == Issue::Unreadable || load.issue == Issue::NotText)
+    ShowError(listUnreadable_ + QLatin1Char(':') + path + QLatin1Char('\n') + load.reason);
+  if (!load.longLines.empty()) {
+    QStringList numbers;
+    for (qsizetype line : load.longLines) numbers << QString::number(line);
+    ShowError(listLongLines_ + QLatin1Char(':') + path + QLatin1Char('\n') +
+              numbers.join(QLatin1String(", ")));
+  }
+  for (const auto &row : load.rows)
     lvPrinterList->addTopLevelItem(new QTreeWidgetItem({row.printerType, row.portType, row.port}));
   SelectRow(0);
 }
@@ -254,7 +274,6 @@ void T_frmMain_Label::lvPrinterListClick() {
   const int row = lvPrinterList->indexOfTopLevelItem(selected.first());
   const mdlGlobal::SelectionResult result = mdlGlobal::SelectPrinterEntry(Rows(), row);
   btnStartLearn->setEnabled(result.learnEnabled);
-  mdlGlobal::PrinterResult = result.createResult;
   if (result.createResult != 0) ShowErrorCode(Msg.Err_CreatePrinter, result.createResult);
 }
 
@@ -289,11 +308,17 @@ void T_frmMain_Label::btnDeletePrinterClick() {
 
 // ---- Printer actions --------------------------------------------------------
 
-bool T_frmMain_Label::OpenSelectedPort() {
-  mdlGlobal::PrinterResult = tspl::TsplOpenPort(mdlGlobal::SelectedPort);
-  if (mdlGlobal::PrinterResult == 0) return true;
-  ShowErrorCode(Msg.Err_OpenPort, mdlGlobal::PrinterResult);
-  return false;
+void T_frmMain_Label::Converse(Conversation conversation, std::function<void()> onSuccess) {
+  // The selection is read here, on the window thread, before the work goes.
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity_->Run<ServiceResult>(
+      [printer, conversation](const TaskControl &control) {
+        return conversation(PrinterService(printer, &control));
+      },
+      [onSuccess](ServiceResult result) {
+        if (!result.ok()) return Report(result);
+        if (onSuccess) onSuccess();
+      });
 }
 
 void T_frmMain_Label::NotAvailable() {
@@ -301,9 +326,8 @@ void T_frmMain_Label::NotAvailable() {
 }
 
 void T_frmMain_Label::btnConnectTestClick() {
-  if (!OpenSelectedPort()) return;
-  ShowInformation(Msg.ConnectOK);
-  tspl::TsplClosePort();
+  Converse([](const PrinterService &service) { return service.TestConnection(); },
+           [] { ShowInformation(Msg.ConnectOK); });
 }
 
 void T_frmMain_Label::btnPrinterInformationClick() {
@@ -322,15 +346,13 @@ void T_frmMain_Label::btnPrintTextClick() {
 }
 
 void T_frmMain_Label::btnParameterSettingClick() {
-  if (!OpenSelectedPort()) return;
-  const auto &launch = Launchers().parameterSetting;
-  if (!launch) {
-    tspl::TsplClosePort();
-    NotAvailable();
-    return;
-  }
-  // The port stays open for the window, whose own exchanges reopen it.
-  launch(this, mdlGlobal::ParameterWindowFor(mdlGlobal::SelectedModel));
+  // The window opens only for a printer that can be reached.
+  Converse([](const PrinterService &service) { return service.TestConnection(); },
+           [this] {
+             const auto &launch = Launchers().parameterSetting;
+             if (!launch) return NotAvailable();
+             launch(this, mdlGlobal::ParameterFamilyOf(mdlGlobal::SelectedModel));
+           });
 }
 
 void T_frmMain_Label::btnPrintConfigInfoClick() {
@@ -346,27 +368,20 @@ void T_frmMain_Label::btnFactorySettingClick() {
 }
 
 void T_frmMain_Label::RunDeviceCommand(DeviceCommand command) {
-  if (!OpenSelectedPort()) return;
-  if (command == DeviceCommand::ConfigurationPrint && mdlGlobal::CommandModeFlag != 0) {
-    mdlGlobal::PrinterResult = tspl::TsplSelfTest();
-    if (mdlGlobal::PrinterResult != 0) ShowErrorCode(Msg.Err_WriteData, mdlGlobal::PrinterResult);
-    tspl::TsplClosePort();
-    return;
-  }
-  QByteArray bytes;
-  switch (command) {
-    case DeviceCommand::ConfigurationPrint:
-      bytes = QByteArray("\x1D\x28\x41\x02\x00\x00\x02", 7);
-      break;
-    case DeviceCommand::AutoLearn:
-      bytes = QByteArray("ZZZLEARN\r\n");
-      break;
-    case DeviceCommand::FactoryReset:
-      if (Confirm(restoreQuestion_)) bytes = QByteArray("\x1B\x21\x52", 3);
-      break;
-  }
-  WriteCommand(bytes);
-  tspl::TsplClosePort();
+  // Asked before the printer is touched: a cancelled reset sends nothing.
+  if (command == DeviceCommand::FactoryReset && !Confirm(restoreQuestion_)) return;
+  const CommandSet commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
+  Converse([command, commandSet](const PrinterService &service) {
+    switch (command) {
+      case DeviceCommand::ConfigurationPrint:
+        return service.ConfigurationPrint(commandSet);
+      case DeviceCommand::AutoLearn:
+        return service.AutoLearn();
+      case DeviceCommand::FactoryReset:
+        return service.FactoryReset();
+    }
+    return ServiceResult{};
+  });
 }
 
 void T_frmMain_Label::btnCommandTestClick() {
@@ -376,9 +391,6 @@ void T_frmMain_Label::btnCommandTestClick() {
     return;
   }
   launch(this);
-  // The command test may have replaced the printer handle.
-  mdlGlobal::PrinterResult = tspl::TsplCreatePrinter(mdlGlobal::SelectedModel);
-  if (mdlGlobal::PrinterResult != 0) ShowErrorCode(Msg.Err_CreatePrinter, mdlGlobal::PrinterResult);
 }
 
 void T_frmMain_Label::btnTempletManageClick() {
@@ -397,14 +409,15 @@ void T_frmMain_Label::btnDFUClick() {
     ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
     return;
   }
-  if (!OpenSelectedPort()) return;
-  WriteCommand(QByteArray("ZZZDFUMODE\r\n"));
-  tspl::TsplClosePort();
-  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(tool)))
-    ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
+  Converse([](const PrinterService &service) { return service.EnterFirmwareMode(); },
+           [this, tool] {
+             if (!QDesktopServices::openUrl(QUrl::fromLocalFile(tool)))
+               ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
+           });
 }
 
 void T_frmMain_Label::btnQuitClick() {
+  activity_->Cancel();
   QApplication::quit();
 }
 

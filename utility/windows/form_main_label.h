@@ -5,10 +5,12 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "mdl_global.h"
-#include "printer_list.h"
+#include "mdl_global_printer_list.h"
+#include "printer_service.h"
 
 class QGroupBox;
 class QLabel;
@@ -17,6 +19,7 @@ class QTreeWidget;
 
 namespace ravo::utility {
 
+class PrinterActivity;
 class T_frmPrinterManage_Label;
 
 class T_frmMain_Label : public QWidget {
@@ -35,6 +38,9 @@ class T_frmMain_Label : public QWidget {
 
   // The rows as the list shows them.
   std::vector<mdlGlobal::PrinterListEntry> Rows() const;
+  // The busy bar of the window's running conversation.
+  PrinterActivity *Activity() const { return activity_; }
+
   // Selects a row (-1: none) and runs the selection step.
   void SelectRow(int row);
   // The selection step; nothing happens while no row is selected.
@@ -85,16 +91,22 @@ class T_frmMain_Label : public QWidget {
   void LanguageStep();
   void LoadPrinterList();
   void ReloadAndSelect(int row);
+  using Conversation = std::function<ServiceResult(const PrinterService &)>;
+  // Runs a conversation with the selected printer off the window thread;
+  // a failure shows its text and code, success runs onSuccess.
+  void Converse(Conversation conversation, std::function<void()> onSuccess = {});
   void RunDeviceCommand(DeviceCommand command);
-  bool OpenSelectedPort();
   void NotAvailable();
 
   Variant variant_;
   T_frmPrinterManage_Label *manage_ = nullptr;
+  PrinterActivity *activity_ = nullptr;
   QString deleteQuestion_;
   QString restoreQuestion_;
   QString notAvailable_;
   QString listNotSaved_;
+  QString listUnreadable_;
+  QString listLongLines_;
   QString noFirmwareTool_;
 };
 

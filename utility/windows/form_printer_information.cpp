@@ -3,17 +3,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <algorithm>
-#include <array>
-#include <chrono>
 #include <span>
-#include <thread>
 
-#include "catalogue.h"
-#include "mdl_function.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
+#include "mdl_global_catalogue.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
 #include "printer_info_decode.h"
+#include "printer_service.h"
 #include "window_messages.h"
 
 namespace ravo::utility {
@@ -21,20 +18,9 @@ namespace {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-namespace tspl = mdlPrinterLib_TSPL;
 
-// Writes a command line, waits for the printer, and reads up to `length`
-// answer bytes in one attempt.
-std::vector<uint8_t> Ask(const char *command, int32_t length) {
-  const std::string line = std::string(command) + "\r\n";
-  tspl::TsplWriteData(reinterpret_cast<const uint8_t *>(line.data()),
-                      static_cast<int32_t>(line.size()));
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  std::vector<uint8_t> answer(static_cast<size_t>(length), 0);
-  int32_t count = 0;
-  tspl::TsplReadRetry(answer.data(), length, count, 100, 1);
-  answer.resize(static_cast<size_t>(std::clamp(count, 0, length)));
-  return answer;
+std::span<const uint8_t> Bytes(const QByteArray &bytes) {
+  return {reinterpret_cast<const uint8_t *>(bytes.constData()), size_t(bytes.size())};
 }
 
 QLabel *Label(QWidget *parent, int x, int y, int width = 0) {
@@ -49,7 +35,8 @@ QLabel *Label(QWidget *parent, int x, int y, int width = 0) {
 T_frmPrinterInformation::T_frmPrinterInformation(QWidget *parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint);
-  setFixedSize(274, 145);
+  // Taller than the layout of the three facts, for the busy bar below them.
+  setFixedSize(274, 172);
   lblProduceDate = Label(this, 8, 12);
   lblPrintLength = Label(this, 8, 38);
   lblFirmwareVer = Label(this, 8, 62);
@@ -59,6 +46,8 @@ T_frmPrinterInformation::T_frmPrinterInformation(QWidget *parent) : QDialog(pare
   btnClose = new QPushButton(this);
   btnClose->setGeometry(97, 98, 81, 33);
   connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+  activity = new PrinterActivity(this);
+  activity->setGeometry(8, 140, 258, 26);
 
   setWindowTitle(GetLangString(QStringLiteral("FormPrinterInformation_Caption")));
   lblProduceDate->setText(GetLangString(QStringLiteral("FormPrinterInformation_lblProduceDate")));
@@ -73,40 +62,34 @@ void T_frmPrinterInformation::showEvent(QShowEvent *event) {
   if (!event->spontaneous()) FormShow();
 }
 
+void T_frmPrinterInformation::done(int result) {
+  activity->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
+}
+
 void T_frmPrinterInformation::FormShow() {
   for (QLabel *value : {lblProduceDateV, lblPrintLengthV, lblFirmwareVerV}) value->clear();
-  mdlGlobal::PrinterResult = tspl::TsplOpenPort(mdlGlobal::SelectedPort);
-  if (mdlGlobal::PrinterResult != 0) {
-    ShowErrorCode(Msg.Err_OpenPort, mdlGlobal::PrinterResult);
-    return;
-  }
-  lblProduceDateV->setText(ReadProductionDate());
-  lblPrintLengthV->setText(ReadPrintedLength());
-  lblFirmwareVerV->setText(ReadFirmwareVersion());
-  tspl::TsplClosePort();
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity->Run<ServiceAnswer<PrinterInformation>>(
+      [printer](const TaskControl &control) {
+        return PrinterService(printer, &control).ReadInformation();
+      },
+      [this, printer](ServiceAnswer<PrinterInformation> read) {
+        if (!read.ok()) return ShowErrorCode(read.result.Text(), read.result.code);
+        ShowInformation(printer, read.value);
+      });
 }
 
-QString T_frmPrinterInformation::ReadProductionDate() const {
-  std::array<char, 32> buffer{};
-  tspl::TsplGetSN(buffer.data());
-  const QString serial =
-      mdlFunction::BytesToText(reinterpret_cast<const uint8_t *>(buffer.data()), 32);
-  const SerialLayout layout = mdlGlobal::IsDealerPrinterType(mdlGlobal::SelectedPrinterType)
+void T_frmPrinterInformation::ShowInformation(const PrinterTarget &printer,
+                                              const PrinterInformation &info) {
+  const SerialLayout layout = mdlGlobal::IsDealerPrinterType(printer.printerType)
                                   ? SerialLayout::Dealer
                                   : SerialLayout::Standard;
-  return ProductionDateText(serial, layout, QDate::currentDate().year(), QLocale::system())
-      .value_or(Msg.Err_ReadData);
-}
-
-QString T_frmPrinterInformation::ReadPrintedLength() const {
-  const std::vector<uint8_t> answer = Ask("ZZZGETJOURNEY", 4);
-  return PrintedLengthText(answer).value_or(Msg.Err_ReadData);
-}
-
-QString T_frmPrinterInformation::ReadFirmwareVersion() const {
-  const int length = mdlGlobal::VersionAnswerLength(mdlGlobal::SelectedModel);
-  const std::vector<uint8_t> answer = Ask("ZZZGETVERSION", length);
-  return FirmwareVersionText(answer).value_or(Msg.Err_ReadData);
+  lblProduceDateV->setText(
+      ProductionDateText(info.serial, layout, QDate::currentDate().year(), QLocale::system())
+          .value_or(Msg.Err_ReadData));
+  lblPrintLengthV->setText(PrintedLengthText(Bytes(info.journey)).value_or(Msg.Err_ReadData));
+  lblFirmwareVerV->setText(FirmwareVersionText(Bytes(info.version)).value_or(Msg.Err_ReadData));
 }
 
 }  // namespace ravo::utility

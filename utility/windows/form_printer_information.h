@@ -5,17 +5,23 @@
 
 #include <QDialog>
 
+#include "printer_service.h"
+
 class QLabel;
 class QPushButton;
 
 namespace ravo::utility {
 
+class PrinterActivity;
+
 class T_frmPrinterInformation : public QDialog {
  public:
   explicit T_frmPrinterInformation(QWidget *parent = nullptr);
 
-  // The reading sequence; runs at every showing.
+  // The reading sequence; runs at every showing, off the window thread.
   void FormShow();
+  // Closing cancels a reading that still waits for the printer.
+  void done(int result) override;
 
   QLabel *lblProduceDate;
   QLabel *lblPrintLength;
@@ -24,14 +30,13 @@ class T_frmPrinterInformation : public QDialog {
   QLabel *lblPrintLengthV;
   QLabel *lblFirmwareVerV;
   QPushButton *btnClose;
+  PrinterActivity *activity;
 
  protected:
   void showEvent(QShowEvent *event) override;
 
  private:
-  QString ReadProductionDate() const;
-  QString ReadPrintedLength() const;
-  QString ReadFirmwareVersion() const;
+  void ShowInformation(const PrinterTarget &printer, const PrinterInformation &info);
 };
 
 }  // namespace ravo::utility

@@ -8,9 +8,10 @@
 
 #include "mdl_function.h"
 #include "mdl_global.h"
+#include "mdl_global_printer_list.h"
 #include "mdl_global_user_data.h"
-#include "mdl_printer_lib_tspl.h"
-#include "printer_list.h"
+#include "printer_activity.h"
+#include "printer_service.h"
 #include "window_messages.h"
 
 namespace ravo::utility {
@@ -56,9 +57,13 @@ QString WithoutColons(QString name) {
 T_frmPrinterManage_Label::T_frmPrinterManage_Label(QWidget *parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint);
-  setFixedSize(385, 277);
+  // Taller than the layout of the controls, for the busy bar below them.
+  setFixedSize(385, 305);
   setModal(true);
   BuildControls();
+  activity = new PrinterActivity(this);
+  activity->setGeometry(8, 274, 369, 26);
+  activity->Guard({cmbPrinterName, gpbPortInformation, btnConnectTest, btnOK});
   connect(cmbPortType, &QComboBox::currentTextChanged, this, [this] {
     if (!settingUp_) cmbPortTypeChange();
   });
@@ -270,18 +275,23 @@ QString T_frmPrinterManage_Label::BuildPortString(const QString &other) const {
 
 void T_frmPrinterManage_Label::btnConnectTestClick() {
   const QString port = BuildPortString(QStringLiteral("Invalid"));
-  const QString model = mdlGlobal::ModelForPrinterType(cmbPrinterName->currentText().trimmed());
-  mdlGlobal::PrinterResult = mdlPrinterLib_TSPL::TsplCreatePrinter(model);
-  if (mdlGlobal::PrinterResult != 0) {
-    ShowErrorCode(Msg.Err_CreatePrinter, mdlGlobal::PrinterResult);
-    return;
-  }
-  mdlGlobal::PrinterResult = mdlPrinterLib_TSPL::TsplOpenPort(port);
-  if (mdlGlobal::PrinterResult == 0)
-    ShowInformation(Msg.ConnectOK);
-  else
-    ShowErrorCode(Msg.Err_OpenPort, mdlGlobal::PrinterResult);
-  mdlPrinterLib_TSPL::TsplClosePort();
+  const QString type = cmbPrinterName->currentText().trimmed();
+  const PrinterTarget printer{port, mdlGlobal::ModelForPrinterType(type), type};
+  activity->Run<ServiceResult>(
+      [printer](const TaskControl &control) {
+        return PrinterService(printer, &control).TestConnection();
+      },
+      [](ServiceResult result) {
+        if (result.ok())
+          ShowInformation(Msg.ConnectOK);
+        else
+          ShowErrorCode(result.Text(), result.code);
+      });
+}
+
+void T_frmPrinterManage_Label::done(int result) {
+  activity->Cancel();  // closing does not wait for a connection test
+  QDialog::done(result);
 }
 
 void T_frmPrinterManage_Label::btnOKClick() {

@@ -14,6 +14,8 @@ class QWidget;
 
 namespace ravo::utility {
 
+class PrinterActivity;
+
 class T_frmPrinterManage_Label : public QDialog {
  public:
   enum class Mode { Add, Modify };
@@ -41,6 +43,8 @@ class T_frmPrinterManage_Label : public QDialog {
   void btnConnectTestClick();
   void btnOKClick();
   void btnCloseClick();
+  // Closing cancels a connection test that still waits.
+  void done(int result) override;
 
   QLabel *lblPrinterName;
   QComboBox *cmbPrinterName;
@@ -63,6 +67,7 @@ class T_frmPrinterManage_Label : public QDialog {
   QPushButton *btnConnectTest;
   QPushButton *btnOK;
   QPushButton *btnClose;
+  PrinterActivity *activity;
 
  protected:
   void showEvent(QShowEvent *event) override;

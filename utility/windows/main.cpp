@@ -11,10 +11,9 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "form_main_label.h"
 #include "form_printer_information.h"
-#include "form_printer_manage_label.h"
 #include "qt_message_boxes.h"
+#include "startup.h"
 #include "window_launchers.h"
 
 namespace {
@@ -64,20 +63,9 @@ int main(int argc, char **argv) {
   RegisterParameterWindows();
   RegisterToolWindows();
 
-  const mdlGlobal::StartupOptions options = mdlGlobal::ParseStartupOptions(arguments);
-
-  // The standard window first: its creation runs the start-up
-  // initialisation that every later window relies on.
-  T_frmMain_Label standard(options);
-  T_frmMain_Label_Dealer dealer(options);
-  T_frmMain_Label *shown = arguments.contains(QStringLiteral("--dealer"))
-                               ? static_cast<T_frmMain_Label *>(&dealer)
-                               : &standard;
-  T_frmPrinterManage_Label manage(shown);
-  standard.SetPrinterDialog(&manage);
-  dealer.SetPrinterDialog(&manage);
-
-  shown->show();
-  if (!screenshots.isEmpty()) ScheduleScreenshots(shown, screenshots);
+  UtilityWindows windows;
+  if (!StartUtility(arguments, windows)) return 1;
+  windows.main->show();
+  if (!screenshots.isEmpty()) ScheduleScreenshots(windows.main.get(), screenshots);
   return app.exec();
 }

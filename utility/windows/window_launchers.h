@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "catalogue.h"
+#include "mdl_global_catalogue.h"
 
 class QWidget;
 
@@ -14,7 +14,7 @@ namespace ravo::utility {
 
 struct WindowLaunchers {
   // Parameter window for the selected printer, chosen by the model lists.
-  std::function<void(QWidget *parent, mdlGlobal::ParameterWindow which)> parameterSetting;
+  std::function<void(QWidget *parent, param::Family which)> parameterSetting;
   // Print test text: the label form (TSPL) or the text form (ESC mode).
   std::function<void(QWidget *parent)> printTextLabel;
   std::function<void(QWidget *parent)> printText;

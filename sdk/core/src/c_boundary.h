@@ -3,23 +3,21 @@
 #pragma once
 
 #include <cstdint>
-#include <new>
 
 #include "command_buffer.h"
 #include "printer.h"
+#include "ravo_boundary.h"
+
+static_assert(PRT_ERR_OUT_OF_MEMORY == ravo::kBoundaryOutOfMemory &&
+              PRT_ERR_INTERNAL == ravo::kBoundaryInternalError);
 
 namespace prt {
 
-// Runs `body`; bad_alloc becomes -9, any other exception -1.
+// Runs `body` under the libraries' one exception policy: out of memory
+// gives -9, any other exception -100.
 template <typename Body>
 int32_t Guarded(Body &&body) noexcept {
-  try {
-    return body();
-  } catch (const std::bad_alloc &) {
-    return PRT_ERR_OUT_OF_MEMORY;
-  } catch (...) {
-    return PRT_ERR_PARAMETER;
-  }
+  return ravo::AtCBoundary(body);
 }
 
 // Validates the handle (-6) and its open port (-309), then runs `body`

@@ -4,6 +4,18 @@
 #include <new>
 
 namespace prt {
+namespace {
+
+// Bytes the port accepted before a write failed have reached the printer
+// (or the kernel on their way to it); sending them again would double
+// them, so only the rest stays pending.
+void DropSentBytes(PrtCommandContext &ctx, uint32_t written) {
+  const uint32_t sent = std::min(written, ctx.used);
+  std::copy(ctx.buffer.begin() + sent, ctx.buffer.begin() + ctx.used, ctx.buffer.begin());
+  ctx.used -= sent;
+}
+
+}  // namespace
 
 int32_t AppendCommand(PrtCommandContext &ctx, std::span<const uint8_t> bytes) {
   if (ctx.buffer.empty() || ctx.capacity() - ctx.used < bytes.size()) {
@@ -15,8 +27,7 @@ int32_t AppendCommand(PrtCommandContext &ctx, std::span<const uint8_t> bytes) {
 }
 
 int32_t AppendCommand(PrtCommandContext &ctx, std::string_view text) {
-  return AppendCommand(
-      ctx, std::span(reinterpret_cast<const uint8_t *>(text.data()), text.size()));
+  return AppendCommand(ctx, std::span(reinterpret_cast<const uint8_t *>(text.data()), text.size()));
 }
 
 int32_t FlushCommandBuffer(PrtPrinter &printer) {
@@ -24,7 +35,11 @@ int32_t FlushCommandBuffer(PrtPrinter &printer) {
   if (printer.port == nullptr) return PRT_ERR_PORT_NOT_OPEN;
   uint32_t written = 0;
   int32_t rc = printer.port->write(printer.port, ctx.buffer.data(), 0, ctx.used, &written);
-  if (rc == 0) ctx.used = 0;
+  if (rc == 0) {
+    ctx.used = 0;
+  } else {
+    DropSentBytes(ctx, written);
+  }
   return rc;
 }
 

@@ -1,5 +1,5 @@
 // The handle's command buffer: builders append formatted commands, one
-// flush sends them; bytes stay only when the write failed.
+// flush sends them; bytes stay only when a write failed before taking them.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +14,9 @@ namespace prt {
 int32_t AppendCommand(PrtCommandContext &ctx, std::span<const uint8_t> bytes);
 int32_t AppendCommand(PrtCommandContext &ctx, std::string_view text);
 
-// Writes every pending byte; on success the buffer is empty, on failure
-// the port's code is returned and the bytes stay for the next command.
+// Writes every pending byte; on success the buffer is empty.  On failure
+// the port's code is returned and the bytes the port did not accept stay,
+// at the front, for the next command; the ones it took are not sent again.
 int32_t FlushCommandBuffer(PrtPrinter &printer);
 
 // Enlarges the buffer by `more` bytes rounded up to a multiple of 128;

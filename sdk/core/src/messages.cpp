@@ -41,7 +41,7 @@ constexpr MessageRow kMessages[] = {
      "加载图片失败。请确认图片路径或格式是否正确！"},
     {-25, "PRT_ERR_IMAGE_SIZE", "Image size out of range. Please check image.",
      "图片大小超出范围。请确认图片的大小是否有效！"},
-    {-100, "", "RAVO print error.", "RAVO 打印错误！"},
+    {-100, "PRT_ERR_INTERNAL", "RAVO print error.", "RAVO 打印错误！"},
     {-101, "", "Drive data error. Please reinstall the correct driver.",
      "驱动数据错误。请重新安装正确的驱动程序！"},
     {-102, "", "Drive printer state error.\nPlease check printer state.",

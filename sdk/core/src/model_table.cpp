@@ -10,9 +10,13 @@ namespace prt {
 namespace {
 
 constexpr uint32_t kAll = 0xFFFFFFFFu;
+// Every model in the table prints 8 dots per millimetre.
+constexpr uint32_t kDpi203 = 203;
 
-#define ROW(id, brand, name, caps, width, kind, m1, m2) \
-  ModelRow { id, brand, name, brand " " name, brand " " name " " kind, caps, width, m1, m2 }
+#define ROW(id, brand, name, caps, width, kind, m1, m2)                                    \
+  ModelRow {                                                                               \
+    id, brand, name, brand " " name, brand " " name " " kind, caps, width, m1, m2, kDpi203 \
+  }
 
 constexpr std::array<ModelRow, 99> kModelTable = {{
     ROW(0x1001, "RAVO", "KP330", 0x201u, 576, "Receipt Printer", 0x0000000Fu, 0x00000003u),
@@ -113,14 +117,16 @@ constexpr std::array<ModelRow, 99> kModelTable = {{
     ROW(0x1151, "RAVO", "MP350W", 0x401u, 384, "Mobile Printer", 0x00000001u, 0x00000000u),
     ROW(0x1104, "RAVO", "MP390W", 0x401u, 576, "Mobile Printer", 0x00000001u, 0x00000000u),
     ROW(0x1021, "RAVO", "MP420W", 0x401u, 432, "Mobile Printer", 0x00000001u, 0x00000000u),
-    ModelRow{-1, "Unknown", "unknown", "", "", kAll, 0, 0, 0},
+    ModelRow{-1, "Unknown", "unknown", "", "", kAll, 0, 0, 0, 0},
 }};
 
 #undef ROW
 
 }  // namespace
 
-std::span<const ModelRow> ModelTable() { return kModelTable; }
+std::span<const ModelRow> ModelTable() {
+  return kModelTable;
+}
 
 const ModelRow *FindModel(std::string_view name) {
   for (const ModelRow &row : kModelTable) {

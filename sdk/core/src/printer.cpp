@@ -22,7 +22,9 @@ std::unordered_set<const PrtPrinter *> &Registry() {
   return live;
 }
 
-std::unique_ptr<PrtCommandContext> MakeContext(const ModelRow &row) {
+}  // namespace
+
+std::unique_ptr<PrtCommandContext> MakeCommandContext(const ModelRow &row) {
   auto ctx = std::make_unique<PrtCommandContext>();
   ctx->modelId = row.id;
   ctx->modelName = std::string(row.name).substr(0, 255);
@@ -33,14 +35,12 @@ std::unique_ptr<PrtCommandContext> MakeContext(const ModelRow &row) {
   return ctx;
 }
 
-}  // namespace
-
 PrtPrinter *CreatePrinter(int32_t modelId) {
   const ModelRow *row = FindModelById(modelId);
   if (row == nullptr) return nullptr;
   try {
     auto printer = std::make_unique<PrtPrinter>();
-    printer->context = MakeContext(*row);
+    printer->context = MakeCommandContext(*row);
     printer->signature = PRT_PRINTER_SIGNATURE;
     std::lock_guard lock(RegistryMutex());
     Registry().insert(printer.get());
@@ -73,4 +73,6 @@ void ReleasePort(PrtPrinter &printer) {
 
 }  // namespace prt
 
-PrtPrinter::~PrtPrinter() { prt::ReleasePort(*this); }
+PrtPrinter::~PrtPrinter() {
+  prt::ReleasePort(*this);
+}

@@ -22,10 +22,10 @@ struct PrtModelLimits {
 
 struct PrtCommandContext {
   int32_t modelId = 0;
-  std::string modelName;                          // at most 255 bytes
-  uint32_t flags = 0;                             // (id << 16) | capability bits
-  std::vector<uint8_t> buffer;                    // size() is the capacity
-  uint32_t used = 0;                              // pending bytes at the front
+  std::string modelName;        // at most 255 bytes
+  uint32_t flags = 0;           // (id << 16) | capability bits
+  std::vector<uint8_t> buffer;  // size() is the capacity
+  uint32_t used = 0;            // pending bytes at the front
   bool growable = true;
   std::unique_ptr<PrtModelLimits> info;
 
@@ -51,6 +51,12 @@ struct PrtPrinter {
 };
 
 namespace prt {
+
+struct ModelRow;
+
+// A fresh command context for a model-table row: its id, name, capability
+// bits and raster width, an empty 256-byte buffer.  Throws bad_alloc.
+std::unique_ptr<PrtCommandContext> MakeCommandContext(const ModelRow &row);
 
 // Creates a printer object for a model-table row id; nullptr when memory
 // runs out.  The object is registered as live.

@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kEofReads = 11;
 constexpr auto kEofPause = std::chrono::milliseconds(20);
+// Bytes taken off the port per call; the caller's room may be gigabytes.
+constexpr uint32_t kEofPiece = 4096;
 
 struct EofState {
   bool started = false;
@@ -33,6 +35,24 @@ void WalkChunk(std::span<const uint8_t> chunk, std::span<uint8_t> out, uint8_t b
       return;
     }
   }
+}
+
+// One read of the loop: what has arrived, up to `room` bytes, taken in
+// scratch-sized pieces for as long as pieces come back full.
+int32_t TakeAvailable(IoPort *port, std::span<uint8_t> scratch, uint32_t room,
+                      std::span<uint8_t> out, uint8_t beginByte, uint8_t endByte, EofState &st) {
+  uint32_t taken = 0;
+  while (taken < room && !st.found) {
+    const uint32_t want = std::min<uint32_t>(room - taken, static_cast<uint32_t>(scratch.size()));
+    uint32_t count = 0;
+    const int32_t rc = port->readChunk(port, scratch.data(), 0, want, &count);
+    if (rc != 0) return rc;
+    count = std::min(count, want);
+    WalkChunk(scratch.first(count), out, beginByte, endByte, st);
+    taken += count;
+    if (count < want) break;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -69,18 +89,14 @@ extern "C" PRT_API int32_t PrtReadDataEOF(PrtHandle handle, uint8_t *buffer, int
       return PRT_ERR_PARAMETER;
     }
     const uint32_t room = static_cast<uint32_t>(end - start);
-    std::vector<uint8_t> scratch(room);
     std::span<uint8_t> out(buffer + start, room);
+    std::vector<uint8_t> scratch(std::min(room, kEofPiece));
     EofState st;
     st.started = beginByte == 0;
     int32_t rc = 0;
-    for (int i = 0; i < kEofReads; ++i) {
-      uint32_t count = 0;
-      rc = p.port->readChunk(p.port, scratch.data(), 0, room, &count);
-      if (rc != 0) break;
-      WalkChunk(std::span(scratch.data(), std::min(count, room)), out, beginByte, endByte, st);
-      if (st.found) break;
-      std::this_thread::sleep_for(kEofPause);
+    for (int i = 0; i < kEofReads && rc == 0 && !st.found; ++i) {
+      if (i > 0) std::this_thread::sleep_for(kEofPause);
+      rc = TakeAvailable(p.port, scratch, room, out, beginByte, endByte, st);
     }
     *stored = static_cast<int32_t>(st.stored);
     if (st.found) return PRT_SUCCESS;

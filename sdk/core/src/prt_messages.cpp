@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "c_boundary.h"
 #include "code_page.h"
 #include "locale_env.h"
 #include "messages.h"
@@ -38,7 +39,7 @@ extern "C" PRT_API int32_t PrtFormatErrorA(int32_t code, int32_t language, char 
   char *area = buffer + offset;
   const size_t room = static_cast<size_t>(size - offset);
   std::memset(area, 0, room);
-  try {
+  return Guarded([&]() -> int32_t {
     if (code <= 0) {
       std::string_view text = MessageGbk(code, WantsChinese(code, language));
       if (text.size() + 1 <= room) std::memcpy(area, text.data(), text.size());
@@ -48,9 +49,7 @@ extern "C" PRT_API int32_t PrtFormatErrorA(int32_t code, int32_t language, char 
     if (text.empty() || text.size() + 1 > room) return ERANGE;
     std::memcpy(area, text.data(), text.size());
     return 0;
-  } catch (...) {
-    return code <= 0 ? code : ENOMEM;
-  }
+  });
 }
 
 extern "C" PRT_API int32_t PrtFormatErrorW(int32_t code, int32_t language, PrtWChar *buffer,
@@ -60,7 +59,7 @@ extern "C" PRT_API int32_t PrtFormatErrorW(int32_t code, int32_t language, PrtWC
   char *area = reinterpret_cast<char *>(buffer) + offset;
   const size_t roomBytes = static_cast<size_t>(size - offset) & ~size_t{1};
   std::memset(area, 0, roomBytes);
-  try {
+  return Guarded([&]() -> int32_t {
     std::u16string text;
     if (code <= 0) {
       const MessageRow &row = MessageFor(code);
@@ -74,7 +73,5 @@ extern "C" PRT_API int32_t PrtFormatErrorW(int32_t code, int32_t language, PrtWC
     if ((text.size() + 1) * 2 > roomBytes) return code <= 0 ? code : ERANGE;
     std::memcpy(area, text.data(), text.size() * 2);
     return code <= 0 ? code : 0;
-  } catch (...) {
-    return code <= 0 ? code : ENOMEM;
-  }
+  });
 }

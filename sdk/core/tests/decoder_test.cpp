@@ -214,11 +214,13 @@ TEST(BmpDecoder, BrokenHeadersAreRefused) {
     ImageHeader header;
     EXPECT_TRUE(DecodeAll(dir.Path("bad.bmp"), header).empty()) << d.what;
   }
-  // The decoder itself refuses an empty image, not only the caller.
+  // An empty image is refused as a size, not as a broken file.
   BmpContent emptyCore{.width = 0, .height = 2, .bitCount = 24, .coreHeader = true};
   WriteBytes(dir.Path("empty.bmp"), EncodeBmp(emptyCore));
   std::FILE *file = std::fopen(dir.Path("empty.bmp").c_str(), "rb");
-  EXPECT_EQ(OpenBmpDecoder(file), nullptr);
+  int32_t result = 0;
+  EXPECT_EQ(OpenImageDecoder(file, result), nullptr);
+  EXPECT_EQ(result, PRT_ERR_IMAGE_SIZE);
   std::fclose(file);
 
   good.resize(good.size() - 1);  // last row incomplete

@@ -23,8 +23,7 @@ int32_t Close(IoPort *) {
   return 0;
 }
 
-int32_t Write(IoPort *, const uint8_t *data, uint32_t offset, uint32_t length,
-              uint32_t *written) {
+int32_t Write(IoPort *, const uint8_t *data, uint32_t offset, uint32_t length, uint32_t *written) {
   auto &script = g_scope->script;
   g_scope->log.writes.emplace_back(data + offset, data + offset + length);
   int32_t rc = 0;
@@ -32,13 +31,21 @@ int32_t Write(IoPort *, const uint8_t *data, uint32_t offset, uint32_t length,
     rc = script.writeResults.front();
     script.writeResults.pop_front();
   }
+  uint32_t taken = length;
+  if (rc != 0) {
+    taken = 0;
+    if (!script.acceptedOnFailure.empty()) {
+      taken = std::min(length, script.acceptedOnFailure.front());
+      script.acceptedOnFailure.pop_front();
+    }
+  }
   g_scope->writeOutcomes.push_back(rc);
-  *written = rc == 0 ? length : 0;
+  g_scope->accepted.push_back(taken);
+  *written = taken;
   return rc;
 }
 
-int32_t ReadChunk(IoPort *, uint8_t *buffer, uint32_t offset, uint32_t length,
-                  uint32_t *received) {
+int32_t ReadChunk(IoPort *, uint8_t *buffer, uint32_t offset, uint32_t length, uint32_t *received) {
   auto &script = g_scope->script;
   ++g_scope->log.readChunkCalls;
   *received = 0;
@@ -52,8 +59,12 @@ int32_t ReadChunk(IoPort *, uint8_t *buffer, uint32_t offset, uint32_t length,
   return 0;
 }
 
-int32_t Unused(IoPort *) { return 0; }
-int32_t UnusedTimeouts(IoPort *, uint32_t, uint32_t) { return 0; }
+int32_t Unused(IoPort *) {
+  return 0;
+}
+int32_t UnusedTimeouts(IoPort *, uint32_t, uint32_t) {
+  return 0;
+}
 int32_t UnusedWaiting(IoPort *, uint32_t *count) {
   *count = 0;
   return 0;
@@ -63,8 +74,8 @@ int32_t Create(IoPort **port, const char *name) {
   g_scope->log.calls.push_back(std::string("create:") + name);
   if (g_scope->script.createResult != 0) return g_scope->script.createResult;
   auto fake = std::make_unique<FakePort>();
-  fake->record = IoPort{Open,  Close,     Unused,   UnusedTimeouts, UnusedWaiting, Unused,
-                        Write, ReadChunk, ReadChunk, fake.get()};
+  fake->record = IoPort{Open,   Close, Unused,    UnusedTimeouts, UnusedWaiting,
+                        Unused, Write, ReadChunk, ReadChunk,      fake.get()};
   *port = &fake.release()->record;
   return 0;
 }
@@ -99,7 +110,8 @@ std::vector<std::string> FakePortScope::SucceededWrites() const {
 
 std::string FakePortScope::Delivered() const {
   std::string all;
-  for (const std::string &w : SucceededWrites()) all += w;
+  for (size_t i = 0; i < log.writes.size(); ++i)
+    all.append(log.writes[i].begin(), log.writes[i].begin() + accepted[i]);
   return all;
 }
 

@@ -232,7 +232,7 @@ void WriteRgbPng(const std::string &path, const RgbImage &image) {
   WritePng(path, content);
 }
 
-void WriteJpeg(const std::string &path, const RgbImage &image, int quality) {
+void WriteJpeg(const std::string &path, const RgbImage &image, int quality, bool progressive) {
   std::FILE *file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) throw std::runtime_error("cannot create " + path);
   jpeg_compress_struct info{};
@@ -246,6 +246,7 @@ void WriteJpeg(const std::string &path, const RgbImage &image, int quality) {
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, quality, TRUE);
+  if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
   for (uint32_t y = 0; y < image.height; ++y) {
     JSAMPROW row = const_cast<JSAMPROW>(&image.rgb[static_cast<size_t>(y) * image.width * 3]);

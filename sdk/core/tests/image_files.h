@@ -68,7 +68,8 @@ struct PngContent {
 void WritePng(const std::string &path, const PngContent &content);
 void WriteRgbPng(const std::string &path, const RgbImage &image);
 
-void WriteJpeg(const std::string &path, const RgbImage &image, int quality);
+void WriteJpeg(const std::string &path, const RgbImage &image, int quality,
+               bool progressive = false);
 // A uniform CMYK JPEG holding `cmyk` as stored samples (Adobe style: 255
 // means no ink).
 void WriteCmykJpeg(const std::string &path, uint32_t width, uint32_t height,

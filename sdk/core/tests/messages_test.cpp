@@ -10,6 +10,7 @@
 #include "code_page.h"
 #include "messages.h"
 #include "prt.h"
+#include "ravoio.h"
 
 namespace {
 
@@ -46,8 +47,10 @@ class EnvScope {
     ::setenv(name, value, 1);
   }
   ~EnvScope() {
-    if (had_) ::setenv(name_, old_.c_str(), 1);
-    else ::unsetenv(name_);
+    if (had_)
+      ::setenv(name_, old_.c_str(), 1);
+    else
+      ::unsetenv(name_);
   }
 
  private:
@@ -66,8 +69,59 @@ TEST(Messages, EveryRowHasBothTextsAndUniqueCodesAndFitsGbk) {
     EXPECT_FALSE(prt::MessageGbk(row.code, true).empty()) << row.code;
   }
   EXPECT_EQ(codes.size(), 55u);
-  for (int32_t named : {0, -1, -2, -3, -6, -8, -9, -25, -309, -332}) {
-    EXPECT_STRNE(prt::MessageFor(named).name, "") << named;
+}
+
+// Every code the public headers name has its row, under the same name
+// where the printer libraries name it; the port library's codes have rows.
+TEST(Messages, EveryNamedCodeHasItsRow) {
+#define NAMED(code) \
+  { code, #code }
+  const struct {
+    int32_t code;
+    const char *name;
+  } named[] = {
+      NAMED(PRT_SUCCESS),
+      NAMED(PRT_ERR_PARAMETER),
+      NAMED(PRT_ERR_BUFFER_TOO_SMALL),
+      NAMED(PRT_ERR_WRONG_PRINTER_TYPE),
+      NAMED(PRT_ERR_INVALID_HANDLE),
+      NAMED(PRT_ERR_UNKNOWN_MODEL),
+      NAMED(PRT_ERR_OUT_OF_MEMORY),
+      NAMED(PRT_ERR_IMAGE_LOAD),
+      NAMED(PRT_ERR_IMAGE_SIZE),
+      NAMED(PRT_ERR_INTERNAL),
+      NAMED(PRT_ERR_PORT_NOT_OPEN),
+      NAMED(PRT_ERR_READ_TIMEOUT),
+  };
+#undef NAMED
+  for (const auto &n : named) {
+    EXPECT_EQ(prt::MessageFor(n.code).code, n.code) << n.name;
+    EXPECT_STREQ(prt::MessageFor(n.code).name, n.name);
+  }
+  for (int32_t port : {RAVO_IO_ERR_BUFFER_TOO_SMALL,
+                       RAVO_IO_ERR_OUT_OF_MEMORY,
+                       RAVO_IO_ERR_INTERNAL,
+                       RAVO_IO_ERR_IO,
+                       RAVO_IO_ERR_INVALID_SETTING,
+                       RAVO_IO_ERR_NAME_TOO_LONG,
+                       RAVO_IO_ERR_INVALID_HANDLE,
+                       RAVO_IO_ERR_NOT_OPEN,
+                       RAVO_IO_ERR_ALREADY_OPEN,
+                       RAVO_IO_ERR_OPEN_FAILED,
+                       RAVO_IO_ERR_GET_ATTR,
+                       RAVO_IO_ERR_SET_ATTR,
+                       RAVO_IO_ERR_WRITE,
+                       RAVO_IO_ERR_WRITE_TIMEOUT,
+                       RAVO_IO_ERR_READ,
+                       RAVO_IO_ERR_READ_TIMEOUT,
+                       RAVO_IO_ERR_FLUSH,
+                       RAVO_IO_ERR_BAUDRATE,
+                       RAVO_IO_ERR_CONNECT,
+                       RAVO_IO_ERR_HANDSHAKE,
+                       RAVO_IO_ERR_USB_PATH,
+                       RAVO_IO_ERR_USB_NOT_FOUND,
+                       RAVO_IO_ERR_USB_BUSY}) {
+    EXPECT_EQ(prt::MessageFor(port).code, port);
   }
 }
 
@@ -82,7 +136,9 @@ TEST(Messages, EnglishAndChineseInGbk) {
             "BF AA B6 CB BF DA A3 A1 ");
   EXPECT_EQ(rc, -309);
   // The full-width colon of the English USB rows is GBK as well.
-  EXPECT_EQ(FormatA(-1103, 9).substr(0, 10), "LIBUSB\xA3\xBA" "IO");
+  EXPECT_EQ(FormatA(-1103, 9).substr(0, 10),
+            "LIBUSB\xA3\xBA"
+            "IO");
 }
 
 TEST(Messages, FallbackRowForCodesWithoutOne) {
@@ -172,7 +228,10 @@ TEST(CodePage, FollowsRavoAcpThenTheLocale) {
   EnvScope acp("RAVO_ACP", "");
   EnvScope all("LC_ALL", "zh_TW.UTF-8");
   EXPECT_EQ(prt::AnsiCharset(), "BIG5");
-  struct Case { const char *locale; const char *charset; };
+  struct Case {
+    const char *locale;
+    const char *charset;
+  };
   for (Case c : {Case{"C", "CP1252"}, Case{"POSIX", "CP1252"}, Case{"zh_SG", "GBK"},
                  Case{"ja_JP.UTF-8", "CP932"}, Case{"ru_RU", "CP1251"}, Case{"pl_PL", "CP1250"},
                  Case{"lt_LT", "CP1257"}, Case{"th_TH", "CP874"}, Case{"zu_ZA", "CP1252"},

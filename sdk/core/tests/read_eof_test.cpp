@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "bounded_child.h"
 #include "fake_port.h"
 #include "prt.h"
 
@@ -80,3 +82,27 @@ TEST_F(ReadEof, BadRangesAndPointersAreRefused) {
 }
 
 }  // namespace
+
+// The room may be as large as the caller likes; memory follows what
+// arrives, not the room.
+TEST_F(ReadEof, HugeRoomTakesNoMemoryUpFront) {
+  if (prt::testing::kAddressSanitizer) GTEST_SKIP() << "the sanitizer needs the address space";
+  Queue({"12", "34\rXY"});
+  const auto result = prt::testing::RunBounded({uint64_t{256} << 20, 10}, [&] {
+    int32_t rc = PrtReadDataEOF(h, buf, 0, INT32_MAX, 0, '\r', &stored);
+    return rc != 0 ? rc : stored;
+  });
+  EXPECT_EQ(result, 5);
+}
+
+// Whatever the room, the bytes that are waiting are all taken in one read
+// of the loop, as with a single read of the room's size.
+TEST_F(ReadEof, LongAnswersArriveWholeWithinOneRead) {
+  std::string answer(10000, 'a');
+  answer += '\r';
+  Queue({answer});
+  std::vector<uint8_t> big(20000);
+  EXPECT_EQ(PrtReadDataEOF(h, big.data(), 0, 20000, 0, '\r', &stored), 0);
+  EXPECT_EQ(stored, 10001);
+  EXPECT_EQ(std::string(big.begin(), big.begin() + stored), answer);
+}

@@ -1,5 +1,6 @@
 // CPCL exports whose command is a fixed line or a few checked numbers.
 #include "cpcl_command.h"
+#include "cpcl_page.h"
 #include "cpcl_tables.h"
 #include "pelican.h"
 
@@ -12,7 +13,6 @@ using prt::PrtCommandContext;
 
 namespace {
 
-constexpr int32_t kResolution = 200;  // dots per inch, both directions
 constexpr int32_t kMaxFeed = 4000;
 
 // "WORD value" for a value inside low..high, else -1.
@@ -37,8 +37,7 @@ int32_t RunShape(PrtHandle handle, const char *word, int32_t x0, int32_t y0, int
 extern "C" PRT_API int32_t CPCL_AddLabel(PrtHandle handle, int32_t offset, int32_t height,
                                          int32_t qty) {
   return RunCpcl(handle, [&](PrtCommandContext &ctx) {
-    return AppendFormatted(ctx, kShortCommandArea, "! %d %d %d %d %d\r\n", offset, kResolution,
-                           kResolution, height, qty);
+    return pelican::AppendLabelHeader(ctx, offset, height, qty);
   });
 }
 

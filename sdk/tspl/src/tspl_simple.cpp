@@ -1,6 +1,7 @@
 // TSPL exports whose command is a fixed line or a few numbers.
 #include "heron.h"
 #include "tspl_command.h"
+#include "tspl_page.h"
 
 using heron::RunFixedLine;
 using heron::RunTspl;
@@ -41,9 +42,8 @@ extern "C" PRT_API int32_t TSPL_Box(PrtHandle handle, int32_t xStart, int32_t yS
 }
 
 extern "C" PRT_API int32_t TSPL_Print(PrtHandle handle, int32_t sets, int32_t copies) {
-  return RunTspl(handle, [&](PrtCommandContext &ctx) {
-    return AppendFormatted(ctx, kShortCommandArea, "PRINT %d,%d\r\n", sets, copies);
-  });
+  return RunTspl(handle,
+                 [&](PrtCommandContext &ctx) { return heron::AppendPrint(ctx, sets, copies); });
 }
 
 extern "C" PRT_API int32_t TSPL_SetTear(PrtHandle handle, int32_t on) {

@@ -1,6 +1,8 @@
 // Every TSPL command as call -> result -> bytes on the port.
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include <string>
 #include <vector>
 
@@ -173,6 +175,40 @@ TEST(TsplPending, FailedWriteIsSentAheadOfTheNextCommand) {
   EXPECT_EQ(TSPL_Print(printer.handle, 1, 1), 0);
   EXPECT_EQ(Hex(printer.port.Delivered()), Hex("CLS\r\nBOX 1,2,3,4,5\r\nPRINT 1,1\r\n"));
   EXPECT_EQ(printer.context().used, 0u);
+}
+
+// A write that fails after the port took part of the buffer keeps only the
+// rest: the printer receives every byte once, in order.
+TEST(TsplPending, PartlySentBytesAreNotSentAgain) {
+  struct Row {
+    const char *name;
+    std::deque<int32_t> results;  // one failing write per entry
+    std::deque<uint32_t> accepted;
+    std::string pending;  // what is left after the failing calls
+  };
+  const Row rows[] = {
+      {"none taken", {-322}, {0}, "BOX 1,2,3,4,5\r\n"},
+      {"half taken", {-322}, {7}, ",3,4,5\r\n"},
+      {"all but one", {-321}, {14}, "\n"},
+      {"port claims more than it was given", {-322}, {99}, ""},
+      {"two failures in a row", {-322, -322}, {4, 3}, ",3,4,5\r\nHOME\r\n"},
+  };
+  for (const Row &row : rows) {
+    FakePortScope fake;
+    FakePrinter printer(fake, "TQM");
+    fake.script.writeResults = row.results;
+    fake.script.acceptedOnFailure = row.accepted;
+    EXPECT_EQ(TSPL_Box(printer.handle, 1, 2, 3, 4, 5), row.results[0]) << row.name;
+    const bool twice = row.results.size() > 1;
+    if (twice) {
+      EXPECT_EQ(TSPL_Home(printer.handle), row.results[1]) << row.name;
+    }
+    EXPECT_EQ(Hex(printer.Pending()), Hex(row.pending)) << row.name;
+    EXPECT_EQ(TSPL_Print(printer.handle, 1, 1), 0) << row.name;
+    const std::string sent = std::string("BOX 1,2,3,4,5\r\n") + (twice ? "HOME\r\n" : "");
+    EXPECT_EQ(Hex(fake.Delivered()), Hex(sent + "PRINT 1,1\r\n")) << row.name;
+    EXPECT_EQ(printer.context().used, 0u) << row.name;
+  }
 }
 
 TEST(TsplSetup, FailingLineLeavesEarlierLinesPending) {

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <fstream>
 
-#include "mdl_function.h"
+#include "param_block.h"
 
 namespace ravo::cli {
 namespace {
@@ -21,13 +21,9 @@ std::string SafeName(const std::string &text) {
 
 }  // namespace
 
-bool IsSoundBlock(const Block &block) {
-  const uint16_t sum = mdlFunction::Checksum16(block.data(), 254);
-  return block[0] == mdlPrinterLib_TSPL::kBlockMarker && block[254] == (sum & 0xFF) &&
-         block[255] == (sum >> 8);
-}
-
 std::optional<Outcome> LoadBlockFile(const std::filesystem::path &path, Block &block) {
+  if (std::filesystem::is_directory(path))
+    return Fail(kExitFile, path.string() + " is a directory");
   std::ifstream file(path, std::ios::binary);
   if (!file) return Fail(kExitFile, "cannot read " + path.string());
   Block read{};
@@ -37,7 +33,7 @@ std::optional<Outcome> LoadBlockFile(const std::filesystem::path &path, Block &b
   if (!whole || longer) {
     return Fail(kExitValidation, path.string() + " is not a 256-byte parameter block");
   }
-  if (!IsSoundBlock(read)) {
+  if (!ravo::utility::param::IsSoundBlock(read)) {
     return Fail(kExitValidation, path.string() + ": marker or checksum wrong");
   }
   block = read;

@@ -22,7 +22,4 @@ bool SaveBlockFile(const std::filesystem::path &path, const Block &block);
 std::filesystem::path BackupPath(const std::filesystem::path &dir, const std::string &type,
                                  const std::string &serial);
 
-// True when marker and checksum are right.
-bool IsSoundBlock(const Block &block);
-
 }  // namespace ravo::cli

@@ -1,20 +1,20 @@
 // ravo files list|download|run|delete: the files a TSPL printer keeps in
 // flash or DRAM.
-#include <fstream>
-#include <iterator>
+#include <QStringList>
 
 #include "commands.h"
-#include "mdl_printer_lib_tspl.h"
-#include "printer_link.h"
+#include "printer_service.h"
 #include "progress.h"
+#include "service_outcome.h"
 #include "stored_files.h"
 #include "text_codec.h"
 
 namespace ravo::cli {
 namespace {
 
-constexpr size_t kPiece = 1024;
-constexpr int32_t kListAnswerSize = 1024;
+using ravo::utility::PrinterService;
+using ravo::utility::ServiceResult;
+using ravo::utility::Storage;
 
 Storage ChosenStorage(const Args &args) {
   return args.Has("dram") ? Storage::Dram : Storage::Flash;
@@ -25,104 +25,79 @@ const char *StorageName(Storage storage) {
 }
 
 // The name in the system code page, refused when it cannot be quoted.
-std::optional<Outcome> ToWireName(const std::string &name, std::string &wire) {
-  QByteArray ansi;
-  if (!IsCommandSafeName(name) || !ucore::QStringToAnsi(QString::fromStdString(name), ansi)) {
+std::optional<Outcome> ToWireName(const std::string &name, QByteArray &wire) {
+  if (!ravo::utility::QStringToAnsi(QString::fromStdString(name), wire) ||
+      !ravo::utility::IsCommandSafeName(wire)) {
     return Fail(kExitValidation, "unusable file name: \"" + name + "\"");
   }
-  wire.assign(ansi.constData(), size_t(ansi.size()));
   return std::nullopt;
 }
 
 Outcome List(Context &context, Storage storage) {
-  std::optional<PrinterLink> link;
-  if (auto failure = PrinterLink::Open(context, link)) return *failure;
-  if (auto failure = link->Send(ListQuery(storage), "the listing query")) return *failure;
-  Pause(300);
-  std::vector<uint8_t> answer(kListAnswerSize);
-  int32_t stored = 0;
-  const int32_t listed =
-      mdlPrinterLib_TSPL::TsplReadDataEOF(answer.data(), 0, kListAnswerSize, 0, 0x0D, stored);
-  answer.resize(size_t(stored));
-  if (answer.empty()) return LibraryFailure(kExitAnswer, "no file listing", listed);
-  const std::vector<std::string> names = ParseFileList(answer);
-
-  if (auto failure = link->Send(kSizeQuery, "the size query")) return *failure;
-  Pause(300);
-  const std::vector<uint8_t> sizes = link->Read(16, 100, 2);
-  const auto space = ParseStorageSpace(sizes, storage);
-
+  const auto listed = PrinterService(context.printer).ListStoredFiles(storage);
+  if (!listed.ok()) return ServiceFailure(listed.result, "the listing query");
+  const ravo::utility::StoredFiles &files = listed.value;
+  if (files.listingBytes == 0) return Fail(kExitAnswer, "the printer sent no file listing");
+  std::vector<std::string> names;
+  for (const QByteArray &name : files.names) {
+    names.push_back(ravo::utility::AnsiToQString(name).toStdString());
+  }
   Outcome outcome;
   outcome.data["storage"] = StorageName(storage);
   outcome.data["files"] = names;
   outcome.text =
       std::string(StorageName(storage)) + ": " + std::to_string(names.size()) + " file(s)\n";
   for (const std::string &name : names) outcome.text += "  " + name + "\n";
-  if (!space) {
+  if (!files.room) {
     outcome.exitCode = kExitAnswer;
-    outcome.error = "the printer sent " + std::to_string(sizes.size()) +
+    outcome.error = "the printer sent " + std::to_string(files.roomBytes) +
                     " bytes for its storage sizes instead of 16";
     return outcome;
   }
-  outcome.data["total_bytes"] = space->totalBytes;
-  outcome.data["free_bytes"] = space->freeBytes;
-  outcome.text += "Free: " + std::to_string(space->freeBytes / 1024) + " kB of " +
-                  std::to_string(space->totalBytes / 1024) + " kB\n";
+  outcome.data["total_bytes"] = files.room->total;
+  outcome.data["free_bytes"] = files.room->free;
+  outcome.text += "Free: " + std::to_string(files.room->free / 1024) + " kB of " +
+                  std::to_string(files.room->total / 1024) + " kB\n";
   return outcome;
 }
-
-struct LocalFile {
-  std::string path;
-  std::vector<uint8_t> bytes;
-};
 
 Outcome Download(Context &context, Storage storage) {
   const std::vector<std::string> paths(
       context.args.words.begin() + std::min<size_t>(2, context.args.words.size()),
       context.args.words.end());
   if (paths.empty()) return Fail(kExitUsage, "files download needs at least one FILE");
-  // Every file is read before anything is sent, so a bad path leaves the
-  // printer untouched instead of half loaded.
-  std::vector<LocalFile> files;
-  uint64_t total = 0;
-  for (const std::string &path : paths) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return Fail(kExitFile, "cannot read " + path);
-    LocalFile file{path, std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
-                                              std::istreambuf_iterator<char>())};
-    if (in.bad()) return Fail(kExitFile, "cannot read " + path);
-    total += file.bytes.size();
-    files.push_back(std::move(file));
-  }
-  std::optional<PrinterLink> link;
-  if (auto failure = PrinterLink::Open(context, link)) return *failure;
-  ProgressBar bar(context.progressStream, "download", total);
-  uint64_t sent = 0;
-  for (const LocalFile &file : files) {
-    if (auto failure = link->Send(DownloadPrefix(storage), "the download command")) return *failure;
-    for (size_t at = 0; at < file.bytes.size(); at += kPiece) {
-      const size_t length = std::min(kPiece, file.bytes.size() - at);
-      if (auto failure = link->Send(std::span(file.bytes).subspan(at, length), file.path)) {
-        return *failure;
-      }
-      sent += length;
-      bar.Update(sent);
+  QStringList files;
+  for (const std::string &path : paths) files += QString::fromStdString(path);
+  std::optional<ProgressBar> bar;
+  ravo::utility::TaskControl control;
+  control.progress = [&](int64_t sent, int64_t total) {
+    if (!bar) bar.emplace(context.progressStream, "download", uint64_t(total));
+    bar->Update(uint64_t(sent));
+  };
+  const auto download = PrinterService(context.printer, &control).DownloadFiles(files, storage);
+  if (bar) bar->Finish();
+  if (!download.ok()) {
+    Outcome failure = ServiceFailure(download.result, "the DOWNLOAD command");
+    // Once the files were read, how far the data got.
+    if (download.result.message != ravo::utility::ServiceMessage::FileRead) {
+      failure.data["sent_bytes"] = download.value.sent;
+      failure.data["total_bytes"] = download.value.total;
+      failure.error += " (" + std::to_string(download.value.sent) + " of " +
+                       std::to_string(download.value.total) + " bytes sent)";
     }
+    return failure;
   }
-  bar.Finish();
   Outcome outcome;
   outcome.data["storage"] = StorageName(storage);
   outcome.data["files"] = paths;
-  outcome.data["bytes"] = total;
-  outcome.text = "Downloaded " + std::to_string(files.size()) + " file(s), " +
-                 std::to_string(total) + " bytes, to " + StorageName(storage) + "\n";
+  outcome.data["bytes"] = download.value.total;
+  outcome.text = "Downloaded " + std::to_string(paths.size()) + " file(s), " +
+                 std::to_string(download.value.total) + " bytes, to " + StorageName(storage) + "\n";
   return outcome;
 }
 
-Outcome SendOne(Context &context, const std::string &command, const std::string &what) {
-  std::optional<PrinterLink> link;
-  if (auto failure = PrinterLink::Open(context, link)) return *failure;
-  if (auto failure = link->Send(command, what)) return *failure;
+Outcome Sent(const ServiceResult &result, const std::string &what) {
+  if (!result.ok()) return ServiceFailure(result, what);
   Outcome outcome;
   outcome.data["done"] = what;
   outcome.text = "Sent " + what + "\n";
@@ -130,10 +105,11 @@ Outcome SendOne(Context &context, const std::string &command, const std::string 
 }
 
 Outcome Run(Context &context) {
-  std::string name;
   if (context.args.words.size() != 3) return Fail(kExitUsage, "files run needs one NAME");
+  QByteArray name;
   if (auto failure = ToWireName(context.args.Word(2), name)) return *failure;
-  return SendOne(context, RunCommand(name), "RUN \"" + context.args.Word(2) + "\"");
+  return Sent(PrinterService(context.printer).RunStoredFile(name),
+              "RUN \"" + context.args.Word(2) + "\"");
 }
 
 Outcome Delete(Context &context, Storage storage) {
@@ -143,18 +119,16 @@ Outcome Delete(Context &context, Storage storage) {
   if (int(all) + int(everything) + int(named) != 1 || context.args.words.size() > 3) {
     return Fail(kExitUsage, "files delete needs one NAME, --all or --everything");
   }
-  if (everything) {
-    return SendOne(context, KillCommand(Storage::Dram, "*") + KillCommand(Storage::Flash, "*"),
-                   "deletion of all files");
-  }
+  const PrinterService service(context.printer);
+  if (everything) return Sent(service.DeleteAllStoredFiles(), "deletion of all files");
   if (all) {
-    return SendOne(context, KillCommand(storage, "*"),
-                   std::string("deletion of all ") + StorageName(storage) + " files");
+    return Sent(service.DeleteStoredFiles(storage),
+                std::string("deletion of all ") + StorageName(storage) + " files");
   }
-  std::string name;
+  QByteArray name;
   if (auto failure = ToWireName(context.args.Word(2), name)) return *failure;
-  return SendOne(context, KillCommand(storage, name),
-                 "deletion of " + context.args.Word(2) + " from " + StorageName(storage));
+  return Sent(service.DeleteStoredFile(storage, name),
+              "deletion of " + context.args.Word(2) + " from " + StorageName(storage));
 }
 
 }  // namespace

@@ -1,82 +1,60 @@
 // ravo params get|set|diff|restore: the printer's 256-byte parameter block,
-// shown by the model's byte map.  Every write is preceded by a backup of the
-// block as read, and nothing is written unless that read was sound.
+// shown by the family's byte map.  Every write is preceded by a backup of
+// the block as read, and nothing is written unless that read was sound.
 #include <filesystem>
 #include <fstream>
 
 #include "block_files.h"
-#include "catalogue.h"
 #include "commands.h"
-#include "mdl_function.h"
-#include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
+#include "mdl_global_catalogue.h"
+#include "mdl_global_printer_list.h"
 #include "param_fields.h"
-#include "parameter_exchange.h"
-#include "printer_link.h"
-#include "printer_list.h"
+#include "printer_service.h"
+#include "service_outcome.h"
 
 namespace ravo::cli {
 namespace {
 
-namespace tspl = mdlPrinterLib_TSPL;
+using ravo::utility::BlockRead;
+using ravo::utility::CommandSet;
+using ravo::utility::PrinterService;
+using ravo::utility::param::Family;
 
 constexpr char kPrinterOperand[] = "printer";
+constexpr char kBlock[] = "the parameter block";
 
 // The name the speed list is looked up by: the printer type, or for the
 // Q73 family (and without a type) the model.
-QString LookupName(const Context &context) {
-  if (context.printerType.isEmpty() ||
-      mdlGlobal::ParameterWindowFor(context.model) == mdlGlobal::ParameterWindow::Q73) {
-    return context.model;
+QString LookupName(const ravo::utility::PrinterTarget &printer) {
+  if (printer.printerType.isEmpty() || mdlGlobal::ParameterFamilyOf(printer.model) == Family::Q73) {
+    return printer.model;
   }
-  return context.printerType;
+  return printer.printerType;
 }
 
-// The TQX family answers a probe telling which command set it speaks; the
-// others are asked in the ZZZ form.
-std::optional<Outcome> ChooseCommandSet(const Context &context) {
-  mdlGlobal::CommandModeFlag = 1;
-  if (mdlGlobal::ParameterWindowFor(context.model) != mdlGlobal::ParameterWindow::TQX) {
-    return std::nullopt;
-  }
-  std::optional<PrinterLink> link;
-  if (auto failure = PrinterLink::Open(context, link)) return *failure;
-  mdlGlobal::CommandModeFlag = tspl::QueryCommandMode();
-  return std::nullopt;
+FieldMap MapOf(const Context &context) {
+  return FieldMap::ForModel(context.printer.model, LookupName(context.printer));
 }
 
-Outcome ReadFailure(const tspl::BlockResult &result) {
-  if (result.messageKey == QLatin1String("_Err_OpenPort")) {
-    return LibraryFailure(kExitPort, "cannot open the port", result.code);
-  }
-  if (result.messageKey == QLatin1String("_Err_WriteData")) {
-    return LibraryFailure(kExitPort, "cannot send the block request", result.code);
-  }
-  if (result.messageKey == QLatin1String("_Err_CheckSum")) {
-    return Fail(kExitValidation, "the block read has a wrong checksum");
-  }
-  Outcome outcome = Fail(kExitAnswer, "the printer sent no parameter block");
-  if (result.code != 0) outcome.error += ": " + LibraryMessage(result.code);
-  return outcome;
+// The TQX family answers a probe telling which command set it speaks, and
+// the block is read in that form; the other families speak the ZZZ form.
+std::optional<CommandSet> CommandSetFor(const Context &context) {
+  if (mdlGlobal::ParameterFamilyOf(context.printer.model) == Family::TQX) return std::nullopt;
+  return CommandSet::Zzz;
 }
 
-std::optional<Outcome> ReadPrinterBlock(const Context &context, Block &block) {
-  if (auto failure = ChooseCommandSet(context)) return *failure;
-  const tspl::BlockResult result = tspl::ReadParameterBlock(block);
-  if (!result.ok) return ReadFailure(result);
+std::optional<Outcome> ReadPrinterBlock(const Context &context, BlockRead &read) {
+  const auto answer = PrinterService(context.printer).ReadParameterBlock(CommandSetFor(context));
+  if (!answer.ok()) return ServiceFailure(answer.result, kBlock);
+  read = answer.value;
   return std::nullopt;
 }
 
 // The printer's serial number for the backup's name; "unknown" when it
 // does not tell.
 std::string ReadSerial(const Context &context) {
-  std::optional<PrinterLink> link;
-  if (PrinterLink::Open(context, link)) return "unknown";
-  char area[32] = {};
-  tspl::TsplGetSN(area);
-  const QString serial =
-      mdlFunction::BytesToText(reinterpret_cast<const uint8_t *>(area), sizeof area);
-  return serial.isEmpty() ? "unknown" : serial.toStdString();
+  const auto serial = PrinterService(context.printer).ReadSerialNumber();
+  return serial.ok() && !serial.value.isEmpty() ? serial.value.toStdString() : "unknown";
 }
 
 std::optional<Outcome> SaveBackup(const Context &context, const Block &asRead,
@@ -84,28 +62,27 @@ std::optional<Outcome> SaveBackup(const Context &context, const Block &asRead,
   const std::filesystem::path dir = BackupDirectory(context.args);
   std::error_code error;
   std::filesystem::create_directories(dir, error);
-  const std::string type = context.printerType.isEmpty() ? context.model.toStdString()
-                                                         : context.printerType.toStdString();
-  path = BackupPath(dir, type, ReadSerial(context));
+  const QString &type = context.printer.printerType;
+  path = BackupPath(dir, (type.isEmpty() ? context.printer.model : type).toStdString(),
+                    ReadSerial(context));
   if (error || !SaveBlockFile(path, asRead)) {
     return Fail(kExitFile, "cannot save the backup " + path.string() + "; nothing was written");
   }
   return std::nullopt;
 }
 
-// Writes the block and reads it back to see that the printer kept it.
-std::optional<Outcome> WriteAndVerify(const Context &context, Block block) {
-  const tspl::BlockResult written = tspl::WriteParameterBlock(block);
-  if (!written.ok) {
-    return LibraryFailure(kExitPort, "writing the block failed", written.code);
+// Writes the block in the form the read used and reads it back to see that
+// the printer kept it.
+std::optional<Outcome> WriteAndVerify(const Context &context, const Block &block,
+                                      CommandSet commandSet) {
+  const auto written = PrinterService(context.printer).WriteParameterBlock(block, commandSet, true);
+  if (written.ok()) return std::nullopt;
+  Outcome failure = ServiceFailure(written, kBlock);
+  if (written.message != ravo::utility::ServiceMessage::OpenPort &&
+      written.message != ravo::utility::ServiceMessage::ParaSet) {
+    failure.error = "written, but reading it back failed: " + failure.error;
   }
-  Block back{};
-  if (auto failure = ReadPrinterBlock(context, back)) {
-    failure->error = "written, but reading it back failed: " + failure->error;
-    return failure;
-  }
-  if (back != block) return Fail(kExitAnswer, "the printer did not keep the written block");
-  return std::nullopt;
+  return failure;
 }
 
 void AddFields(Outcome &outcome, const FieldMap &map, const Block &block) {
@@ -116,15 +93,15 @@ void AddFields(Outcome &outcome, const FieldMap &map, const Block &block) {
 }
 
 Outcome Get(Context &context) {
-  Block block{};
-  if (auto failure = ReadPrinterBlock(context, block)) return *failure;
-  const FieldMap map = FieldMap::ForModel(context.model, LookupName(context));
+  BlockRead read;
+  if (auto failure = ReadPrinterBlock(context, read)) return *failure;
+  const FieldMap map = MapOf(context);
   Outcome outcome;
-  outcome.data["family"] = map.family();
+  outcome.data["family"] = map.familyName();
   outcome.data["fields"] = nlohmann::json::object();
-  AddFields(outcome, map, block);
+  AddFields(outcome, map, read.block);
   if (const auto out = context.args.Value("out")) {
-    if (!SaveBlockFile(*out, block)) return Fail(kExitFile, "cannot write " + *out);
+    if (!SaveBlockFile(*out, read.block)) return Fail(kExitFile, "cannot write " + *out);
     outcome.data["saved"] = *out;
   }
   return outcome;
@@ -136,6 +113,7 @@ std::optional<Outcome> CollectAssignments(const Context &context,
                                           std::vector<std::pair<std::string, std::string>> &out) {
   std::vector<std::string> lines(context.args.words.begin() + 2, context.args.words.end());
   if (const auto in = context.args.Value("in")) {
+    if (std::filesystem::is_directory(*in)) return Fail(kExitFile, *in + " is a directory");
     std::ifstream file(*in);
     if (!file) return Fail(kExitFile, "cannot read " + *in);
     for (std::string line; std::getline(file, line);) {
@@ -157,6 +135,7 @@ std::optional<Outcome> CollectAssignments(const Context &context,
 Outcome Written(const FieldMap &map, const Block &before, const Block &after,
                 const std::filesystem::path &backup) {
   Outcome outcome;
+  outcome.data["family"] = map.familyName();
   outcome.data["backup"] = backup.string();
   outcome.data["changed"] = nlohmann::json::array();
   for (const std::string &name : map.Changed(before, after)) {
@@ -172,48 +151,60 @@ Outcome Written(const FieldMap &map, const Block &before, const Block &after,
 Outcome Set(Context &context) {
   std::vector<std::pair<std::string, std::string>> assignments;
   if (auto failure = CollectAssignments(context, assignments)) return *failure;
-  Block asRead{};
+  BlockRead asRead;
   if (auto failure = ReadPrinterBlock(context, asRead)) {
     failure->error += "; nothing was written";
     return *failure;
   }
-  const FieldMap map = FieldMap::ForModel(context.model, LookupName(context));
-  Block edited = asRead;
+  const FieldMap map = MapOf(context);
+  Block edited = asRead.block;
   for (const auto &[name, value] : assignments) {
     if (auto refusal = map.Assign(edited, name, value)) {
-      while (!refusal->empty() && refusal->back() == '.') refusal->pop_back();
       return Fail(kExitValidation, *refusal + "; nothing was written");
     }
   }
   std::filesystem::path backup;
-  if (auto failure = SaveBackup(context, asRead, backup)) return *failure;
-  tspl::SealParameterBlock(edited);
-  if (auto failure = WriteAndVerify(context, edited)) return *failure;
-  return Written(map, asRead, edited, backup);
+  if (auto failure = SaveBackup(context, asRead.block, backup)) return *failure;
+  ravo::utility::param::SealParameterBlock(edited);
+  if (auto failure = WriteAndVerify(context, edited, asRead.commandSet)) return *failure;
+  return Written(map, asRead.block, edited, backup);
 }
 
 Outcome Restore(Context &context) {
   if (context.args.words.size() != 3) return Fail(kExitUsage, "params restore needs one FILE");
   Block restored{};
   if (auto failure = LoadBlockFile(context.args.Word(2), restored)) return *failure;
-  Block asRead{};
+  BlockRead asRead;
   if (auto failure = ReadPrinterBlock(context, asRead)) {
     failure->error += "; nothing was written";
     return *failure;
   }
   std::filesystem::path backup;
-  if (auto failure = SaveBackup(context, asRead, backup)) return *failure;
-  if (auto failure = WriteAndVerify(context, restored)) return *failure;
-  return Written(FieldMap::ForModel(context.model, LookupName(context)), asRead, restored, backup);
+  if (auto failure = SaveBackup(context, asRead.block, backup)) return *failure;
+  if (auto failure = WriteAndVerify(context, restored, asRead.commandSet)) return *failure;
+  return Written(MapOf(context), asRead.block, restored, backup);
 }
 
 // A file, or the word "printer" for the block the printer holds now.
 std::optional<Outcome> LoadOperand(Context &context, const std::string &operand, Block &block) {
-  if (operand == kPrinterOperand) {
-    if (auto failure = ResolvePrinter(context)) return failure;
-    return ReadPrinterBlock(context, block);
+  if (operand != kPrinterOperand) return LoadBlockFile(operand, block);
+  if (auto failure = ResolvePrinter(context)) return failure;
+  BlockRead read;
+  if (auto failure = ReadPrinterBlock(context, read)) return failure;
+  block = read.block;
+  return std::nullopt;
+}
+
+// Without "printer" among the operands the map comes from --model or
+// --type alone.
+void ResolveMapOnly(Context &context) {
+  if (!context.printer.model.isEmpty()) return;
+  if (const auto type = context.args.Value("type")) {
+    context.printer.printerType = QString::fromStdString(*type);
+    context.printer.model = mdlGlobal::ModelForPrinterType(context.printer.printerType);
+  } else {
+    context.printer.model = QString::fromStdString(context.args.Value("model").value_or(""));
   }
-  return LoadBlockFile(operand, block);
 }
 
 Outcome Diff(Context &context) {
@@ -222,16 +213,10 @@ Outcome Diff(Context &context) {
   Block b{};
   if (auto failure = LoadOperand(context, context.args.Word(2), a)) return *failure;
   if (auto failure = LoadOperand(context, context.args.Word(3), b)) return *failure;
-  if (context.model.isEmpty()) {
-    const auto model = context.args.Value("model");
-    context.model = QString::fromStdString(model.value_or(""));
-    if (const auto type = context.args.Value("type")) {
-      context.model = mdlGlobal::ModelForPrinterType(QString::fromStdString(*type));
-    }
-  }
-  const FieldMap map = FieldMap::ForModel(context.model, LookupName(context));
+  ResolveMapOnly(context);
+  const FieldMap map = MapOf(context);
   Outcome outcome;
-  outcome.data["family"] = map.family();
+  outcome.data["family"] = map.familyName();
   outcome.data["changed"] = nlohmann::json::array();
   for (const std::string &name : map.Changed(a, b)) {
     const std::string from = map.ValueOf(a, name).value_or("");

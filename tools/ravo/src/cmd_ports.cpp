@@ -4,7 +4,6 @@
 
 #include "commands.h"
 #include "mdl_function.h"
-#include "ravoio.h"
 
 namespace ravo::cli {
 namespace {
@@ -24,25 +23,6 @@ PortList ListKind(const char *kind) {
   return list;
 }
 
-PortList ListUsb() {
-  PortList list;
-  std::vector<char> buffer;
-  list.error = RAVO_IO_ERR_BUFFER_TOO_SMALL;
-  // The bus may change between asking for the size and reading the list.
-  for (int attempt = 0; attempt < 3 && list.error == RAVO_IO_ERR_BUFFER_TOO_SMALL; ++attempt) {
-    uint32_t needed = 0;
-    list.error = ravo_io_enum_usb_printers(buffer.empty() ? nullptr : buffer.data(),
-                                           static_cast<uint32_t>(buffer.size()), &needed, nullptr);
-    if (list.error == RAVO_IO_ERR_BUFFER_TOO_SMALL) buffer.assign(needed, '\0');
-  }
-  if (list.error != 0) return list;
-  for (const char *name = buffer.data(); *name != '\0';
-       name += std::char_traits<char>::length(name) + 1) {
-    list.portStrings.emplace_back(name);
-  }
-  return list;
-}
-
 }  // namespace
 
 Outcome RunPorts(Context &) {
@@ -52,7 +32,7 @@ Outcome RunPorts(Context &) {
     PortList list;
   } kinds[] = {{"serial", "Serial", ListKind("COM")},
                {"parallel", "Parallel", ListKind("LPT")},
-               {"usb", "USB", ListUsb()}};
+               {"usb", "USB", ListKind("USB")}};
   Outcome outcome;
   std::string failures;
   for (const auto &kind : kinds) {

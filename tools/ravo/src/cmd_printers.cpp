@@ -6,8 +6,8 @@
 #include "args.h"
 #include "commands.h"
 #include "mdl_global.h"
+#include "mdl_global_printer_list.h"
 #include "mdl_global_user_data.h"
-#include "printer_list.h"
 #include "ravoio.h"
 
 namespace ravo::cli {

@@ -1,13 +1,16 @@
 // ravo send: raw bytes to the printer, the answer shown in hexadecimal.
 #include <QString>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "args.h"
 #include "commands.h"
 #include "hex_bytes.h"
-#include "printer_link.h"
+#include "mdl_function.h"
+#include "printer_service.h"
+#include "service_outcome.h"
 #include "text_codec.h"
 
 namespace ravo::cli {
@@ -34,8 +37,7 @@ std::optional<std::string> Unescape(const std::string &text) {
       out += '\\';
     else if (c == 'x' && i + 2 < text.size() && std::isxdigit(uint8_t(text[i + 1])) &&
              std::isxdigit(uint8_t(text[i + 2]))) {
-      const auto byte = ParseHexBytes(text.substr(i + 1, 2));
-      out += static_cast<char>(byte.bytes[0]);
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
       i += 2;
     } else {
       return std::nullopt;
@@ -51,8 +53,12 @@ struct Payload {
 
 Payload FromHex(const std::string &text) {
   const HexParse parsed = ParseHexBytes(text);
-  if (!parsed.badPiece.empty()) {
-    return {{}, Fail(kExitValidation, "not a hexadecimal byte: " + parsed.badPiece)};
+  if (parsed.empty) return {{}, Fail(kExitValidation, "--hex holds no bytes; nothing was sent")};
+  if (!parsed.ok()) {
+    return {{},
+            Fail(kExitValidation, "not whole bytes: \"" + parsed.badPiece +
+                                      "\" (each piece needs an even number of hexadecimal "
+                                      "digits, 0x allowed); nothing was sent")};
   }
   return {parsed.bytes, std::nullopt};
 }
@@ -63,13 +69,14 @@ Payload FromText(const std::string &text) {
     return {{}, Fail(kExitUsage, "bad escape in --text (use \\r \\n \\t \\\\ \\xHH)")};
   // Printers take text in the system's 8-bit code page.
   QByteArray ansi;
-  if (!ucore::QStringToAnsi(QString::fromStdString(*unescaped), ansi)) {
+  if (!ravo::utility::QStringToAnsi(QString::fromStdString(*unescaped), ansi)) {
     return {{}, Fail(kExitValidation, "the text has characters the code page cannot carry")};
   }
   return {std::vector<uint8_t>(ansi.begin(), ansi.end()), std::nullopt};
 }
 
 Payload FromFile(const std::string &path) {
+  if (std::filesystem::is_directory(path)) return {{}, Fail(kExitFile, path + " is a directory")};
   std::ifstream file(path, std::ios::binary);
   if (!file) return {{}, Fail(kExitFile, "cannot read " + path)};
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
@@ -98,26 +105,31 @@ Outcome RunSend(Context &context) {
       return Fail(kExitUsage, "--read takes a byte count from 1 to " + std::to_string(kMaxRead));
     readLength = *n;
   }
-  std::optional<PrinterLink> link;
-  if (auto failure = PrinterLink::Open(context, link)) return *failure;
-  if (auto failure = link->Send(payload.bytes, "the data")) return *failure;
-
+  const QByteArray bytes(reinterpret_cast<const char *>(payload.bytes.data()),
+                         qsizetype(payload.bytes.size()));
+  const ravo::utility::PrinterService service(context.printer);
   Outcome outcome;
   outcome.data["sent"] = payload.bytes.size();
   outcome.text = "Sent " + std::to_string(payload.bytes.size()) + " bytes\n";
-  if (readLength == 0) return outcome;
-
-  Pause(100);
-  int32_t result = 0;
-  const std::vector<uint8_t> answer = link->Read(int32_t(readLength), 100, 2, &result);
-  const std::string hex = BytesToHexText(answer);
-  outcome.data["received"] = answer.size();
-  outcome.data["answer"] = hex.empty() ? hex : hex.substr(0, hex.size() - 1);
-  outcome.text += "Received " + std::to_string(answer.size()) + " bytes\n";
-  if (!hex.empty()) outcome.text += hex.substr(0, hex.size() - 1) + "\n";
-  if (answer.empty()) {
+  if (readLength == 0) {
+    const ravo::utility::ServiceResult sent = service.Send(bytes);
+    return sent.ok() ? outcome : ServiceFailure(sent, "the data");
+  }
+  const auto answer = service.SendAndRead(bytes, int32_t(readLength), 2);
+  if (!answer.ok() && answer.result.message != ravo::utility::ServiceMessage::ReadData) {
+    return ServiceFailure(answer.result, "the data");
+  }
+  const QString hex = mdlFunction::BytesToHex(
+      reinterpret_cast<const uint8_t *>(answer.value.constData()), int(answer.value.size()));
+  const std::string shown = hex.trimmed().toStdString();
+  outcome.data["received"] = answer.value.size();
+  outcome.data["answer"] = shown;
+  outcome.text += "Received " + std::to_string(answer.value.size()) + " bytes\n";
+  if (!shown.empty()) outcome.text += shown + "\n";
+  if (answer.value.isEmpty()) {
     outcome.exitCode = kExitAnswer;
-    outcome.error = result != 0 ? "no answer: " + LibraryMessage(result) : "no answer";
+    outcome.error =
+        answer.result.code != 0 ? "no answer: " + LibraryMessage(answer.result.code) : "no answer";
   }
   return outcome;
 }

@@ -1,18 +1,21 @@
 // ravo test: open the port and close it again.
 #include "commands.h"
-#include "printer_link.h"
+#include "printer_service.h"
+#include "service_outcome.h"
 
 namespace ravo::cli {
 
 Outcome RunTest(Context &context) {
-  std::optional<PrinterLink> link;
-  if (auto failure = PrinterLink::Open(context, link)) return *failure;
+  const ravo::utility::ServiceResult result =
+      ravo::utility::PrinterService(context.printer).TestConnection();
+  if (!result.ok()) return ServiceFailure(result, "the connection test");
+  const std::string port = context.printer.port.toStdString();
+  const std::string model = context.printer.model.toStdString();
   Outcome outcome;
-  outcome.data["port"] = context.port.toStdString();
-  outcome.data["model"] = context.model.toStdString();
+  outcome.data["port"] = port;
+  outcome.data["model"] = model;
   outcome.data["connected"] = true;
-  outcome.text = "Port " + context.port.toStdString() + " opened and closed (model " +
-                 context.model.toStdString() + ")\n";
+  outcome.text = "Port " + port + " opened and closed (model " + model + ")\n";
   return outcome;
 }
 

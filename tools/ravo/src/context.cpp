@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "mdl_global.h"
+#include "mdl_global_printer_list.h"
 #include "mdl_global_user_data.h"
-#include "printer_list.h"
 
 namespace ravo::cli {
 namespace {
@@ -51,26 +51,24 @@ std::optional<Outcome> ResolvePrinter(Context &context) {
   const auto model = context.args.Value("model");
   const auto type = context.args.Value("type");
   if (model && type) return Fail(kExitUsage, "give --model or --type, not both");
-  context.port = QString::fromStdString(*port);
-  context.printerType.clear();
+  ravo::utility::PrinterTarget &printer = context.printer;
+  printer.port = QString::fromStdString(*port);
+  printer.printerType.clear();
   if (model) {
-    context.model = QString::fromStdString(*model);
+    printer.model = QString::fromStdString(*model);
   } else if (type) {
-    context.printerType = QString::fromStdString(*type);
+    printer.printerType = QString::fromStdString(*type);
     const QString mapped = mdlGlobal::ReadIniString(mdlGlobal::PrinterMapFileName,
-                                                    QStringLiteral("Map"), context.printerType);
+                                                    QStringLiteral("Map"), printer.printerType);
     // A typing mistake should not silently address another model.
     if (mapped.isEmpty()) {
       return Fail(kExitUsage, "printer type " + *type + " is not in PrinterMap.ini");
     }
-    context.model = mapped;
+    printer.model = mapped;
   } else {
-    context.model = QLatin1String(kDefaultModel);
+    printer.model = QLatin1String(kDefaultModel);
   }
-  if (context.model.isEmpty()) return Fail(kExitUsage, "--model needs a name");
-  mdlGlobal::SelectedPort = context.port;
-  mdlGlobal::SelectedModel = context.model;
-  mdlGlobal::SelectedPrinterType = context.printerType;
+  if (printer.model.isEmpty()) return Fail(kExitUsage, "--model needs a name");
   return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 
 #include "args.h"
 #include "outcome.h"
+#include "printer_link.h"
 
 namespace ravo::cli {
 
@@ -16,10 +17,9 @@ struct Context {
   Args args;
   std::ostream *progressStream = nullptr;  // null: no progress bar
 
-  // Filled by ResolvePrinter.
-  QString port;
-  QString model;
-  QString printerType;  // empty when --model was given
+  // Filled by ResolvePrinter: port, model and printer type (empty when
+  // --model was given).
+  ravo::utility::PrinterTarget printer;
 };
 
 // Points the utility core at the data files: --files DIR, else files/
@@ -29,8 +29,7 @@ struct Context {
 std::optional<Outcome> LoadDataFiles(const Args &args);
 
 // Takes --port (required) and --model or --type (printer type looked up in
-// PrinterMap.ini; without either the utility's default model KP330), and
-// sets the utility's selection state to them.
+// PrinterMap.ini; without either the utility's default model KP330).
 std::optional<Outcome> ResolvePrinter(Context &context);
 
 // Directory of the parameter backups: --backup-dir, else

@@ -47,7 +47,8 @@ constexpr CommandText kCommands[] = {
      "Usage: ravo info --port STRING [--model NAME | --type NAME] [--json]\n"
      "Reads the serial number, the production date coded in it, the printed\n"
      "length (metres) and the firmware version.  Fields the printer does not\n"
-     "answer are shown as missing and give exit status 4.\n"},
+     "answer are shown as missing and give exit status 4; a model without a\n"
+     "serial number query (receipt printers) says so and does not fail.\n"},
     {"params",
      "Usage: ravo params get [--out FILE]\n"
      "       ravo params set FIELD=VALUE ... | --in FILE\n"
@@ -75,7 +76,8 @@ constexpr CommandText kCommands[] = {
      "the label size is set first.\n"},
     {"print-text",
      "Usage: ravo print-text TEXT [--width MM] [--height MM] --port STRING ...\n"
-     "Prints the text, one TEXT line per line of TEXT, on a label of the\n"
+     "Prints the text, one TEXT line per line of TEXT (font 5, 48 dots apart;\n"
+     "double quotes escaped, control characters refused), on a label of the\n"
      "given size (width 10 up to the model's paper width, its default;\n"
      "height 10 ... 210, default 30).\n"},
     {"selftest",
@@ -90,8 +92,9 @@ constexpr CommandText kCommands[] = {
      "Restores the printer's factory settings.  Needs --yes.\n"},
     {"send",
      "Usage: ravo send (--hex \"1B 40\" | --text TEXT | --file F) [--read N] --port STRING ...\n"
-     "Sends raw bytes.  --hex: bytes separated by blanks, commas or line\n"
-     "breaks, 0x prefixes allowed.  --text: in the system code page, with the\n"
+     "Sends raw bytes.  --hex: whole bytes in pieces separated by blanks,\n"
+     "commas or line breaks, each an even number of hex digits, 0x allowed\n"
+     "(\"1B 40\", \"0x1b,0x40\", \"1B40\").  --text: in the system code page, with the\n"
      "escapes \\r \\n \\t \\\\ \\xHH.  --read N waits for up to N answer bytes and\n"
      "shows them in hexadecimal (no answer: exit status 4).\n"},
     {"files",
@@ -104,7 +107,8 @@ constexpr CommandText kCommands[] = {
      "The printer's stored files, in flash (default) or DRAM (--dram).\n"
      "list      names and free/total room.\n"
      "download  sends each file behind DOWNLOAD; the file carries the rest of the\n"
-     "          command (\"NAME\",SIZE,DATA or a program ending in EOP).\n"
+     "          command (\"NAME\",SIZE,DATA or a program ending in EOP).  Success\n"
+     "          needs every byte taken and the file then listed by the printer.\n"
      "run       runs a stored program (prints a stored template).\n"
      "delete    one file, all files of the storage, or all files of both.\n"},
     {"printers",

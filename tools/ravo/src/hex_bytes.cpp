@@ -10,56 +10,48 @@ int HexDigit(char c) {
   return -1;
 }
 
-std::optional<uint8_t> PieceValue(const std::string &piece) {
-  if (piece.empty() || piece.size() > 8) return std::nullopt;
-  uint32_t value = 0;
-  for (char c : piece) {
-    const int digit = HexDigit(c);
-    if (digit < 0) return std::nullopt;
-    value = (value << 4) | uint32_t(digit);
+bool IsSeparator(char c) {
+  return c == ' ' || c == ',' || c == '\r' || c == '\n' || c == '\t';
+}
+
+// The bytes of one piece; false when it is not whole bytes.
+bool PieceBytes(std::string_view piece, std::vector<uint8_t> &bytes) {
+  if (piece.size() >= 2 && piece[0] == '0' && (piece[1] == 'x' || piece[1] == 'X')) {
+    piece.remove_prefix(2);
   }
-  return static_cast<uint8_t>(value & 0xFF);
+  if (piece.empty() || piece.size() % 2 != 0) return false;
+  std::vector<uint8_t> out;
+  for (size_t i = 0; i < piece.size(); i += 2) {
+    const int high = HexDigit(piece[i]);
+    const int low = HexDigit(piece[i + 1]);
+    if (high < 0 || low < 0) return false;
+    out.push_back(static_cast<uint8_t>(high << 4 | low));
+  }
+  bytes.insert(bytes.end(), out.begin(), out.end());
+  return true;
 }
 
 }  // namespace
 
 HexParse ParseHexBytes(std::string_view text) {
-  // Only a lower-case "0x" is a prefix; "0X" leaves an invalid piece.
-  std::string cleaned;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '0' && i + 1 < text.size() && text[i + 1] == 'x') {
-      ++i;
-      continue;
-    }
-    const char c = text[i];
-    cleaned += (c == ',' || c == '\r' || c == '\n' || c == '\t') ? ' ' : c;
-  }
   HexParse result;
   size_t start = 0;
-  while (start < cleaned.size()) {
-    const size_t end = std::min(cleaned.find(' ', start), cleaned.size());
-    const std::string piece = cleaned.substr(start, end - start);
+  bool any = false;
+  while (start < text.size()) {
+    size_t end = start;
+    while (end < text.size() && !IsSeparator(text[end])) ++end;
+    const std::string_view piece = text.substr(start, end - start);
     start = end + 1;
     if (piece.empty()) continue;
-    const auto value = PieceValue(piece);
-    if (!value) {
-      result.badPiece = piece;
+    any = true;
+    if (!PieceBytes(piece, result.bytes)) {
+      result.badPiece = std::string(piece);
+      result.bytes.clear();
       return result;
     }
-    result.bytes.push_back(*value);
   }
+  result.empty = !any;
   return result;
-}
-
-std::string BytesToHexText(const std::vector<uint8_t> &bytes) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string text;
-  for (uint8_t b : bytes) {
-    text += kDigits[b >> 4];
-    text += kDigits[b & 0xF];
-    text += ' ';
-  }
-  return text;
 }
 
 }  // namespace ravo::cli

@@ -2,17 +2,9 @@
 
 #include <cstdint>
 
-#include "prt.h"
-
-// libheron and libegret export the same Prt names; bind to libheron's.
-extern "C" int32_t HeronFormatErrorA(int32_t, int32_t, char *, int32_t, int32_t);
-__asm__(".symver HeronFormatErrorA, PrtFormatErrorA@HERON_1");
+#include "mdl_printer_lib_tspl.h"
 
 namespace ravo::cli {
-namespace {
-constexpr int32_t kEnglish = 9;
-}
-
 Outcome Fail(int exitCode, std::string message) {
   Outcome outcome;
   outcome.exitCode = exitCode;
@@ -21,9 +13,8 @@ Outcome Fail(int exitCode, std::string message) {
 }
 
 std::string LibraryMessage(int32_t code) {
-  char text[512] = {};
-  HeronFormatErrorA(code, kEnglish, text, 0, sizeof text);
-  std::string message = text[0] != '\0' ? text : "error";
+  std::string message = mdlPrinterLib_TSPL::ErrorText(code);
+  if (message.empty()) message = "error";
   return message + " (" + std::to_string(code) + ")";
 }
 

@@ -1,13 +1,16 @@
 #include "param_fields.h"
 
 #include <algorithm>
-#include <array>
 
 #include "args.h"
-#include "catalogue.h"
+#include "mdl_global_catalogue.h"
+#include "param_maps.h"
+#include "param_values.h"
 
 namespace ravo::cli {
 namespace {
+
+namespace param = ravo::utility::param;
 
 constexpr int kFirstField = 1;
 constexpr int kLastField = 253;
@@ -23,39 +26,50 @@ std::optional<int> RawOffset(const std::string &name) {
   return int(*offset);
 }
 
-// Offsets covered by a field of the map, -1 for the others.
-std::array<int, 256> Owners(const std::vector<MapField> &fields) {
-  std::array<int, 256> owner;
-  owner.fill(-1);
-  for (size_t i = 0; i < fields.size(); ++i) {
-    for (int b = fields[i].offset; b < fields[i].offset + fields[i].width && b < 256; ++b) {
-      owner[size_t(b)] = int(i);
-    }
+bool Named(const param::FieldSpec &field) {
+  return *field.name != '\0';
+}
+
+// The named row a derived row (the paper kind) follows: the one of its control.
+const param::FieldSpec &NamedOwner(param::Family family, const param::FieldSpec &row) {
+  if (Named(row)) return row;
+  for (const param::FieldSpec &field : param::FieldTable(family)) {
+    if (Named(field) && qstrcmp(field.control, row.control) == 0) return field;
   }
-  return owner;
+  return row;
 }
 
 }  // namespace
 
 FieldMap FieldMap::ForModel(const QString &model, const QString &lookupName) {
   FieldMap map;
-  const mdlGlobal::ParameterWindow family = mdlGlobal::ParameterWindowFor(model);
-  map.family_ = FamilyName(family);
-  map.fields_ = MapFields(family, lookupName);
+  map.family_ = mdlGlobal::ParameterFamilyOf(model);
+  map.context_ = param::ContextFor(lookupName);
   return map;
 }
 
+std::string FieldMap::familyName() const {
+  return param::FamilyName(family_).toStdString();
+}
+
+const param::FieldSpec *FieldMap::OwnerOf(int offset) const {
+  for (const param::FieldSpec &field : param::FieldTable(family_)) {
+    if (offset >= field.offset && offset < field.offset + param::WidthOf(field.encoding)) {
+      return &NamedOwner(family_, field);
+    }
+  }
+  return nullptr;
+}
+
 std::vector<FieldValue> FieldMap::Decode(const Block &block) const {
-  const auto owner = Owners(fields_);
   std::vector<FieldValue> values;
   for (int b = kFirstField; b <= kLastField; ++b) {
-    const int index = owner[size_t(b)];
-    if (index < 0) {
+    const param::FieldSpec *field = OwnerOf(b);
+    if (field == nullptr) {
       values.push_back({RawName(b), std::to_string(block[size_t(b)])});
-      continue;
+    } else if (field->offset == b) {
+      values.push_back({field->name, param::FieldValueText(*field, block, context_).toStdString()});
     }
-    const MapField &field = fields_[size_t(index)];
-    if (field.offset == b && !field.derived) values.push_back({field.name, field.decode(block)});
   }
   return values;
 }
@@ -68,21 +82,26 @@ std::optional<std::string> FieldMap::Assign(Block &block, const std::string &nam
     block[size_t(*offset)] = uint8_t(*number);
     return std::nullopt;
   }
-  for (const MapField &field : fields_) {
-    if (field.name == name && !field.derived) return field.encode(block, value);
+  const QString field = QString::fromStdString(name);
+  if (field.isEmpty() || param::FindField(family_, field) == nullptr) {
+    return "no field " + name + " in the " + familyName() + " map";
   }
-  return "no field " + name + " in the " + family_ + " map";
+  const param::ApplyResult result =
+      param::ApplyValues(family_, block, {{field, QString::fromStdString(value)}}, context_);
+  if (result.ok()) return std::nullopt;
+  std::string reason = result.Describe().toStdString();
+  while (!reason.empty() && reason.back() == '.') reason.pop_back();
+  return reason;
 }
 
 std::vector<std::string> FieldMap::Changed(const Block &a, const Block &b) const {
-  const auto owner = Owners(fields_);
   std::vector<std::string> names;
   for (int i = 0; i <= kLastField; ++i) {
     if (a[size_t(i)] == b[size_t(i)]) continue;
-    const int index = owner[size_t(i)];
-    std::string name = index >= 0 ? fields_[size_t(index)].name
-                       : i == 0   ? std::string("marker")
-                                  : RawName(i);
+    const param::FieldSpec *field = i == 0 ? nullptr : OwnerOf(i);
+    const std::string name = field != nullptr ? std::string(field->name)
+                             : i == 0         ? std::string("marker")
+                                              : RawName(i);
     // A field of several bytes, or one with a derived byte, is named once.
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
   }
@@ -92,10 +111,9 @@ std::vector<std::string> FieldMap::Changed(const Block &a, const Block &b) const
 std::optional<std::string> FieldMap::ValueOf(const Block &block, const std::string &name) const {
   if (name == "marker") return std::to_string(block[0]);
   if (const auto offset = RawOffset(name)) return std::to_string(block[size_t(*offset)]);
-  for (const MapField &field : fields_) {
-    if (field.name == name && !field.derived) return field.decode(block);
-  }
-  return std::nullopt;
+  const param::FieldSpec *field = param::FindField(family_, QString::fromStdString(name));
+  if (field == nullptr) return std::nullopt;
+  return param::FieldValueText(*field, block, context_).toStdString();
 }
 
 }  // namespace ravo::cli

@@ -1,4 +1,4 @@
-// The parameter block seen as named fields of the model's byte map.
+// The parameter block seen as named fields of the family's byte map.
 // Bytes that no field of the map covers are addressed as "byte.N" (decimal
 // offset 1 ... 253, value 0 ... 255), so every byte stays reachable.
 #pragma once
@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "param_map_source.h"
-#include "parameter_exchange.h"
+#include "param_block.h"
+#include "param_family.h"
+#include "param_field.h"
 
 namespace ravo::cli {
 
-using Block = mdlPrinterLib_TSPL::ParameterBlock;
+using Block = ravo::utility::param::ParameterBlock;
 
 struct FieldValue {
   std::string name;
@@ -26,12 +27,14 @@ class FieldMap {
   // list (the printer type, or the model for the Q73 family).
   static FieldMap ForModel(const QString &model, const QString &lookupName);
 
-  const std::string &family() const { return family_; }
+  ravo::utility::param::Family family() const { return family_; }
+  std::string familyName() const;
 
   // Every field of the map with its shown value, in block order.
   std::vector<FieldValue> Decode(const Block &block) const;
 
-  // Stores value into the named field; the reason on refusal.
+  // Stores value into the named field; the reason, with the values allowed,
+  // on refusal.
   std::optional<std::string> Assign(Block &block, const std::string &name,
                                     const std::string &value) const;
 
@@ -43,8 +46,11 @@ class FieldMap {
   std::optional<std::string> ValueOf(const Block &block, const std::string &name) const;
 
  private:
-  std::string family_;
-  std::vector<MapField> fields_;
+  // The named field that owns the byte at offset; null for unmapped bytes.
+  const ravo::utility::param::FieldSpec *OwnerOf(int offset) const;
+
+  ravo::utility::param::Family family_ = ravo::utility::param::Family::TQX;
+  ravo::utility::param::MapContext context_;
 };
 
 }  // namespace ravo::cli

@@ -94,7 +94,7 @@ int Run(const std::vector<std::string> &argv, std::ostream &out, std::ostream &e
     out << CommandHelp(name);
     return kExitOk;
   }
-  Context context{parsed.args, args.Has("no-progress") ? nullptr : progress, {}, {}, {}};
+  Context context{parsed.args, args.Has("no-progress") ? nullptr : progress, {}};
   try {
     return Report(Dispatch(*command, context), context.args.Has("json"), out, err);
   } catch (const std::exception &error) {

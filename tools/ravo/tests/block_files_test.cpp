@@ -29,7 +29,7 @@ class BlockFiles : public ::testing::Test {
     Block block{};
     block[0] = 0x78;
     block[34] = 7;
-    mdlPrinterLib_TSPL::SealParameterBlock(block);
+    ravo::utility::param::SealParameterBlock(block);
     return block;
   }
 
@@ -49,7 +49,7 @@ TEST_F(BlockFiles, UnsoundFilesAreRefused) {
   badSum[34] = 8;  // checksum no longer matches
   Block badMarker = Sound();
   badMarker[0] = 0;
-  mdlPrinterLib_TSPL::SealParameterBlock(badMarker);
+  ravo::utility::param::SealParameterBlock(badMarker);
   const std::string sound(reinterpret_cast<const char *>(Sound().data()), 256);
   const struct {
     const char *name;

@@ -11,6 +11,8 @@
 #include <sstream>
 
 #include "exit_codes.h"
+#include "loopback_listener.h"
+#include "param_block.h"
 #include "run.h"
 #include "sim_process.h"
 
@@ -154,11 +156,37 @@ TEST_F(RavoOnSim, SendShowsTheAnswerInHex) {
   Result r = On({"send", "--text", "ZZZGETVERSION\\r\\n", "--read", "3"});
   ASSERT_EQ(r.code, kExitOk) << r.err;
   EXPECT_EQ(r.data["answer"], "01 02 07");
-  r = On({"send", "--hex", "1B 0X40"});
-  EXPECT_EQ(r.code, kExitValidation);
   r = On({"send", "--hex", "0D 0A", "--read", "4"});  // nothing to answer
   EXPECT_EQ(r.code, kExitAnswer);
   EXPECT_EQ(On({"send", "--file", "/nonexistent/x"}).code, kExitFile);
+}
+
+TEST_F(RavoOnSim, HexThatIsNotWholeBytesIsRefusedBeforeSending) {
+  Start();
+  for (const char *hex : {"100", "1B4", "fff", "0x", "", "1B 0x4", "1B,G0"}) {
+    const Result r = On({"send", "--hex", hex});
+    EXPECT_EQ(r.code, kExitValidation) << '"' << hex << '"';
+    if (*hex != '\0' && std::string(hex) != "0x") {
+      EXPECT_TRUE(Contains(r.err, "\"")) << r.err;  // the piece is named
+    }
+  }
+  ASSERT_EQ(On({"send", "--hex", "0x1B40,0A"}).code, kExitOk);
+  ASSERT_TRUE(sim_->WaitForClosedSessions(1));
+  EXPECT_FALSE(sim_->WaitForClosedSessions(2, std::chrono::milliseconds(200)));
+  EXPECT_EQ(AllReceived(*sim_), "\x1B\x40\x0A");
+}
+
+TEST_F(RavoOnSim, DirectoriesAreFileErrors) {
+  Start();
+  const std::string dir = sim_->StateDir().string();
+  for (const std::vector<std::string> &argv : {std::vector<std::string>{"send", "--file", dir},
+                                               {"files", "download", dir},
+                                               {"params", "restore", dir},
+                                               {"params", "set", "--in", dir}}) {
+    const Result r = On(argv);
+    EXPECT_EQ(r.code, kExitFile) << argv[0] << " " << argv[1];
+    EXPECT_TRUE(Contains(r.err, "directory")) << r.err;
+  }
 }
 
 TEST_F(RavoOnSim, PrintTextAndImageMakeLabels) {
@@ -183,8 +211,23 @@ TEST_F(RavoOnSim, PrintTextAndImageMakeLabels) {
   EXPECT_EQ(sim_->Labels().size(), 2u);
   const std::string received = AllReceived(*sim_);
   EXPECT_TRUE(Contains(received, "TEXT 10,10,\"5\",0,1,1,\"Hello\"\r\n"));
-  EXPECT_TRUE(Contains(received, "TEXT 10,40,\"5\",0,1,1,\"World\"\r\n"));
+  EXPECT_TRUE(Contains(received, "TEXT 10,58,\"5\",0,1,1,\"World\"\r\n"));
   EXPECT_TRUE(Contains(received, "BITMAP 8,16,1,2,0\r\n"));
+}
+
+TEST_F(RavoOnSim, PrintTextEscapesQuotesAndRefusesControlCharacters) {
+  Start();
+  Result r = On({"print-text", "say \"hi\""});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  for (const char *text : {"one\rPRINT 5", "tab\there"}) {
+    r = On({"print-text", text});
+    EXPECT_EQ(r.code, kExitValidation) << text;
+    EXPECT_TRUE(Contains(r.err, "U+00")) << r.err;
+  }
+  ASSERT_TRUE(sim_->WaitForClosedSessions(1));
+  EXPECT_FALSE(sim_->WaitForClosedSessions(2, std::chrono::milliseconds(200)));
+  EXPECT_TRUE(Contains(AllReceived(*sim_), "TEXT 10,10,\"5\",0,1,1,\"say \\[\"]hi\\[\"]\"\r\n"));
+  EXPECT_EQ(sim_->Labels().size(), 1u);
 }
 
 TEST_F(RavoOnSim, FilesDownloadListRunDelete) {
@@ -296,6 +339,163 @@ TEST_F(RavoOnSim, ParamsRefusalsWriteNothing) {
   EXPECT_FALSE(Contains(AllReceived(*sim_), "ZZZCW"));
   EXPECT_EQ(Backups().size(), 1u);  // only the file made above
 }
+
+TEST_F(RavoOnSim, RefusedValuesListTheValuesAllowed) {
+  Start();
+  const Result r = On({"params", "set", "paper_type=Paper"});
+  EXPECT_EQ(r.code, kExitValidation);
+  EXPECT_TRUE(Contains(r.err, "Auto, Label, Receipt, Black Mark")) << r.err;
+  const Result range = On({"params", "set", "valley_threshold=300"});
+  EXPECT_EQ(range.code, kExitOk) << range.err;  // clamped as the window clamps
+  const Result number = On({"params", "set", "label_max_length=lots"});
+  EXPECT_EQ(number.code, kExitValidation);
+  EXPECT_TRUE(Contains(number.err, "not a valid whole number")) << number.err;
+}
+
+// The receipt model (the default) has no serial query in the library; the
+// printer answered everything it was asked, so the command succeeds.
+TEST_F(RavoOnSim, InfoOnAReceiptModelSaysThereIsNoSerialQuery) {
+  Start({"--journey", "12345", "--firmware", "1.2.7"});
+  std::ostringstream out, err;
+  const int code =
+      cli::Run({"info", "--port", port_, "--files", RAVO_SHIPPED_FILES_DIR}, out, err, nullptr);
+  EXPECT_EQ(code, kExitOk) << err.str();
+  EXPECT_TRUE(Contains(out.str(), "Serial number:   (this model has no serial number query)"))
+      << out.str();
+  EXPECT_TRUE(Contains(out.str(), "Printed length:  37.035 m")) << out.str();
+  const Result r = Ravo({"info", "--port", port_});
+  EXPECT_EQ(r.code, kExitOk);
+  EXPECT_TRUE(r.data["serial"].is_null());
+  EXPECT_EQ(r.data["serial_query"], false);
+}
+
+// The printer closes the connection after 50000 bytes; the rest of the file
+// is lost whether the writes notice or not.
+TEST(RavoDownload, DataThePrinterDroppedIsAFailureNamingTheStep) {
+  SimProcess sim({"--model", "TQX58", "--flash-size", "4194304", "--close-after", "50000"});
+  ASSERT_TRUE(sim.Running()) << sim.Error();
+  const std::string port = sim.PortString("TIMEOUT_300");
+  for (int size : {200 << 10, 2 << 20}) {
+    const fs::path file = sim.StateDir().parent_path() /
+                          ("ravo-drop-" + std::to_string(sim.Port()) + "-" + std::to_string(size));
+    {
+      std::ofstream out(file, std::ios::binary);
+      const std::string head = "\"BIG.DAT\"," + std::to_string(size) + ",";
+      out << head << std::string(size_t(size) - head.size(), 'x');
+    }
+    const Result r = Ravo({"files", "download", file.string(), "--port", port, "--model", "TQX58"});
+    fs::remove(file);
+    EXPECT_TRUE(r.code == kExitPort || r.code == kExitAnswer) << size << " " << r.code;
+    EXPECT_EQ(r.data["ok"], false);
+    const bool named = Contains(r.err, "stopped taking the data") ||
+                       Contains(r.err, "does not list \"BIG.DAT\"") ||
+                       Contains(r.err, "does not list BIG.DAT");
+    EXPECT_TRUE(named) << r.err;
+  }
+  EXPECT_FALSE(fs::exists(sim.StateDir() / "flash" / "BIG.DAT"));
+}
+
+// A block answer that stops after 100 bytes is a short answer, not a wrong
+// checksum.
+TEST(RavoParams, BlockCutShortIsAShortAnswer) {
+  ravo::utility::param::ParameterBlock block{};
+  block[0] = ravo::utility::param::kBlockMarker;
+  ravo::utility::param::SealParameterBlock(block);
+  ravo::testing::LoopbackListener printer([&](const std::string &received) {
+    if (received.find("ZZZCR\n") == std::string::npos) return std::string();
+    return std::string(reinterpret_cast<const char *>(block.data()), 100);
+  });
+  const Result r =
+      Ravo({"params", "get", "--port", printer.PortString("TIMEOUT_200"), "--model", "TQM"});
+  EXPECT_EQ(r.code, kExitAnswer) << r.err;
+  EXPECT_TRUE(Contains(r.err, "cut short")) << r.err;
+}
+
+// Every family, addressed by its model and by a printer type: get, set one
+// field, read it back, see that only it changed, the backup, restore, diff.
+struct FamilyCase {
+  const char *simModel;
+  const char *type;
+  const char *family;
+};
+
+void PrintTo(const FamilyCase &c, std::ostream *out) {
+  *out << c.family;
+}
+
+constexpr FamilyCase kFamilies[] = {
+    {"TQX58", "VANTA-58", "TQX"}, {"TQM", "TQM-W", "TQM"}, {"TGV", "VT-640K", "TGV"},
+    {"HMZ", "HMZ-W", "HMZ"},      {"Q73", "Q73-W", "Q73"},
+};
+
+class RavoParamsEveryFamily
+    : public ::testing::TestWithParam<std::tuple<FamilyCase, bool /*byType*/>> {
+ protected:
+  void SetUp() override {
+    const auto &[family, byType] = GetParam();
+    sim_.emplace(std::vector<std::string>{"--model", family.simModel});
+    ASSERT_TRUE(sim_->Running()) << sim_->Error();
+    backups_ = sim_->StateDir().parent_path() / ("ravo-family-" + std::to_string(sim_->Port()));
+    printer_ = {"--port",
+                sim_->PortString("TIMEOUT_300"),
+                byType ? "--type" : "--model",
+                byType ? family.type : family.simModel,
+                "--backup-dir",
+                backups_.string()};
+  }
+  void TearDown() override { fs::remove_all(backups_); }
+
+  Result On(std::vector<std::string> argv) const {
+    argv.insert(argv.end(), printer_.begin(), printer_.end());
+    return Ravo(argv);
+  }
+
+  std::optional<SimProcess> sim_;
+  fs::path backups_;
+  std::vector<std::string> printer_;
+};
+
+TEST_P(RavoParamsEveryFamily, GetSetReadBackRestoreDiff) {
+  const FamilyCase &family = std::get<0>(GetParam());
+  Result r = On({"params", "get"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.data["family"], family.family);
+  const json before = r.data["fields"];
+  ASSERT_TRUE(before.contains("density")) << before.dump();
+  const std::string density = before["density"] == "9" ? "10" : "9";
+
+  r = On({"params", "set", "density=" + density});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.data["changed"],
+            json::array({{{"field", "density"}, {"from", before["density"]}, {"to", density}}}));
+  ASSERT_TRUE(fs::exists(r.data["backup"].get<std::string>()));
+  const std::string backup = r.data["backup"];
+
+  r = On({"params", "get"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  json expected = before;
+  expected["density"] = density;
+  EXPECT_EQ(r.data["fields"], expected);  // that field and nothing else
+
+  r = On({"params", "diff", backup, "printer"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.data["changed"],
+            json::array({{{"field", "density"}, {"a", before["density"]}, {"b", density}}}));
+
+  ASSERT_EQ(On({"params", "restore", backup}).code, kExitOk);
+  r = On({"params", "diff", backup, "printer"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.data["changed"], json::array());
+  EXPECT_EQ(On({"params", "get"}).data["fields"], before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, RavoParamsEveryFamily,
+    ::testing::Combine(::testing::ValuesIn(kFamilies), ::testing::Bool()),
+    [](const ::testing::TestParamInfo<RavoParamsEveryFamily::ParamType> &info) {
+      return std::string(std::get<0>(info.param).family) +
+             (std::get<1>(info.param) ? "_ByType" : "_ByModel");
+    });
 
 TEST(RavoPorts, ListsEveryKind) {
   std::ostringstream out, err;

@@ -1,5 +1,5 @@
-// Command-line parsing, hexadecimal input, the file-store answers and the
-// progress bar: the parts of ravo that need no printer.
+// Command-line parsing, hexadecimal input and the progress bar: the parts
+// of ravo that need no printer.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -10,7 +10,6 @@
 #include "hex_bytes.h"
 #include "progress.h"
 #include "run.h"
-#include "stored_files.h"
 
 namespace ravo::cli {
 namespace {
@@ -52,79 +51,49 @@ TEST(Args, IntegersWithinRangeOnly) {
   }
 }
 
-TEST(HexBytes, CommandTestNotation) {
+TEST(HexBytes, WholeBytesInEveryPiece) {
   const struct {
     const char *text;
     std::vector<uint8_t> bytes;
   } cases[] = {
-      {"1B 40", {0x1B, 0x40}},
-      {"1B,40\r\n", {0x1B, 0x40}},
-      {"0x1b,0x40", {0x1B, 0x40}},
-      {"141", {0x41}},  // lowest byte of a longer number
-      {"  0A   0d ", {0x0A, 0x0D}},
-      {"FFFFFFFF", {0xFF}},
-      {"", {}},
+      {"1B 40", {0x1B, 0x40}},     {"1B,40\r\n", {0x1B, 0x40}},
+      {"0x1b,0x40", {0x1B, 0x40}}, {"0X1B", {0x1B}},
+      {"1B40", {0x1B, 0x40}},  // a piece may hold several bytes
+      {"  0A\t0d ", {0x0A, 0x0D}},
   };
   for (const auto &c : cases) {
     const HexParse parsed = ParseHexBytes(c.text);
-    EXPECT_EQ(parsed.badPiece, "") << c.text;
+    EXPECT_TRUE(parsed.ok()) << c.text;
     EXPECT_EQ(parsed.bytes, c.bytes) << c.text;
   }
 }
 
-TEST(HexBytes, FirstBadPieceIsReported) {
+// Each form that used to send another byte than written is refused whole,
+// naming the piece.
+TEST(HexBytes, RefusedFormsNameThePiece) {
   const struct {
     const char *text;
     const char *bad;
-  } cases[] = {{"1B 0X40", "0X40"}, {"1B GG", "GG"}, {"123456789", "123456789"}};
-  for (const auto &c : cases) EXPECT_EQ(ParseHexBytes(c.text).badPiece, c.bad) << c.text;
-}
-
-TEST(HexBytes, AnswerText) {
-  EXPECT_EQ(BytesToHexText({0x01, 0xAB, 0x00}), "01 AB 00 ");
-  EXPECT_EQ(BytesToHexText({}), "");
-}
-
-std::vector<uint8_t> Bytes(const std::string &text) {
-  return {text.begin(), text.end()};
-}
-
-TEST(StoredFiles, ListingAnswers) {
-  const struct {
-    std::string answer;
-    std::vector<std::string> names;
   } cases[] = {
-      {"A.BMP,LABEL1\r", {"A.BMP", "LABEL1"}},
-      {"A.BMP,\r", {"A.BMP"}},
-      {"\r", {}},
-      {"MY FILE,B\r", {"MY"}},  // a blank ends the answer's text
-      {"", {}},
+      {"100", "100"},      // odd digit count (sent 00)
+      {"1B4", "1B4"},      // sent B4
+      {"fff", "fff"},      // sent FF
+      {"1B 0x", "0x"},     // a prefix without digits
+      {"1B 0x4", "0x4"},   // half a byte after the prefix
+      {"1B GG", "GG"},     // not hexadecimal
+      {"0xx1B", "0xx1B"},  // one prefix only
+      {"1B -40", "-40"},
   };
-  for (const auto &c : cases) EXPECT_EQ(ParseFileList(Bytes(c.answer)), c.names) << c.answer;
-}
-
-TEST(StoredFiles, SpaceAnswerPerStorage) {
-  // flash total 1 MiB, free 512 KiB; DRAM total 256 KiB, free 1 byte
-  const std::vector<uint8_t> answer = {0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x08, 0x00,
-                                       0x00, 0x00, 0x04, 0x00, 0x01, 0x00, 0x00, 0x00};
-  const auto flash = ParseStorageSpace(answer, Storage::Flash);
-  const auto dram = ParseStorageSpace(answer, Storage::Dram);
-  ASSERT_TRUE(flash && dram);
-  EXPECT_EQ(flash->totalBytes, 1048576);
-  EXPECT_EQ(flash->freeBytes, 524288);
-  EXPECT_EQ(dram->totalBytes, 262144);
-  EXPECT_EQ(dram->freeBytes, 1);
-  EXPECT_FALSE(ParseStorageSpace(std::span(answer).first(15), Storage::Flash));
-}
-
-TEST(StoredFiles, CommandTexts) {
-  EXPECT_EQ(RunCommand("LABEL1"), "RUN \"LABEL1\"\r\n");
-  EXPECT_EQ(KillCommand(Storage::Flash, "A"), "KILL F,\"A\"\r\n");
-  EXPECT_EQ(KillCommand(Storage::Dram, "*"), "KILL \"*\"\r\n");
-  EXPECT_EQ(DownloadPrefix(Storage::Flash), "DOWNLOAD F,");
-  EXPECT_EQ(DownloadPrefix(Storage::Dram), "DOWNLOAD ");
-  for (const char *bad : {"", "A\"B", "A\r\n", "A\tB"}) EXPECT_FALSE(IsCommandSafeName(bad)) << bad;
-  EXPECT_TRUE(IsCommandSafeName("MY LABEL.PRG"));
+  for (const auto &c : cases) {
+    const HexParse parsed = ParseHexBytes(c.text);
+    EXPECT_FALSE(parsed.ok()) << c.text;
+    EXPECT_EQ(parsed.badPiece, c.bad) << c.text;
+    EXPECT_TRUE(parsed.bytes.empty()) << c.text;  // nothing half-converted
+  }
+  for (const char *empty : {"", " ", " , \r\n"}) {
+    EXPECT_TRUE(ParseHexBytes(empty).empty) << '"' << empty << '"';
+    EXPECT_FALSE(ParseHexBytes(empty).ok());
+  }
 }
 
 TEST(Progress, RenderClampsAndScales) {

@@ -12,7 +12,7 @@
 
 #include "text_codec.h"
 
-namespace ucore {
+namespace ravo::utility {
 namespace {
 
 struct ParsedIni {
@@ -70,8 +70,13 @@ QString IniValue(const QString &path, const QString &section, const QString &key
   return value == nullptr ? QString() : QString::fromUtf8(value).trimmed();
 }
 
+bool IniHasSection(const QString &path, const QString &section) {
+  auto ini = Load(path);
+  return ini != nullptr && ini->GetSectionSize(section.toUtf8().constData()) >= 0;
+}
+
 void ClearIniCache() {
   Cache().clear();
 }
 
-}  // namespace ucore
+}  // namespace ravo::utility

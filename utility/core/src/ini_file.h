@@ -5,13 +5,16 @@
 
 #include <QString>
 
-namespace ucore {
+namespace ravo::utility {
 
 // Value of key in section of the INI file at path; empty when the file,
 // section or key is missing.
 QString IniValue(const QString &path, const QString &section, const QString &key);
 
+// True when the INI file at path can be read and has the section.
+bool IniHasSection(const QString &path, const QString &section);
+
 // Forgets every parsed file (tests that rewrite a file within one clock tick).
 void ClearIniCache();
 
-}  // namespace ucore
+}  // namespace ravo::utility

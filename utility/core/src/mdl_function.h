@@ -82,9 +82,11 @@ int64_t GetFileSizeOf(const QString &path);
 // ---- Ports -------------------------------------------------------------------
 
 // Port names of a kind as the port library lists them: "COM" (serial,
-// "COM1:", "ttyUSB0:"), "LPT" ("LPT1:"); "TCPIP" gives none (network
-// printers are typed in).  On failure the list is empty and *error (when
-// given) holds the port library's code; 0 otherwise.
+// "COM1:", "ttyUSB0:"), "LPT" ("LPT1:"), "USB" (printers attached now,
+// "USB,VID_0FE6&PID_811E&SN_X1:"); "TCPIP" gives none (network printers
+// are typed in).  Without its colon a name is a port string.  On failure
+// the list is empty and *error (when given) holds the port library's code;
+// 0 otherwise.
 QStringList EnumPortNames(const QString &kind, int32_t *error = nullptr);
 
 }  // namespace mdlFunction

@@ -1,6 +1,7 @@
 #include "mdl_global.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <array>
 
@@ -110,12 +111,36 @@ void SelectLanguage(const QString &preferred) {
 }
 
 QString ReadIniString(const QString &fileName, const QString &section, const QString &key) {
-  return ucore::IniValue(FilesPath + fileName, section, key);
+  return ravo::utility::IniValue(FilesPath + fileName, section, key);
 }
 
 QString GetLangString(const QString &key) {
   if (LanguageId.isEmpty()) return {};
   return ReadIniString(LanguageFileName, LanguageId, key);
+}
+
+QString LanguageFileProblem() {
+  const QString path = FilesPath + LanguageFileName;
+  const QFileInfo info(path);
+  const QString advice = QStringLiteral(
+      " Install the program again, or start it with --files DIR naming the folder that holds "
+      "its data files.");
+  if (!info.exists()) {
+    return QStringLiteral("The language file %1 is missing: it was looked for in %2.")
+               .arg(LanguageFileName, FilesPath) +
+           advice;
+  }
+  QFile file(path);
+  if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+    const QString why = info.isDir() ? QStringLiteral("it is a folder") : file.errorString();
+    return QStringLiteral("The language file %1 cannot be read (%2).").arg(path, why) + advice;
+  }
+  if (LanguageId.isEmpty() || !ravo::utility::IniHasSection(path, LanguageId)) {
+    return QStringLiteral("The language file %1 holds no texts for language %2.")
+               .arg(path, LanguageId.isEmpty() ? QStringLiteral("(none chosen)") : LanguageId) +
+           advice;
+  }
+  return {};
 }
 
 void LoadMessageStrings() {

@@ -35,8 +35,6 @@ inline QString SelectedPort;
 // Row index remembered by SelectPrinterEntry for a later modify; -1 = none.
 inline int SelectedRowIndex = -1;
 
-// Code of the latest library call a window made.
-inline int32_t PrinterResult = 0;
 // Nonzero: TSPL-side commands (ZZZ forms); zero: the ESC side (DC2 forms).
 inline int CommandModeFlag = 1;
 
@@ -97,5 +95,12 @@ QString GetLangString(const QString &key);
 
 // Fills Msg from the language file.
 void LoadMessageStrings();
+
+// After InitGlobals: empty when the language file gives the texts of
+// LanguageId, else a sentence in plain English saying which file is
+// missing or unusable, where it was looked for, and what to do.  Every
+// caption and message comes from that file, so without it the program
+// has nothing to show.
+QString LanguageFileProblem();
 
 }  // namespace mdlGlobal

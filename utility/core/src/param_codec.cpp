@@ -5,7 +5,7 @@
 
 #include "mdl_function.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 
 uint16_t ReadU16(const ParameterBlock &block, int offset) {
   return static_cast<uint16_t>(block[offset] | (block[offset + 1] << 8));
@@ -84,4 +84,4 @@ std::optional<int64_t> ParseWholeNumber(const QString &text) {
   return trimmed.toLongLong();
 }
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

@@ -7,11 +7,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "parameter_exchange.h"
+#include "param_block.h"
 
-namespace ravo::param {
-
-using mdlPrinterLib_TSPL::ParameterBlock;
+namespace ravo::utility::param {
 
 uint16_t ReadU16(const ParameterBlock &block, int offset);
 void WriteU16(ParameterBlock &block, int offset, uint16_t value);
@@ -49,4 +47,4 @@ uint8_t CodePageNumberAt(int index);
 // A whole decimal number (optional sign, digits only); nothing otherwise.
 std::optional<int64_t> ParseWholeNumber(const QString &text);
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

@@ -4,7 +4,7 @@
 
 #include "mdl_function.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 namespace {
 
 constexpr int kHeatLowest = -50;
@@ -19,11 +19,11 @@ int ClampIndex(int index, int count) {
 }
 
 FieldError WholeNumberError(const QString &text) {
-  return FieldError{FieldError::NotWholeNumber, text, {}, {}};
+  return FieldError{FieldError::NotWholeNumber, text, {}, {}, {}};
 }
 
 FieldError RangeError(const QString &text, int64_t low, int64_t high) {
-  return FieldError{FieldError::OutOfRange, text, QString::number(low), QString::number(high)};
+  return FieldError{FieldError::OutOfRange, text, QString::number(low), QString::number(high), {}};
 }
 
 // A whole number for a field stored in `top`-bounded form: clamped fields
@@ -40,7 +40,7 @@ FieldError CheckedNumber(const FieldSpec &field, const QString &text, int storag
 
 FieldError EncodeAddress(const FieldSpec &field, const QString &text, ParameterBlock &block) {
   const QStringList parts = mdlFunction::SplitString(text.trimmed(), u'.');
-  if (parts.size() != 4) return FieldError{FieldError::NotAddress, text, {}, {}};
+  if (parts.size() != 4) return FieldError{FieldError::NotAddress, text, {}, {}, {}};
   uint8_t bytes[4];
   for (int i = 0; i < 4; ++i) {
     const std::optional<int64_t> part = ParseWholeNumber(parts[i]);
@@ -193,10 +193,13 @@ FieldError EncodeText(const FieldSpec &field, const QString &text, ParameterBloc
       return {};
     case Encoding::GapVoltage: {
       const std::optional<double> volts = ParseDecimal(text, locale);
-      if (!volts) return FieldError{FieldError::NotANumber, text, {}, {}};
+      if (!volts) return FieldError{FieldError::NotANumber, text, {}, {}, {}};
       if (*volts < 0 || *volts > kGapReferenceVolts) {
-        return FieldError{FieldError::OutOfRange, text, QStringLiteral("0"),
-                          locale.toString(kGapReferenceVolts, 'g', 6)};
+        return FieldError{FieldError::OutOfRange,
+                          text,
+                          QStringLiteral("0"),
+                          locale.toString(kGapReferenceVolts, 'g', 6),
+                          {}};
       }
       WriteU16(block, field.offset, VoltsToRaw(*volts));
       return {};
@@ -204,7 +207,7 @@ FieldError EncodeText(const FieldSpec &field, const QString &text, ParameterBloc
     case Encoding::Address:
       return EncodeAddress(field, text, block);
     default:
-      return FieldError{FieldError::UnknownEntry, text, {}, {}};
+      return FieldError{FieldError::UnknownEntry, text, {}, {}, {}};
   }
 }
 
@@ -232,11 +235,14 @@ QString FieldError::Describe(const QString &caption) const {
     case NotAddress:
       return QStringLiteral("%1: '%2' is not four numbers joined by dots.").arg(name, text);
     case UnknownEntry:
-      return QStringLiteral("%1: '%2' is not one of the choices.").arg(name, text);
+      if (allowed.isEmpty())
+        return QStringLiteral("%1: '%2' is not one of the choices.").arg(name, text);
+      return QStringLiteral("%1: '%2' is not one of %3.")
+          .arg(name, text, allowed.join(QStringLiteral(", ")));
     case UnknownField:
       return QStringLiteral("There is no parameter named '%1'.").arg(name);
   }
   return {};
 }
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

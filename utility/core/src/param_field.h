@@ -12,7 +12,7 @@
 
 #include "param_codec.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 
 enum class Encoding {
   ListIndex,     // 1 byte: position in the list; out of range shows the first entry
@@ -85,6 +85,7 @@ struct FieldError {
   QString text;     // the offending text
   QString minimum;  // OutOfRange: the allowed range as shown
   QString maximum;
+  QStringList allowed;  // UnknownEntry: the entries that may be chosen
 
   bool ok() const { return kind == None; }
   // An English sentence naming the field by caption.
@@ -107,4 +108,4 @@ FieldError EncodeText(const FieldSpec &field, const QString &text, ParameterBloc
 // text is an error and stays as it is.
 FieldError ClampText(const FieldSpec &field, QString &text);
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

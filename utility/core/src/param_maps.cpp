@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-namespace ravo::param {
+namespace ravo::utility::param {
 namespace {
 
 using E = Encoding;
@@ -220,8 +220,8 @@ struct FamilyRow {
 };
 
 constexpr FamilyRow kFamilies[] = {
-    {Family::TQX, "tqx", kTqx}, {Family::TQM, "tqm", kTqm}, {Family::TGV, "tgv", kTgv},
-    {Family::HMZ, "hmz", kHmz}, {Family::Q73, "q73", kQ73},
+    {Family::TQX, "TQX", kTqx}, {Family::TQM, "TQM", kTqm}, {Family::TGV, "TGV", kTgv},
+    {Family::HMZ, "HMZ", kHmz}, {Family::Q73, "Q73", kQ73},
 };
 
 }  // namespace
@@ -255,4 +255,4 @@ const FieldSpec *FindField(Family family, const QString &name) {
   return nullptr;
 }
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

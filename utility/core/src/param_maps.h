@@ -6,21 +6,15 @@
 #include <optional>
 #include <span>
 
-#include "catalogue.h"
+#include "param_family.h"
 #include "param_field.h"
 
-namespace ravo::param {
-
-using Family = mdlGlobal::ParameterWindow;
+namespace ravo::utility::param {
 
 // The family's fields; bytes of no row pass through unchanged.
 std::span<const FieldSpec> FieldTable(Family family);
 
-// "tqx", "tqm", "tgv", "hmz", "q73" (any case) and back.
-std::optional<Family> FamilyByName(const QString &name);
-QString FamilyName(Family family);
-
 // The row with the plain name, null when none.
 const FieldSpec *FindField(Family family, const QString &name);
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

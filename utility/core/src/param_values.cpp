@@ -1,8 +1,8 @@
 #include "param_values.h"
 
-#include "catalogue.h"
+#include "mdl_global_catalogue.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 namespace {
 
 int FindEntry(const QStringList &entries, const QString &value) {
@@ -40,8 +40,13 @@ QString FieldValueText(const FieldSpec &field, const ParameterBlock &block,
 FieldError StoreFieldValue(const FieldSpec &field, const QString &value, ParameterBlock &block,
                            const MapContext &context) {
   if (!IsChoice(field.encoding)) return EncodeText(field, value, block);
-  const int index = FindEntry(ListEntries(field, context), value.trimmed());
-  if (index < 0) return FieldError{FieldError::UnknownEntry, value, {}, {}};
+  const QStringList entries = ListEntries(field, context);
+  const int index = FindEntry(entries, value.trimmed());
+  if (index < 0) {
+    FieldError error{FieldError::UnknownEntry, value, {}, {}, entries};
+    error.allowed.removeAll(QString());
+    return error;
+  }
   EncodeChoice(field, index, block);
   return {};
 }
@@ -61,7 +66,7 @@ ApplyResult ApplyValues(Family family, ParameterBlock &block, const QList<NamedV
   ParameterBlock edited = block;
   for (const NamedValue &v : values) {
     const FieldSpec *field = FindField(family, v.name);
-    if (field == nullptr) return {v.name, FieldError{FieldError::UnknownField, v.name, {}, {}}};
+    if (field == nullptr) return {v.name, FieldError{FieldError::UnknownField, v.name, {}, {}, {}}};
     const FieldError error = StoreFieldValue(*field, v.value, edited, context);
     if (!error.ok()) return {v.name, error};
     if (IsChoice(field->encoding)) {
@@ -72,4 +77,4 @@ ApplyResult ApplyValues(Family family, ParameterBlock &block, const QList<NamedV
   return {};
 }
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

@@ -8,7 +8,7 @@
 
 #include "param_maps.h"
 
-namespace ravo::param {
+namespace ravo::utility::param {
 
 struct NamedValue {
   QString name;
@@ -47,4 +47,4 @@ struct ApplyResult {
 ApplyResult ApplyValues(Family family, ParameterBlock &block, const QList<NamedValue> &values,
                         const MapContext &context);
 
-}  // namespace ravo::param
+}  // namespace ravo::utility::param

@@ -5,7 +5,7 @@
 
 #include "code_page.h"
 
-namespace ucore {
+namespace ravo::utility {
 
 QString AnsiToQString(const QByteArray &bytes) {
   std::u16string wide;
@@ -61,4 +61,25 @@ QString DecodeTextFile(const QByteArray &bytes) {
   return AnsiToQString(bytes);
 }
 
-}  // namespace ucore
+QByteArray ToAnsi(const QString &text) {
+  QByteArray bytes;
+  if (QStringToAnsi(text, bytes)) return bytes;
+  bytes.clear();
+  // Per code point, so a surrogate pair is converted as one character.
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    QByteArray one;
+    bytes += QStringToAnsi(text.mid(i, width), one) ? one : QByteArray("?");
+    i += width - 1;
+  }
+  return bytes;
+}
+
+QString WithCrLf(const QString &text) {
+  QString out = text;
+  out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  out.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+  return out;
+}
+
+}  // namespace ravo::utility

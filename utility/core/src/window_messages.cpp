@@ -9,6 +9,28 @@ void ShowErrorCode(const QString &text, int32_t code) {
   ShowError(text + QLatin1Char(':') + QString::number(code));
 }
 
+QString ServiceErrorText(const ServiceResult &result) {
+  QString text = result.Text();
+  if (result.code != 0) text += QLatin1Char(':') + QString::number(result.code);
+  switch (result.message) {
+    case ServiceMessage::FileRead:
+    case ServiceMessage::FileName:
+    case ServiceMessage::DownloadCut:
+    case ServiceMessage::NotListed:
+    case ServiceMessage::TextControl:
+    case ServiceMessage::TextCodePage:
+      if (!result.subject.isEmpty()) text += QStringLiteral("\n") + result.subject;
+      break;
+    default:
+      break;
+  }
+  return text;
+}
+
+void ShowServiceError(const ServiceResult &result) {
+  ShowError(ServiceErrorText(result));
+}
+
 void ShowError(const QString &text) {
   ShowMessage({MessageIcon::Error, mdlGlobal::Msg.MSG_Title_Error, text, MessageButtons::Ok});
 }

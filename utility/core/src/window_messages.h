@@ -5,10 +5,16 @@
 #include <QString>
 #include <cstdint>
 
+#include "service_result.h"
+
 namespace ravo::utility {
 
 // "<text>:<code>" under the error title with the error icon.
 void ShowErrorCode(const QString &text, int32_t code);
+// A failed conversation: its language text, ":" and the code when there is
+// one, and what it concerned (a file, a character) where that helps.
+QString ServiceErrorText(const ServiceResult &result);
+void ShowServiceError(const ServiceResult &result);
 // The text alone under the error title with the error icon.
 void ShowError(const QString &text);
 // The text under the information title with the information icon.

@@ -7,7 +7,7 @@
 
 void FilesFixture::SetUp() {
   ASSERT_TRUE(dir_.isValid());
-  ucore::ClearIniCache();
+  ravo::utility::ClearIniCache();
   mdlGlobal::SetDefaultFileNames();
   mdlGlobal::FilesPath = dir_.path() + QLatin1Char('/');
   mdlGlobal::CompanyPrinterTypes.clear();
@@ -16,7 +16,7 @@ void FilesFixture::SetUp() {
 }
 
 void FilesFixture::TearDown() {
-  ucore::ClearIniCache();
+  ravo::utility::ClearIniCache();
 }
 
 QString FilesFixture::Path(const QString &name) const {

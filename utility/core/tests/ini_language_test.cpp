@@ -7,6 +7,7 @@
 #include "files_fixture.h"
 #include "ini_file.h"
 #include "mdl_global.h"
+#include "service_result.h"
 
 using namespace mdlGlobal;
 
@@ -84,7 +85,7 @@ TEST_F(Language, SelectionAndFallback) {
   for (const Case &c : cases) {
     QByteArray ini = QByteArray("[LanguageCollect]\nList=") + c.list + "\n";
     if (c.fallback != nullptr) ini += QByteArray("DefaultLanguageID=") + c.fallback + "\n";
-    ucore::ClearIniCache();
+    ravo::utility::ClearIniCache();
     Write(LanguageFileName, ini);
     SelectLanguage(QLatin1String(c.preferred));
     EXPECT_EQ(LanguageId, QLatin1String(c.expected)) << c.list << " / " << c.preferred;
@@ -149,6 +150,11 @@ TEST(ShippedLanguageFile, EverySectionHoldsEveryKey) {
   }
   ASSERT_GT(keys.size(), 150);
   for (const MessageKey &message : MessageKeys()) EXPECT_TRUE(keys.contains(message.key));
+  // Every failure a conversation reports has its text.
+  using ravo::utility::ServiceMessage;
+  for (int m = int(ServiceMessage::Ok) + 1; m <= int(ServiceMessage::Cancelled); ++m) {
+    EXPECT_TRUE(keys.contains(ravo::utility::LanguageKey(ServiceMessage(m)))) << m;
+  }
   const QString list = ReadIniString(LanguageFileName, "LanguageCollect", "List");
   for (const char *section : {"2052", "1028", "1033"}) {
     EXPECT_TRUE(list.contains(QLatin1String(section)));

@@ -4,7 +4,7 @@
 #include "param_field.h"
 #include "param_maps.h"
 
-using namespace ravo::param;
+using namespace ravo::utility::param;
 
 namespace {
 

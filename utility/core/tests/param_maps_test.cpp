@@ -7,7 +7,7 @@
 #include "param_maps.h"
 #include "param_values.h"
 
-using namespace ravo::param;
+using namespace ravo::utility::param;
 
 namespace {
 

@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
+#include <functional>
 
-#include "catalogue.h"
 #include "files_fixture.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
-#include "mdl_printer_lib_tspl.h"
-#include "printer_list.h"
+#include "mdl_global_catalogue.h"
+#include "mdl_global_printer_list.h"
+#include "printer_link.h"
 
 using namespace mdlGlobal;
 
@@ -98,6 +101,87 @@ TEST_F(PrinterList, FailedWriteIsReportedAndKeepsTheOldFile) {
   EXPECT_FALSE(ok);
 }
 
+// A list that is there but cannot be read (or is no text) is the user's
+// and stays: nothing writes over it, and the load says why.  Most failures
+// are ones root meets too: a directory, a read error (/proc/self/mem gives
+// EIO at offset 0), a file of zeros as a crash may leave; a list only its
+// owner may write is tried when the test does not run as root.
+TEST_F(PrinterList, UnreadableListIsNeverWritten) {
+  CompanyPrinterTypes = {"P1"};
+  const QString list = Path(PrinterListFileName);
+  struct Case {
+    const char *name;
+    std::function<void()> make;
+    PrinterListLoad::Issue issue;
+    const char *reason;
+  };
+  std::vector<Case> cases = {
+      {"directory", [&] { QDir().mkdir(list); }, PrinterListLoad::Issue::Unreadable,
+       "Is a directory"},
+      {"read error", [&] { QFile::link(QStringLiteral("/proc/self/mem"), list); },
+       PrinterListLoad::Issue::Unreadable, "Input/output error"},
+      {"zeros", [&] { Write(PrinterListFileName, QByteArray(64, '\0')); },
+       PrinterListLoad::Issue::NotText, "NUL"},
+  };
+  if (geteuid() != 0) {
+    cases.push_back({"write-only",
+                     [&] {
+                       Write(PrinterListFileName, "A|USB|USB\r\n");
+                       QFile::setPermissions(list, QFileDevice::WriteOwner);
+                     },
+                     PrinterListLoad::Issue::Unreadable, "Permission denied"});
+  }
+  for (const auto &c : cases) {
+    c.make();
+    const QFileInfo before(list);
+    const QByteArray bytes = before.isReadable() && before.isFile() && !before.isSymLink()
+                                 ? Read(PrinterListFileName)
+                                 : "";
+    const PrinterListLoad load = ReadPrinterList();
+    EXPECT_EQ(load.issue, c.issue) << c.name;
+    EXPECT_TRUE(load.rows.empty()) << c.name;
+    EXPECT_TRUE(load.reason.contains(QLatin1String(c.reason)))
+        << c.name << ": " << load.reason.toStdString();
+    EXPECT_FALSE(AppendPrinterEntry("B", "USB", "USB")) << c.name;
+    EXPECT_FALSE(ReplacePrinterEntry(0, "B", "USB", "USB")) << c.name;
+    EXPECT_FALSE(SavePrinterList({})) << c.name;
+    const QFileInfo after(list);
+    EXPECT_EQ(after.isDir(), before.isDir()) << c.name;
+    EXPECT_EQ(after.isSymLink(), before.isSymLink()) << c.name;
+    if (!bytes.isEmpty()) {
+      EXPECT_EQ(Read(PrinterListFileName), bytes) << c.name;
+    }
+    QFile::setPermissions(list, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (c.issue == PrinterListLoad::Issue::Unreadable && after.isFile() && !after.isSymLink()) {
+      EXPECT_EQ(Read(PrinterListFileName), QByteArray("A|USB|USB\r\n")) << c.name;
+    }
+    if (after.isDir() && !after.isSymLink()) {
+      QDir(list).removeRecursively();
+    } else {
+      QFile::remove(list);
+    }
+  }
+}
+
+// An over-long line is left out (and named) rather than read whole; the
+// entries around it still load, and the list is not replaced.
+TEST_F(PrinterList, OverLongLinesAreSkippedAndNamed) {
+  CompanyPrinterTypes = {"P1"};
+  const QByteArray huge(20 * 1024 * 1024, 'x');
+  const QByteArray longest(kMaxPrinterListLine - 6, 'y');  // with "|USB|" just fits
+  Write(PrinterListFileName, "A|USB|USB\r\n" + huge + "\r\n" + longest + "|USB|\r\nB|COM|COM1");
+  PrinterListLoad load = ReadPrinterList();
+  EXPECT_EQ(load.issue, PrinterListLoad::Issue::None);
+  EXPECT_EQ(Captions(load.rows), (std::vector<QString>{"A", QString::fromLatin1(longest), "B"}));
+  EXPECT_EQ(load.longLines, (std::vector<qsizetype>{2}));
+  // A list holding nothing but an over-long line is still the user's.
+  Write(PrinterListFileName, huge + huge);
+  load = ReadPrinterList();
+  EXPECT_TRUE(load.rows.empty());
+  EXPECT_EQ(load.longLines, (std::vector<qsizetype>{1}));
+  EXPECT_EQ(Read(PrinterListFileName).size(), 2 * huge.size());
+}
+
 TEST_F(PrinterList, SelectionUsesTheMapAndFallsBackToKP330) {
   Write(PrinterMapFileName, "[Map]\nLabel One=TQX58\n");
   Write(PrinterTypeListFileName, "[ParameterSet]\nNIsbtnStartLearn=KP330,\n");
@@ -147,10 +231,10 @@ TEST_F(Catalogue, SpeedsWidthsAndWindows) {
   EXPECT_EQ(FillPrintSpeedList(), (QStringList{"2", "3", "4"}));
   SelectedModel = "Z";
   EXPECT_EQ(GetPaperWidth(), QLatin1String("48"));
-  EXPECT_EQ(ParameterWindowFor("B"), ParameterWindow::TQM);
-  EXPECT_EQ(ParameterWindowFor("C"), ParameterWindow::TGV);
-  EXPECT_EQ(ParameterWindowFor("D"), ParameterWindow::TQX);
-  EXPECT_EQ(ParameterWindowFor("Z"), ParameterWindow::TQX);
+  EXPECT_EQ(ParameterFamilyOf("B"), ravo::utility::param::Family::TQM);
+  EXPECT_EQ(ParameterFamilyOf("C"), ravo::utility::param::Family::TGV);
+  EXPECT_EQ(ParameterFamilyOf("D"), ravo::utility::param::Family::TQX);
+  EXPECT_EQ(ParameterFamilyOf("Z"), ravo::utility::param::Family::TQX);
 }
 
 TEST(ShippedCatalogue, EveryTypeIsMappedAndEveryModelCreatesBothHandles) {
@@ -166,14 +250,16 @@ TEST(ShippedCatalogue, EveryTypeIsMappedAndEveryModelCreatesBothHandles) {
     models.insert(model);
   }
   for (const QString &model : models) {
-    EXPECT_EQ(mdlPrinterLib_TSPL::TsplCreatePrinter(model), 0) << model.toStdString();
-    EXPECT_EQ(mdlPrinterLib_ESC::EscCreatePrinter(model), 0) << model.toStdString();
+    using ravo::utility::PrinterLibrary;
+    using ravo::utility::PrinterLink;
+    EXPECT_TRUE(PrinterLink::CheckModel(model, PrinterLibrary::Tspl).ok()) << model.toStdString();
+    EXPECT_TRUE(PrinterLink::CheckModel(model, PrinterLibrary::Esc).ok()) << model.toStdString();
   }
   // Each window family has a model that opens its window.
-  EXPECT_EQ(ParameterWindowFor("TQM"), ParameterWindow::TQM);
-  EXPECT_EQ(ParameterWindowFor("TGV"), ParameterWindow::TGV);
-  EXPECT_EQ(ParameterWindowFor("HMZ"), ParameterWindow::HMZ);
-  EXPECT_EQ(ParameterWindowFor("Q73"), ParameterWindow::Q73);
+  EXPECT_EQ(ParameterFamilyOf("TQM"), ravo::utility::param::Family::TQM);
+  EXPECT_EQ(ParameterFamilyOf("TGV"), ravo::utility::param::Family::TGV);
+  EXPECT_EQ(ParameterFamilyOf("HMZ"), ravo::utility::param::Family::HMZ);
+  EXPECT_EQ(ParameterFamilyOf("Q73"), ravo::utility::param::Family::Q73);
   EXPECT_TRUE(IsDealerPrinterType("VANTA-58"));
   EXPECT_FALSE(IsDealerPrinterType("TQX58"));
   for (const QString &type : types) EXPECT_TRUE(lines.contains(type)) << type.toStdString();

@@ -8,7 +8,7 @@
 
 #include <chrono>
 
-namespace ucore::testing {
+namespace ravo::testing {
 
 ScriptedPrinter::ScriptedPrinter() {
   listenFd_ = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -87,4 +87,4 @@ void ScriptedPrinter::Serve(int fd) {
   }
 }
 
-}  // namespace ucore::testing
+}  // namespace ravo::testing

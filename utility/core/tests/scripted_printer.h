@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-namespace ucore::testing {
+namespace ravo::testing {
 
 struct Piece {
   int delayMs;  // waited before sending
@@ -44,4 +44,4 @@ class ScriptedPrinter {
   std::thread thread_;
 };
 
-}  // namespace ucore::testing
+}  // namespace ravo::testing

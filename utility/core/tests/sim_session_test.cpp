@@ -1,15 +1,13 @@
-// The session layer against the virtual printer over real sockets.
+// The printer conversations against the virtual printer over real sockets.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
-#include "parameter_exchange.h"
+#include "printer_service.h"
 #include "sim_process.h"
 
-using namespace mdlPrinterLib_TSPL;
+using namespace ravo::utility;
 using ravo::sim::SimProcess;
 
 namespace {
@@ -20,34 +18,34 @@ std::string Received(const SimProcess &sim) {
   return all;
 }
 
+PrinterTarget TargetOf(const SimProcess &sim, const char *model) {
+  return {QString::fromStdString(sim.PortString()), QLatin1String(model), {}};
+}
+
 TEST(SimSession, SelfTestAndSerialNumberThroughHeron) {
   SimProcess sim({"--model", "TQM", "--serial", "RV2024150017"});
   ASSERT_TRUE(sim.Running()) << sim.Error();
-  ASSERT_EQ(TsplCreatePrinter("TQM"), 0);
-  ASSERT_EQ(TsplOpenPort(QString::fromStdString(sim.PortString())), 0);
-  EXPECT_EQ(TsplSelfTest(), 0);
-  char serial[32];
-  std::memset(serial, 0x55, sizeof serial);
-  EXPECT_EQ(TsplGetSN(serial), 0);
-  EXPECT_EQ(TsplClosePort(), 0);
-  ASSERT_TRUE(sim.WaitForClosedSessions(1));
-  EXPECT_NE(std::string(serial, strnlen(serial, sizeof serial)).find("RV2024150017"),
-            std::string::npos);
-  std::string wire = Received(sim);
+  const PrinterService service(TargetOf(sim, "TQM"));
+  EXPECT_TRUE(service.ConfigurationPrint(CommandSet::Zzz).ok());
+  const auto serial = service.ReadSerialNumber();
+  ASSERT_TRUE(serial.ok());
+  EXPECT_EQ(serial.value, "RV2024150017");
+  ASSERT_TRUE(sim.WaitForClosedSessions(2));
+  const std::string wire = Received(sim);
   EXPECT_NE(wire.find("SELFTEST\r\n"), std::string::npos);
   EXPECT_NE(wire.find("ZZZGETSN"), std::string::npos);
+  EXPECT_EQ(sim.Labels().size(), 1u);
 }
 
-TEST(SimSession, BlockSplitIntoPiecesIsReadWhole) {
+TEST(SimSession, BlockSplitIntoPiecesIsReadWholeAfterTheProbe) {
   SimProcess sim({"--model", "TQX58", "--split", "100,100,56", "--split-pause-ms", "30"});
   ASSERT_TRUE(sim.Running()) << sim.Error();
-  ASSERT_EQ(TsplCreatePrinter("TQX58"), 0);
-  mdlGlobal::CommandModeFlag = 1;
-  mdlGlobal::SelectedPort = QString::fromStdString(sim.PortString());
-  ParameterBlock block{};
-  BlockResult r = ReadParameterBlock(block);
-  EXPECT_TRUE(r.ok) << r.messageKey.toStdString() << " " << r.code;
-  EXPECT_EQ(block[0], 0x78);
+  const auto read = PrinterService(TargetOf(sim, "TQX58")).ReadParameterBlock(std::nullopt);
+  ASSERT_TRUE(read.ok()) << int(read.result.message) << " " << read.result.code;
+  EXPECT_EQ(read.value.probeAnswer, uint8_t{1});
+  EXPECT_EQ(read.value.block[0], 0x78);
+  ASSERT_TRUE(sim.WaitForClosedSessions(1));
+  EXPECT_EQ(sim.Sessions().size(), 1u);  // probe and read share one connection
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 
 #include "ini_file.h"
 #include "mdl_global.h"
+#include "mdl_global_printer_list.h"
 #include "mdl_global_user_data.h"
-#include "printer_list.h"
 
 using namespace mdlGlobal;
 
@@ -45,12 +45,12 @@ class UserData : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(root_.isValid());
     ASSERT_TRUE(QDir(root_.path()).mkdir(QStringLiteral("files")));
-    ucore::ClearIniCache();
+    ravo::utility::ClearIniCache();
     SetDefaultFileNames();
   }
   void TearDown() override {
     UserDataPath.clear();
-    ucore::ClearIniCache();
+    ravo::utility::ClearIniCache();
   }
 
   QString Files() const { return root_.path() + QStringLiteral("/files"); }

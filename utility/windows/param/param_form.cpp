@@ -12,10 +12,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "catalogue.h"
 #include "mdl_global.h"
-#include "param_messages.h"
-#include "parameter_exchange.h"
+#include "mdl_global_catalogue.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
+#include "printer_service.h"
+#include "window_messages.h"
 
 namespace ravo::utility {
 
@@ -53,6 +55,8 @@ void ParamForm::FormCreate() {
   auto *root = new QVBoxLayout(this);
   BuildLayout(root);
   auto *buttons = new QHBoxLayout;
+  activity_ = new PrinterActivity(this);
+  buttons->addWidget(activity_, 1);
   buttons->addStretch();
   btnSet_ = new QPushButton(QStringLiteral("设置"), this);
   btnSet_->setObjectName(QStringLiteral("btnSet"));
@@ -68,6 +72,10 @@ void ParamForm::FormCreate() {
   btnSet_->setAutoDefault(false);
   btnClose_->setAutoDefault(false);
   InitLanguage();
+  // Every field waits with Set while the block is read or written.
+  for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    if (child != activity_ && child != btnClose_) activity_->Guard({child});
+  }
 }
 
 QString ParamForm::Lang(const QString &key) const {
@@ -222,13 +230,33 @@ void ParamForm::showEvent(QShowEvent *event) {
   FormShow();
 }
 
+void ParamForm::done(int result) {
+  activity_->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
+}
+
 void ParamForm::FormShow() {
-  using namespace mdlPrinterLib_TSPL;
   block_.fill(0);
-  if (setup_.probesCommandMode) mdlGlobal::CommandModeFlag = QueryCommandMode();
-  const BlockResult result = ReadParameterBlock(block_);
-  readOk_ = result.ok;
-  if (!result.ok) ShowParamError(result.StatusText());
+  readOk_ = false;
+  // Nothing to set until the block is read.
+  btnSet_->setEnabled(false);
+  // The TQX window asks the printer which command set it speaks; the
+  // answer stays for every later window.
+  std::optional<CommandSet> commandSet;
+  if (!setup_.probesCommandMode) commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity_->Run<ServiceAnswer<BlockRead>>(
+      [printer, commandSet](const TaskControl &control) {
+        return PrinterService(printer, &control).ReadParameterBlock(commandSet);
+      },
+      [this](ServiceAnswer<BlockRead> read) { BlockArrived(read); });
+}
+
+void ParamForm::BlockArrived(const ServiceAnswer<BlockRead> &read) {
+  if (read.value.probeAnswer) mdlGlobal::CommandModeFlag = *read.value.probeAnswer;
+  readOk_ = read.ok();
+  if (readOk_) block_ = read.value.block;
+  if (!readOk_) ShowError(read.result.Text());
   SplitSetting();
   // Writing the zero block of a failed read would wipe the printer's
   // settings, so Set is offered only for a block that was read.
@@ -266,7 +294,7 @@ bool ParamForm::ReplacePrintSetting() {
     if (KeepsStoredBytes(field)) continue;
     const param::FieldError error = param::EncodeText(field, FieldText(field), edited, locale_);
     if (!error.ok()) {
-      ShowParamError(error.Describe(FieldCaption(field)));
+      ShowError(error.Describe(FieldCaption(field)));
       if (QWidget *target = FocusTarget(field)) target->setFocus();
       return false;
     }
@@ -277,16 +305,27 @@ bool ParamForm::ReplacePrintSetting() {
 
 void ParamForm::btnSetClick() {
   if (!btnSet_->isEnabled() || !ReplacePrintSetting()) return;
-  const mdlPrinterLib_TSPL::BlockResult result = mdlPrinterLib_TSPL::WriteParameterBlock(block_);
-  if (result.ok) {
-    ShowParamInformation(mdlGlobal::Msg.ParaSet_OK);
+  param::SealParameterBlock(block_);
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  const CommandSet commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
+  const param::ParameterBlock block = block_;
+  activity_->Run<ServiceResult>(
+      [printer, commandSet, block](const TaskControl &control) {
+        return PrinterService(printer, &control).WriteParameterBlock(block, commandSet, false);
+      },
+      [this](ServiceResult result) { BlockWritten(result); });
+}
+
+void ParamForm::BlockWritten(const ServiceResult &result) {
+  if (result.ok()) {
+    ShowInformation(mdlGlobal::Msg.ParaSet_OK);
     accept();
     return;
   }
-  if (result.messageKey == QLatin1String("_Err_OpenPort")) {
-    ShowParamError(QString::number(result.code) + QLatin1Char(':') + result.StatusText());
+  if (result.message == ServiceMessage::OpenPort) {
+    ShowError(QString::number(result.code) + QLatin1Char(':') + result.Text());
   }
-  ShowParamError(mdlGlobal::Msg.Err_ParaSet);
+  ShowError(mdlGlobal::Msg.Err_ParaSet);
   reject();
 }
 
@@ -354,7 +393,7 @@ void ParamForm::CheckValue(QLineEdit *edit, const FieldSpec &field) {
   QString text = edit->text();
   const param::FieldError error = param::ClampText(field, text);
   if (!error.ok()) {
-    ShowParamError(error.Describe(FieldCaption(field)));
+    ShowError(error.Describe(FieldCaption(field)));
     return;
   }
   if (text != edit->text()) edit->setText(text);

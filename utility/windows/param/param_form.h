@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "param_maps.h"
+#include "printer_service.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -24,6 +25,8 @@ class QPushButton;
 class QBoxLayout;
 
 namespace ravo::utility {
+
+class PrinterActivity;
 
 class ParamForm : public QDialog {
   Q_OBJECT
@@ -51,6 +54,11 @@ class ParamForm : public QDialog {
 
   void btnSetClick();
   void btnCloseClick();
+  // Closing cancels a read or write that still waits for the printer.
+  void done(int result) override;
+
+  // The busy bar of the block's read or write.
+  PrinterActivity *Activity() const { return activity_; }
 
  protected:
   // Builds the window's controls; called once from FormCreate.
@@ -100,7 +108,10 @@ class ParamForm : public QDialog {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  // Reads the block off the window thread; BlockArrived shows it.
   void FormShow();
+  void BlockArrived(const ServiceAnswer<BlockRead> &read);
+  void BlockWritten(const ServiceResult &result);
   // The text in the edit field(s) of a field (address parts joined by dots).
   QString FieldText(const param::FieldSpec &field) const;
   void SetFieldText(const param::FieldSpec &field, const QString &text);
@@ -126,6 +137,7 @@ class ParamForm : public QDialog {
   QHash<QObject *, const param::FieldSpec *> guarded_;
   QPushButton *btnSet_ = nullptr;
   QPushButton *btnClose_ = nullptr;
+  PrinterActivity *activity_ = nullptr;
 };
 
 }  // namespace ravo::utility

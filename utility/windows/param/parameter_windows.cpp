@@ -36,7 +36,7 @@ std::unique_ptr<ParamForm> CreateParameterWindow(param::Family family, QWidget *
 }
 
 void RegisterParameterWindows() {
-  Launchers().parameterSetting = [](QWidget *parent, mdlGlobal::ParameterWindow which) {
+  Launchers().parameterSetting = [](QWidget *parent, param::Family which) {
     // One modal showing; the window is destroyed when it closes.
     const std::unique_ptr<ParamForm> window = CreateParameterWindow(which, parent);
     window->exec();

@@ -1,5 +1,7 @@
 // The main window over the real port library, against the virtual printer.
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -7,10 +9,11 @@
 #include <memory>
 #include <optional>
 
-#include "catalogue.h"
 #include "form_main_label.h"
 #include "form_printer_manage_label.h"
+#include "mdl_global_catalogue.h"
 #include "sim_process.h"
+#include "startup.h"
 #include "window_launchers.h"
 #include "window_test_support.h"
 
@@ -27,6 +30,7 @@ namespace {
 // Everything the printer received in its first `sessions` connections,
 // once they are closed.
 QByteArray Received(const SimProcess &printer, size_t sessions = 1) {
+  ravo::testing::SettlePrinterWork();
   if (!printer.WaitForClosedSessions(sessions)) return "<sessions not closed>";
   QByteArray all;
   for (const auto &session : printer.Sessions())
@@ -64,6 +68,10 @@ class MainWindowTest : public QObject {
   void printTextFollowsTheCommandMode();
   void missingWindowsAreReported();
   void firmwareUpdateWithoutToolSendsNothing();
+  void startupWithoutLanguageFileSaysWhichAndStops_data();
+  void startupWithoutLanguageFileSaysWhichAndStops();
+  void startupReportsAListProblemOnceAndKeepsTheFile_data();
+  void startupReportsAListProblemOnceAndKeepsTheFile();
 
  private:
   // A main window over the given list file; the dialog is attached.
@@ -103,6 +111,7 @@ T_frmMain_Label &MainWindowTest::Open(const QByteArray &list, bool dealer) {
 }
 
 QStringList MainWindowTest::Boxes() const {
+  ravo::testing::SettlePrinterWork();
   QStringList out;
   for (const MessageRecord &record : boxes_->shown) out << ravo::testing::Describe(record);
   return out;
@@ -292,24 +301,30 @@ void MainWindowTest::factoryResetCancelledWritesNothing() {
   T_frmMain_Label &w = Open(NetRow("TQX80", printer));
   boxes_->answers = {MessageAnswer::Cancel};
   w.btnFactorySetting->click();
-  // The port was still opened and closed.
-  QCOMPARE(Received(printer), QByteArray());
-  QCOMPARE(printer.Sessions().size(), size_t{1});
+  // Asked before the printer is touched: no connection at all.
+  QVERIFY(!printer.WaitForClosedSessions(1, std::chrono::milliseconds(300)));
+  QVERIFY(printer.Sessions().empty());
   QCOMPARE(Boxes().size(), 1);
 }
 
 void MainWindowTest::parameterSettingOpensThePortFirst() {
-  std::vector<mdlGlobal::ParameterWindow> opened;
-  Launchers().parameterSetting = [&](QWidget *, mdlGlobal::ParameterWindow which) {
+  std::vector<ravo::utility::param::Family> opened;
+  Launchers().parameterSetting = [&](QWidget *, ravo::utility::param::Family which) {
     opened.push_back(which);
   };
   SimProcess printer;
   QVERIFY2(printer.Running(), printer.Error().c_str());
   T_frmMain_Label &w = Open(NetRow("Q73", printer) + NetRow("TQM", printer));
   w.btnParameterSetting->click();
+  // No second action while the first one's check runs.
+  QVERIFY(!w.btnParameterSetting->isEnabled());
+  QVERIFY(ravo::testing::SettlePrinterWork());
+  QVERIFY(w.btnParameterSetting->isEnabled());
   w.SelectRow(1);
   w.btnParameterSetting->click();
-  QCOMPARE(opened, (std::vector{mdlGlobal::ParameterWindow::Q73, mdlGlobal::ParameterWindow::TQM}));
+  QVERIFY(ravo::testing::SettlePrinterWork());
+  QCOMPARE(opened,
+           (std::vector{ravo::utility::param::Family::Q73, ravo::utility::param::Family::TQM}));
   QVERIFY(Boxes().isEmpty());
 
   QVERIFY(printer.Stop());
@@ -353,6 +368,66 @@ void MainWindowTest::firmwareUpdateWithoutToolSendsNothing() {
            qPrintable(Boxes()[0]));
   QVERIFY(Boxes()[0].endsWith("FWUpdate/Dfu Update Tool.exe"));
   QVERIFY(!printer.WaitForClosedSessions(1, std::chrono::milliseconds(200)));
+}
+
+void MainWindowTest::startupWithoutLanguageFileSaysWhichAndStops_data() {
+  QTest::addColumn<QString>("damage");
+  QTest::addColumn<QString>("says");
+  QTest::newRow("missing") << "remove"
+                           << "is missing: it was looked for in";
+  QTest::newRow("a folder") << "folder"
+                            << "cannot be read (it is a folder)";
+  QTest::newRow("no language") << "empty"
+                               << "holds no texts for language";
+}
+
+// Without its texts the program would show blank windows: it says in
+// plain English which file is wrong and where it looked, and stops.
+void MainWindowTest::startupWithoutLanguageFileSaysWhichAndStops() {
+  QFETCH(QString, damage);
+  QFETCH(QString, says);
+  const QString language = QDir(files_->Path()).filePath("UtilityForLabelLanguage.ini");
+  QVERIFY(QFile::remove(language));
+  if (damage == "folder") QVERIFY(QDir().mkdir(language));
+  if (damage == "empty") {
+    QFile empty(language);
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+  }
+  UtilityWindows windows;
+  QVERIFY(!StartUtility({"RavoUtilityLabel", "--files", files_->Path()}, windows));
+  QVERIFY(windows.main == nullptr);
+  QCOMPARE(boxes_->shown.size(), size_t{1});
+  const MessageRecord &box = boxes_->shown.front();
+  QCOMPARE(box.icon, MessageIcon::Error);
+  QCOMPARE(box.title, QStringLiteral("RavoUtilityLabel"));
+  QVERIFY2(box.text.contains("UtilityForLabelLanguage.ini"), qPrintable(box.text));
+  QVERIFY2(box.text.contains(says), qPrintable(box.text));
+  QVERIFY2(box.text.contains(files_->Path()), qPrintable(box.text));
+}
+
+void MainWindowTest::startupReportsAListProblemOnceAndKeepsTheFile_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::newRow("standard") << QStringList{};
+  QTest::newRow("dealer") << QStringList{"--dealer"};
+}
+
+// A list that is not text is reported once, with the file's name, and is
+// not replaced by the default row.
+void MainWindowTest::startupReportsAListProblemOnceAndKeepsTheFile() {
+  QFETCH(QStringList, arguments);
+  const QByteArray zeros(32, '\0');
+  files_->WritePrinterList(zeros);
+  UtilityWindows windows;
+  QVERIFY(StartUtility(
+      QStringList{"RavoUtilityLabel", "--files", files_->Path(), "--language", "1033"} + arguments,
+      windows));
+  QCOMPARE(windows.main->WindowVariant(), arguments.isEmpty() ? T_frmMain_Label::Variant::Standard
+                                                              : T_frmMain_Label::Variant::Dealer);
+  QCOMPARE(windows.main->lvPrinterList->topLevelItemCount(), 0);
+  QCOMPARE(Boxes().size(), 1);
+  QVERIFY2(Boxes()[0].startsWith(ErrorBox("Cannot read the printer list")), qPrintable(Boxes()[0]));
+  QVERIFY2(Boxes()[0].contains("PrinterList.txt"), qPrintable(Boxes()[0]));
+  QCOMPARE(files_->ReadPrinterList(), zeros);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,13 +1,17 @@
 // The printer-information window against the virtual printer, and against
 // a loopback listener where one answer has to be missing.
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <map>
 #include <memory>
 
 #include "form_printer_information.h"
 #include "loopback_listener.h"
-#include "printer_list.h"
+#include "mdl_global_printer_list.h"
+#include "printer_activity.h"
 #include "sim_process.h"
 #include "window_test_support.h"
 
@@ -16,6 +20,8 @@ using ravo::sim::SimProcess;
 using ravo::testing::ErrorBox;
 using ravo::testing::FilesDir;
 using ravo::testing::LoopbackListener;
+using ravo::testing::SettlePrinterWork;
+using ravo::testing::WaitUntil;
 
 namespace {
 
@@ -32,6 +38,19 @@ LoopbackListener::Responder Answers(std::map<std::string, std::string> answers) 
 
 const std::string kVersionBeta3("\x01\x02\x07\x03", 4);
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 }  // namespace
 
 class PrinterInformationTest : public QObject {
@@ -45,6 +64,8 @@ class PrinterInformationTest : public QObject {
   void showsTheThreeFacts();
   void missingAnswerAffectsOnlyItsField();
   void portFailureReadsNothing();
+  void slowPrinterKeepsTheWindowResponsive();
+  void closeDoesNotWaitForTheAnswer();
 
  private:
   // Selects a printer of `type` on the listener's port.
@@ -107,6 +128,7 @@ void PrinterInformationTest::showsTheThreeFacts() {
   Select(type, printer.PortString());
   T_frmPrinterInformation form;
   form.show();
+  QVERIFY(SettlePrinterWork());
   QVERIFY(boxes_->shown.empty());
   QCOMPARE(form.lblProduceDateV->text(), date);
   QCOMPARE(form.lblPrintLengthV->text(), QStringLiteral("37.035 (m)"));
@@ -120,12 +142,14 @@ void PrinterInformationTest::missingAnswerAffectsOnlyItsField() {
   Select("TQM", printer.PortString());
   T_frmPrinterInformation form;
   form.show();
+  QVERIFY(SettlePrinterWork());
   QCOMPARE(form.lblProduceDateV->text(), QStringLiteral("Cannot read data"));
   QCOMPARE(form.lblPrintLengthV->text(), QStringLiteral("Cannot read data"));
   QCOMPARE(form.lblFirmwareVerV->text(), QStringLiteral("V 1.2.7.Beta3"));
   // The session ended with the port closed: a second showing connects anew.
   form.hide();
   form.show();
+  QVERIFY(SettlePrinterWork());
   QVERIFY(ravo::testing::WaitUntil([&] { return printer.connections() == 2; }));
   QVERIFY(boxes_->shown.empty());
 }
@@ -136,10 +160,55 @@ void PrinterInformationTest::portFailureReadsNothing() {
   printer.reset();
   T_frmPrinterInformation form;
   form.show();
+  QVERIFY(SettlePrinterWork());
   QCOMPARE(boxes_->shown.size(), size_t{1});
   QCOMPARE(ravo::testing::Describe(boxes_->shown[0]), ErrorBox("Cannot open the port:-352"));
   for (QLabel *value : {form.lblProduceDateV, form.lblPrintLengthV, form.lblFirmwareVerV})
     QCOMPARE(value->text(), QString());
+}
+
+// The printer takes 800 ms for every answer: the window repaints, runs its
+// timers and takes Cancel while it waits, and shows the busy bar meanwhile.
+void PrinterInformationTest::slowPrinterKeepsTheWindowResponsive() {
+  SimProcess printer({"--model", "TQX58", "--answer-delay-ms", "800"});
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  Select("TQX58", printer.PortString());
+  T_frmPrinterInformation form;
+  PaintCounter counter(&form);
+  form.show();
+  QVERIFY(form.activity->Busy());
+  QVERIFY(form.activity->isVisibleTo(&form));
+  QVERIFY(!form.activity->btnCancel->isHidden());
+  bool timerRan = false;
+  QTimer::singleShot(20, &form, [&] { timerRan = true; });
+  const int paintsBefore = counter.paints;
+  form.update();
+  QVERIFY(WaitUntil([&] { return timerRan && counter.paints > paintsBefore; }, 600));
+  QVERIFY(form.activity->Busy());  // all this while the first answer is still on its way
+
+  form.activity->btnCancel->click();
+  QVERIFY(!form.activity->Busy());
+  QVERIFY(!form.activity->isVisibleTo(&form));
+  QVERIFY(form.isVisible());
+  QVERIFY(SettlePrinterWork());
+  // The cancelled reading shows nothing, neither values nor a box.
+  QCOMPARE(form.lblFirmwareVerV->text(), QString());
+  QVERIFY(boxes_->shown.empty());
+}
+
+void PrinterInformationTest::closeDoesNotWaitForTheAnswer() {
+  SimProcess printer({"--model", "TQX58", "--answer-delay-ms", "800"});
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  Select("TQX58", printer.PortString());
+  T_frmPrinterInformation form;
+  form.show();
+  QVERIFY(form.activity->Busy());
+  form.btnClose->click();
+  QVERIFY(!form.isVisible());
+  QVERIFY(!form.activity->Busy());
+  QVERIFY(printer.Sessions().empty() || !printer.Sessions().back().closed);  // still talking
+  QVERIFY(SettlePrinterWork());
+  QVERIFY(boxes_->shown.empty());
 }
 
 QTEST_MAIN(PrinterInformationTest)

@@ -37,6 +37,7 @@ class PrinterManageTest : public QObject {
   std::unique_ptr<T_frmPrinterManage_Label> dialog_;
 
   QStringList Boxes() const {
+    ravo::testing::SettlePrinterWork();
     QStringList out;
     for (const MessageRecord &record : boxes_->shown) out << ravo::testing::Describe(record);
     return out;

@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "printer_task_runner.h"
+
 namespace ravo::testing {
 
 FilesDir::FilesDir() {
@@ -77,6 +79,10 @@ bool WaitUntil(const std::function<bool()> &pred, int ms) {
     QTest::qWait(10);
   }
   return true;
+}
+
+bool SettlePrinterWork(int ms) {
+  return WaitUntil([] { return utility::PrinterTaskRunner::Unsettled() == 0; }, ms);
 }
 
 QString Hex(const QByteArray &bytes) {

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "mdl_global.h"
-#include "message_box.h"
+#include "recording_message_boxes.h"
 
 namespace ravo::testing {
 
@@ -37,6 +37,10 @@ QString InformationBox(const QString &text);
 
 // Waits (processing events) until pred holds or ms passed.
 bool WaitUntil(const std::function<bool()> &pred, int ms = 3000);
+
+// Waits until every printer conversation a window started has handed its
+// result back (or was cancelled).
+bool SettlePrinterWork(int ms = 15000);
 
 // Bytes as upper-case hex pairs, for failure messages.
 QString Hex(const QByteArray &bytes);

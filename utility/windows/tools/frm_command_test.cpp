@@ -16,17 +16,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "command_text.h"
+#include "command_page_text.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
+#include "printer_service.h"
 #include "tool_support.h"
 
 namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_ESC;
 
 namespace {
 
@@ -116,6 +117,9 @@ void T_frmCommandTest::BuildControls() {
   right->addLayout(Row({lblReadDataLen, txtReadLen}));
   right->addWidget(lblSendTip);
   right->addStretch();
+  activity_ = new PrinterActivity(this);
+  activity_->Guard({btnSend, btnReadData, btnLoadFile});
+  right->addWidget(activity_);
   for (QPushButton *b : {btnSend, btnClearCurTab, btnClearAllTab, btnClose}) right->addWidget(b);
   auto *columns = new QHBoxLayout(this);
   columns->addLayout(left);
@@ -138,6 +142,11 @@ void T_frmCommandTest::BuildControls() {
 void T_frmCommandTest::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
+}
+
+void T_frmCommandTest::done(int result) {
+  activity_->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
 }
 
 void T_frmCommandTest::hideEvent(QHideEvent *event) {
@@ -169,9 +178,9 @@ void T_frmCommandTest::FormShow() {
   lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
   btnSend->setText(cycling_ ? stopCaption_ : sendCaption_);
 
-  int32_t result = EscCreatePrinter(mdlGlobal::SelectedModel);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowErrorCode(Msg.Err_CreatePrinter, result);
+  const ServiceResult known =
+      PrinterLink::CheckModel(mdlGlobal::SelectedModel, PrinterLibrary::Esc);
+  if (!known.ok()) ShowErrorCode(known.Text(), known.code);
 }
 
 QPlainTextEdit *T_frmCommandTest::CurrentPage() const {
@@ -222,72 +231,106 @@ void T_frmCommandTest::StartSend() {
     bytes = command.bytes;
   }
 
-  int32_t result = EscOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowErrorCode(Msg.Err_OpenPort, result);
   readLength_ = length.value;
   sendBytes_ = bytes;
-  if (chkRecycle->isChecked()) {
-    cycling_ = true;
-    btnSend->setText(stopCaption_);
-    timSend->setInterval(interval.value);
-    timSend->start();
-    return;
-  }
+  if (chkRecycle->isChecked()) return StartCycle(interval.value);
   SendOnce();
 }
 
 void T_frmCommandTest::SendOnce() {
-  EscWriteData(reinterpret_cast<const uint8_t *>(sendBytes_.constData()),
-               static_cast<int32_t>(sendBytes_.size()));
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter(PrinterLibrary::Esc);
+  const QByteArray bytes = sendBytes_;
+  const int32_t length = chkSendAndRead->isChecked() ? readLength_ : 0;
+  activity_->Run<ServiceAnswer<QByteArray>>(
+      [printer, bytes, length](const TaskControl &control) {
+        const PrinterService service(printer, &control);
+        if (length > 0) return service.SendAndRead(bytes, length, 1);
+        return ServiceAnswer<QByteArray>{service.Send(bytes), {}};
+      },
+      [this, length](ServiceAnswer<QByteArray> sent) { Sent(sent, length > 0); });
+}
+
+void T_frmCommandTest::Sent(const ServiceAnswer<QByteArray> &sent, bool read) {
+  const ServiceMessage failed = sent.result.message;
+  if (failed == ServiceMessage::CreatePrinter || failed == ServiceMessage::OpenPort) {
+    return ShowErrorCode(sent.result.Text(), sent.result.code);
+  }
   lblSendTip->show();
   timHintTip->start();
-  if (chkSendAndRead->isChecked()) {
-    QThread::msleep(kAnswerPauseMs);
-    QByteArray answer = ReadAnswer(readLength_);
-    if (answer.isEmpty()) {
-      ShowError(Msg.Err_ReadData);
-    } else {
-      AppendReceived(answer);
-    }
-  }
-  EscClosePort();
+  if (failed == ServiceMessage::WriteData)
+    return ShowErrorCode(sent.result.Text(), sent.result.code);
+  if (!read) return;
+  if (sent.value.isEmpty()) return ShowError(Msg.Err_ReadData);
+  AppendReceived(sent.value);
+}
+
+void T_frmCommandTest::StartCycle(int intervalMs) {
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter(PrinterLibrary::Esc);
+  struct Opened {
+    std::shared_ptr<PrinterLink> link;
+    ServiceResult result;
+  };
+  // The connection stays open from the first tick until the cycle stops.
+  activity_->Run<Opened>(
+      [printer](const TaskControl &) {
+        Opened opened;
+        opened.link = PrinterService(printer).Connect(opened.result);
+        return opened;
+      },
+      [this, intervalMs](Opened opened) {
+        if (!opened.link) return ShowErrorCode(opened.result.Text(), opened.result.code);
+        link_ = std::move(opened.link);
+        cycling_ = true;
+        btnSend->setText(stopCaption_);
+        timSend->setInterval(intervalMs);
+        timSend->start();
+      });
 }
 
 void T_frmCommandTest::StopCycle() {
   cycling_ = false;
   btnSend->setText(sendCaption_);
   timSend->stop();
-  EscClosePort();
+  ticks_.Cancel();
+  // A tick still running holds the connection; the last holder closes it.
+  link_.reset();
 }
 
 void T_frmCommandTest::timSendTimer() {
-  EscWriteData(reinterpret_cast<const uint8_t *>(sendBytes_.constData()),
-               static_cast<int32_t>(sendBytes_.size()));
-  ++counter_;
-  lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
-  if (chkSendAndRead->isChecked()) {
-    QThread::msleep(kAnswerPauseMs);
-    AppendReceived(ReadAnswer(readLength_));
-  }
-}
-
-QByteArray T_frmCommandTest::ReadAnswer(int length) {
-  std::vector<uint8_t> buffer(static_cast<size_t>(std::max(length, 1)));
-  int32_t count = 0;
-  EscReadData(buffer.data(), length, count);
-  return QByteArray(reinterpret_cast<const char *>(buffer.data()), std::clamp(count, 0, length));
+  // A printer slower than the interval skips ticks rather than piling them up.
+  if (!link_ || ticks_.Busy()) return;
+  const std::shared_ptr<PrinterLink> link = link_;
+  const QByteArray bytes = sendBytes_;
+  const int32_t length = chkSendAndRead->isChecked() ? readLength_ : 0;
+  ticks_.Start<QByteArray>(
+      [link, bytes, length](const TaskControl &) {
+        link->Write(bytes);
+        if (length == 0 || !link->Pause(kAnswerPauseMs)) return QByteArray();
+        return link->Read(length, 0, 1).bytes;
+      },
+      [this](QByteArray answer) {
+        ++counter_;
+        lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
+        AppendReceived(answer);
+      });
 }
 
 void T_frmCommandTest::btnReadDataClick() {
+  const int32_t length = readLength_;
   // During a cycle the port is already open; opening again would cut it off.
-  if (!cycling_) EscOpenPort(mdlGlobal::SelectedPort);
-  std::vector<uint8_t> buffer(static_cast<size_t>(std::max(readLength_, 1)));
-  int32_t count = 0;
-  EscReadRetry(buffer.data(), readLength_, count, kAnswerPauseMs, 2);
-  AppendReceived(
-      QByteArray(reinterpret_cast<const char *>(buffer.data()), std::clamp(count, 0, readLength_)));
-  if (!cycling_) EscClosePort();
+  if (link_) {
+    const std::shared_ptr<PrinterLink> link = link_;
+    ticks_.Start<QByteArray>(
+        [link, length](const TaskControl &) { return link->Read(length, kAnswerPauseMs, 2).bytes; },
+        [this](QByteArray answer) { AppendReceived(answer); });
+    return;
+  }
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter(PrinterLibrary::Esc);
+  activity_->Run<QByteArray>(
+      [printer, length](const TaskControl &control) {
+        return PrinterService(printer, &control).Read(length, 2).value;
+      },
+      [this](QByteArray answer) { AppendReceived(answer); });
 }
 
 void T_frmCommandTest::AppendReceived(const QByteArray &bytes) {

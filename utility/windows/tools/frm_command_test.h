@@ -6,6 +6,10 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
+
+#include "printer_service.h"
+#include "printer_task_runner.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -18,6 +22,8 @@ class QTabWidget;
 class QTimer;
 
 namespace ravo::utility {
+
+class PrinterActivity;
 
 class T_frmCommandTest : public QDialog {
   Q_OBJECT
@@ -53,6 +59,10 @@ class T_frmCommandTest : public QDialog {
 
   int Counter() const { return counter_; }
   bool Cycling() const { return cycling_; }
+  PrinterActivity *Activity() const { return activity_; }
+
+  // Closing cancels a send that still waits and ends a cycle.
+  void done(int result) override;
 
  protected:
   void showEvent(QShowEvent *event) override;
@@ -65,15 +75,16 @@ class T_frmCommandTest : public QDialog {
   void btnLoadFileClick();
   void btnSendClick();
   void StartSend();
+  void StartCycle(int intervalMs);
   void StopCycle();
   void SendOnce();
+  void Sent(const ServiceAnswer<QByteArray> &sent, bool read);
   void timSendTimer();
   void btnReadDataClick();
   void btnClearCurTabClick();
   void btnClearAllTabClick();
   QPlainTextEdit *CurrentPage() const;
   void AppendReceived(const QByteArray &bytes);
-  QByteArray ReadAnswer(int length);
 
   QString sendCaption_;
   QString stopCaption_;
@@ -82,6 +93,11 @@ class T_frmCommandTest : public QDialog {
   int readLength_ = 0;
   int counter_ = 0;
   bool cycling_ = false;
+  PrinterActivity *activity_ = nullptr;
+  // The connection a cycle keeps open until it stops, and the runner of
+  // its ticks (which show no busy bar: Stop stays at hand).
+  std::shared_ptr<PrinterLink> link_;
+  PrinterTaskRunner ticks_;
 };
 
 }  // namespace ravo::utility

@@ -9,36 +9,21 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "download_framing.h"
-#include "mdl_function.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
+#include "printer_service.h"
 #include "tool_support.h"
 
 namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_TSPL;
-
-namespace {
-
-constexpr int kProgressSteps = 1000;
-
-int32_t Write(QByteArrayView bytes) {
-  return TsplWriteData(reinterpret_cast<const uint8_t *>(bytes.data()),
-                       static_cast<int32_t>(bytes.size()));
-}
-
-}  // namespace
 
 T_frmDownloadFile_TSPL::T_frmDownloadFile_TSPL(Storage storage, QWidget *parent)
     : QDialog(parent), storage(storage) {
   lblImagesList = new QLabel(this);
   lstTempletsList = new QListWidget(this);
-  prgDownload = new QProgressBar(this);
-  prgDownload->setRange(0, kProgressSteps);
-  prgDownload->setValue(0);
   btnAdd = new QPushButton(this);
   btnDel = new QPushButton(this);
   btnDownload = new QPushButton(this);
@@ -51,7 +36,10 @@ T_frmDownloadFile_TSPL::T_frmDownloadFile_TSPL(Storage storage, QWidget *parent)
   grid->addWidget(btnDel, 2, 1);
   grid->addWidget(btnDownload, 3, 1);
   grid->addWidget(btnClose, 5, 1);
-  grid->addWidget(prgDownload, 6, 0, 1, 2);
+  // Shows the bytes sent while a download runs, with its Cancel button.
+  activity = new PrinterActivity(this);
+  activity->Guard({lstTempletsList, btnAdd, btnDel, btnDownload});
+  grid->addWidget(activity, 6, 0, 1, 2);
 
   connect(btnAdd, &QPushButton::clicked, this, &T_frmDownloadFile_TSPL::btnAddClick);
   connect(btnDel, &QPushButton::clicked, this, &T_frmDownloadFile_TSPL::btnDelClick);
@@ -69,9 +57,9 @@ void T_frmDownloadFile_TSPL::InitLanguage() {
   btnClose->setText(Msg.Close);
 }
 
-void T_frmDownloadFile_TSPL::reject() {
-  // The window closes only between downloads.
-  if (!downloading_) QDialog::reject();
+void T_frmDownloadFile_TSPL::done(int result) {
+  activity->Cancel();  // the download stops before its next piece
+  QDialog::done(result);
 }
 
 void T_frmDownloadFile_TSPL::btnAddClick() {
@@ -86,65 +74,30 @@ void T_frmDownloadFile_TSPL::btnDelClick() {
   if (item != nullptr && item->isSelected()) delete item;
 }
 
-void T_frmDownloadFile_TSPL::SetBusy(bool busy) {
-  downloading_ = busy;
-  for (QPushButton *b : {btnAdd, btnDel, btnDownload, btnClose}) b->setEnabled(!busy);
-}
-
-void T_frmDownloadFile_TSPL::ShowProgress(qint64 sent, qint64 total) {
-  prgDownload->setValue(total > 0 ? static_cast<int>(sent * kProgressSteps / total)
-                                  : kProgressSteps);
-}
-
 void T_frmDownloadFile_TSPL::btnDownloadClick() {
-  int32_t result = TsplOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowError(Msg.Err_OpenPort);
   QStringList paths;
-  qint64 total = 0;
-  for (int i = 0; i < lstTempletsList->count(); ++i) {
-    paths += lstTempletsList->item(i)->text();
-    total += std::max<qint64>(0, mdlFunction::GetFileSizeOf(paths.back()));
-  }
-  SetBusy(true);
-  qint64 sent = 0;
-  ShowProgress(sent, total);
-  bool complete = true;
-  for (const QString &path : paths) {
-    if (!SendFile(path, sent, total)) {
-      complete = false;
-      break;
-    }
-  }
-  SetBusy(false);
-  // The port stays open; the template manager closes it.
-  if (complete) {
-    ShowProgress(total, total);
-    ShowInformation(Msg.DownloadSuccess);
-  }
+  for (int i = 0; i < lstTempletsList->count(); ++i) paths += lstTempletsList->item(i)->text();
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  const Storage target = storage;
+  activity->Run<ServiceResult>(
+      [printer, paths, target](const TaskControl &control) {
+        return PrinterService(printer, &control).DownloadFiles(paths, target).result;
+      },
+      [](ServiceResult result) { ReportDownload(result); });
 }
 
-bool T_frmDownloadFile_TSPL::SendFile(const QString &path, qint64 &sent, qint64 total) {
-  QFile file(path);
-  QByteArray bytes;
-  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
-  if (file.error() != QFile::NoError) {
-    ShowError(file.errorString());
-    return false;
+void T_frmDownloadFile_TSPL::ReportDownload(const ServiceResult &result) {
+  switch (result.message) {
+    case ServiceMessage::Ok:
+      return ShowInformation(Msg.DownloadSuccess);
+    case ServiceMessage::OpenPort:
+      return ShowError(Msg.Err_OpenPort);  // this window shows the text alone
+    case ServiceMessage::FileRead:
+      // The system's own words for what is wrong with the file.
+      return ShowError(result.subject + QStringLiteral(": ") + qt_error_string(result.code));
+    default:
+      return ShowServiceError(result);
   }
-  QCoreApplication::processEvents();
-  int32_t result = Write(DownloadPrefix(storage));
-  for (QByteArrayView piece : DownloadPieces(bytes)) {
-    if (result != 0) break;
-    result = Write(piece);
-    sent += piece.size();
-    ShowProgress(std::min(sent, total), total);
-    QCoreApplication::processEvents();
-  }
-  mdlGlobal::PrinterResult = result;
-  // A printer that stopped taking data has not stored the file.
-  if (result != 0) ShowErrorCode(Msg.Err_WriteData, result);
-  return result == 0;
 }
 
 }  // namespace ravo::utility

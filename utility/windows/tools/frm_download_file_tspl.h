@@ -4,7 +4,8 @@
 
 #include <QDialog>
 
-#include "storage.h"
+#include "service_result.h"
+#include "stored_files.h"
 
 class QLabel;
 class QListWidget;
@@ -12,6 +13,8 @@ class QProgressBar;
 class QPushButton;
 
 namespace ravo::utility {
+
+class PrinterActivity;
 
 class T_frmDownloadFile_TSPL : public QDialog {
   Q_OBJECT
@@ -23,28 +26,21 @@ class T_frmDownloadFile_TSPL : public QDialog {
 
   QLabel *lblImagesList;
   QListWidget *lstTempletsList;
-  QProgressBar *prgDownload;
   QPushButton *btnAdd;
   QPushButton *btnDel;
   QPushButton *btnDownload;
   QPushButton *btnClose;
+  PrinterActivity *activity;
 
-  bool Downloading() const { return downloading_; }
-
- public slots:
-  void reject() override;
+  // Closing cancels a running download before its next piece.
+  void done(int result) override;
 
  private:
   void InitLanguage();
   void btnAddClick();
   void btnDelClick();
   void btnDownloadClick();
-  // False when the download has to stop; the reason has been shown.
-  bool SendFile(const QString &path, qint64 &sent, qint64 total);
-  void SetBusy(bool busy);
-  void ShowProgress(qint64 sent, qint64 total);
-
-  bool downloading_ = false;
+  static void ReportDownload(const ServiceResult &result);
 };
 
 }  // namespace ravo::utility

@@ -4,22 +4,22 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ansi_text.h"
 #include "frm_print_text.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
+#include "printer_service.h"
 #include "tool_support.h"
 
 namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_ESC;
 
 T_frmPrintText::T_frmPrintText(QWidget *parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(442, 230);
+  setFixedSize(442, 260);  // with room for the busy bar
   setWindowIcon(ToolWindowIcon());
   setWindowTitle(GetLangString(QStringLiteral("FormPrintText_Caption")));
   lblContent = new QLabel(GetLangString(QStringLiteral("FormPrintText_lblContent")), this);
@@ -38,34 +38,40 @@ T_frmPrintText::T_frmPrintText(QWidget *parent) : QDialog(parent) {
   column->addWidget(lblContent);
   column->addWidget(txtPrintText);
   column->addLayout(buttons);
+  activity = new PrinterActivity(this);
+  activity->Guard({btnPrint});
+  column->addWidget(activity);
 
   connect(btnPrint, &QPushButton::clicked, this, &T_frmPrintText::btnPrintClick);
   connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void T_frmPrintText::btnPrintClick() {
-  // Only the command test window makes an ESC-mode handle otherwise; without
-  // one the text could never be printed.
-  if (EscHandle() == nullptr) {
-    int32_t created = EscCreatePrinter(mdlGlobal::SelectedModel);
-    mdlGlobal::PrinterResult = created;
-    if (created != 0) return ShowErrorCode(Msg.Err_CreatePrinter, created);
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter(PrinterLibrary::Esc);
+  const QString text = txtPrintText->toPlainText();
+  activity->Run<ServiceResult>(
+      [printer, text](const TaskControl &control) {
+        return PrinterService(printer, &control).PrintPlainText(text);
+      },
+      [](ServiceResult result) { Printed(result); });
+}
+
+void T_frmPrintText::done(int result) {
+  activity->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
+}
+
+void T_frmPrintText::Printed(const ServiceResult &result) {
+  switch (result.message) {
+    case ServiceMessage::Ok:
+      return;
+    case ServiceMessage::CreatePrinter:
+      return ShowErrorCode(result.Text(), result.code);
+    case ServiceMessage::OpenPort:
+      return ShowError(Msg.Err_OpenPort);  // this window shows the text alone
+    default:
+      return ShowServiceError(result);
   }
-  int32_t result = EscOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowError(Msg.Err_OpenPort);
-  QString text = txtPrintText->toPlainText();
-  if (text.trimmed().isEmpty()) {
-    ShowError(Msg.Err_ImportNull);
-    EscClosePort();
-    return;
-  }
-  QByteArray bytes = ToAnsi(WithCrLf(text) + QLatin1Char('\n'));
-  result = EscWriteData(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                        static_cast<int32_t>(bytes.size()));
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowError(Msg.Err_WriteData);
-  EscClosePort();
 }
 
 }  // namespace ravo::utility

@@ -5,12 +5,16 @@
 
 #include <QDialog>
 
+#include "service_result.h"
+
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace ravo::utility {
+
+class PrinterActivity;
 
 class T_frmPrintTextLabel : public QDialog {
   Q_OBJECT
@@ -31,9 +35,12 @@ class T_frmPrintTextLabel : public QDialog {
   QLabel *Label2;
   QPushButton *btnPrint;
   QPushButton *btnClose;
+  PrinterActivity *activity;
 
   void CheckWidthValue();
   void CheckHeightValue();
+  // Closing cancels a print that still waits for the printer.
+  void done(int result) override;
 
  protected:
   void showEvent(QShowEvent *event) override;
@@ -55,9 +62,14 @@ class T_frmPrintText : public QDialog {
   QPlainTextEdit *txtPrintText;
   QPushButton *btnPrint;
   QPushButton *btnClose;
+  PrinterActivity *activity;
+
+  // Closing cancels a print that still waits for the printer.
+  void done(int result) override;
 
  private:
   void btnPrintClick();
+  static void Printed(const ServiceResult &result);
 };
 
 }  // namespace ravo::utility

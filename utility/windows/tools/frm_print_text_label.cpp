@@ -6,35 +6,25 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "ansi_text.h"
-#include "catalogue.h"
 #include "frm_print_text.h"
-#include "label_job.h"
+#include "label_text_job.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
+#include "mdl_global_catalogue.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
+#include "printer_service.h"
 #include "tool_support.h"
 
 namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_TSPL;
-
-namespace {
-
-int32_t WriteLine(const QString &command) {
-  QByteArray bytes = ToAnsi(command) + "\r\n";
-  return TsplWriteData(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                       static_cast<int32_t>(bytes.size()));
-}
-
-}  // namespace
 
 T_frmPrintTextLabel::T_frmPrintTextLabel(QWidget *parent)
     : QDialog(parent), paperWidth(mdlGlobal::GetPaperWidth()) {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(442, 238);
+  setFixedSize(442, 268);  // with room for the busy bar
   lblContent = new QLabel(this);
   txtPrintText = new QPlainTextEdit(this);
   txtPrintText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -62,6 +52,9 @@ T_frmPrintTextLabel::T_frmPrintTextLabel(QWidget *parent)
   grid->addWidget(Label2, 3, 2);
   grid->addWidget(btnPrint, 2, 3, 2, 1);
   grid->addWidget(btnClose, 2, 4, 2, 1);
+  activity = new PrinterActivity(this);
+  activity->Guard({btnPrint});
+  grid->addWidget(activity, 4, 0, 1, 5);
 
   txtPrintableWidth->installEventFilter(this);
   txtPrintableHeigh->installEventFilter(this);
@@ -88,17 +81,15 @@ bool T_frmPrintTextLabel::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void T_frmPrintTextLabel::FormShow() {
-  int32_t result = TsplCreatePrinter(mdlGlobal::SelectedModel);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) {
-    ShowErrorCode(Msg.Err_CreatePrinter, result);
-  } else {
-    // A connection check only; nothing is written.
-    result = TsplOpenPort(mdlGlobal::SelectedPort);
-    mdlGlobal::PrinterResult = result;
-    if (result != 0) ShowErrorCode(Msg.Err_OpenPort, result);
-    TsplClosePort();
-  }
+  // A connection check only; nothing is written.
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity->Run<ServiceResult>(
+      [printer](const TaskControl &control) {
+        return PrinterService(printer, &control).TestConnection();
+      },
+      [](ServiceResult result) {
+        if (!result.ok()) ShowErrorCode(result.Text(), result.code);
+      });
   setWindowTitle(GetLangString(QStringLiteral("FormPrintTextLabel_Caption")));
   lblContent->setText(GetLangString(QStringLiteral("FormPrintTextLabel_lblContent")));
   lblPrintableWidth->setText(GetLangString(QStringLiteral("FormPrintTextLabel_lblPrintableWidth")));
@@ -127,28 +118,26 @@ void T_frmPrintTextLabel::btnPrintClick() {
   // The job always carries sizes in range, even when a box was not left.
   CheckWidthValue();
   CheckHeightValue();
-  int32_t result = TsplOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) return ShowErrorCode(Msg.Err_OpenPort, result);
-  QString text = txtPrintText->toPlainText();
-  if (text.trimmed().isEmpty()) {
-    ShowError(Msg.Err_ImportNull);
-    TsplClosePort();
-    return;
-  }
-  QStringList commands =
-      LabelJobCommands(txtPrintableWidth->text(), txtPrintableHeigh->text(), text);
-  result = WriteLine(commands.front());
-  if (result != 0) {
-    ShowError(Msg.Err_WriteData);
-    TsplClosePort();
-    return;
-  }
-  for (qsizetype i = 1; i + 1 < commands.size(); ++i) WriteLine(commands[i]);
-  result = WriteLine(commands.back());
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowError(Msg.Err_WriteData);
-  TsplClosePort();
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  const QString width = txtPrintableWidth->text();
+  const QString height = txtPrintableHeigh->text();
+  const QString text = txtPrintText->toPlainText();
+  activity->Run<ServiceResult>(
+      [printer, width, height, text](const TaskControl &control) {
+        return PrinterService(printer, &control).PrintLabelText(width, height, text);
+      },
+      [](ServiceResult result) {
+        if (result.ok()) return;
+        const bool reaching = result.message == ServiceMessage::OpenPort ||
+                              result.message == ServiceMessage::CreatePrinter;
+        if (reaching) return ShowErrorCode(result.Text(), result.code);
+        ShowServiceError(result);
+      });
+}
+
+void T_frmPrintTextLabel::done(int result) {
+  activity->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
 }
 
 }  // namespace ravo::utility

@@ -6,15 +6,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QThread>
 #include <algorithm>
 #include <array>
-#include <exception>
 
 #include "frm_download_file_tspl.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
-#include "template_files.h"
+#include "mdl_global_selected_printer.h"
+#include "printer_activity.h"
+#include "printer_service.h"
 #include "text_codec.h"
 #include "tool_support.h"
 
@@ -22,24 +21,18 @@ namespace ravo::utility {
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
-using namespace mdlPrinterLib_TSPL;
 
 namespace {
 
-constexpr int kAnswerPauseMs = 300;
-constexpr int kListBufferSize = 1024;
 constexpr int kNameRole = Qt::UserRole;  // the name's bytes as the printer listed them
 
-void Write(const QByteArray &bytes) {
-  if (bytes.isEmpty()) return;
-  TsplWriteData(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                static_cast<int32_t>(bytes.size()));
-}
-
-void OpenPortReporting() {
-  int32_t result = TsplOpenPort(mdlGlobal::SelectedPort);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) ShowErrorCode(Msg.Err_OpenPort, result);
+// Failures to reach the printer show their code; the rest their text.
+void Report(const ServiceResult &result) {
+  if (result.ok()) return;
+  const bool reaching =
+      result.message == ServiceMessage::OpenPort || result.message == ServiceMessage::CreatePrinter;
+  if (reaching) return ShowErrorCode(result.Text(), result.code);
+  ShowServiceError(result);
 }
 
 void OpenDownloadWindow(QWidget *parent, Storage storage) {
@@ -75,6 +68,10 @@ T_frmTempletManage::T_frmTempletManage(QWidget *parent)
        {btnDownload, btnPrint, btnDelCurrent, btnDelPosiAll, btnDelAll, btnRefresh, btnClose}) {
     grid->addWidget(b, row++, 1);
   }
+  activity = new PrinterActivity(this);
+  activity->Guard({lstImagesList, cmbTempletSavePosition, btnDownload, btnPrint, btnDelCurrent,
+                   btnDelPosiAll, btnDelAll, btnRefresh});
+  grid->addWidget(activity, 9, 0, 1, 2);
 
   const std::array<std::pair<QPushButton *, Action>, 5> actions{{
       {btnDownload, Action::Download},
@@ -103,22 +100,15 @@ void T_frmTempletManage::showEvent(QShowEvent *event) {
   if (!event->spontaneous()) FormShow();
 }
 
-void T_frmTempletManage::hideEvent(QHideEvent *event) {
-  if (!event->spontaneous()) TsplClosePort();  // FormClose
-  QDialog::hideEvent(event);
+void T_frmTempletManage::done(int result) {
+  activity->Cancel();  // closing does not wait for a slow printer
+  QDialog::done(result);
 }
 
 void T_frmTempletManage::FormShow() {
-  int32_t result = TsplCreatePrinter(mdlGlobal::SelectedModel);
-  mdlGlobal::PrinterResult = result;
-  if (result != 0) {
-    ShowErrorCode(Msg.Err_CreatePrinter, result);
-  } else {
-    OpenPortReporting();
-    TsplClosePort();
-  }
   InitLanguage();
-  RefreshTemplet();
+  // A connection check, then the listing.
+  Converse([](const PrinterService &service) { return service.TestConnection(); }, true);
 }
 
 void T_frmTempletManage::InitLanguage() {
@@ -147,46 +137,52 @@ void T_frmTempletManage::InitLanguage() {
 }
 
 void T_frmTempletManage::RefreshTemplet() {
-  try {
-    OpenPortReporting();
-    ListFiles();
-    ShowSpace();
-  } catch (const std::exception &error) {
-    ShowError(QString::fromLocal8Bit(error.what()));
-  }
+  Converse({}, true);
 }
 
-void T_frmTempletManage::ListFiles() {
-  Write(ListFilesCommand(SavePosition()));
-  QThread::msleep(kAnswerPauseMs);
-  std::array<uint8_t, kListBufferSize> answer{};
-  int32_t stored = 0;
-  TsplReadDataEOF(answer.data(), 0, kListBufferSize, 0, kListEnd, stored);
-  lstImagesList->clear();
-  for (const QByteArray &name :
-       ParseFileList(answer.data(), std::clamp(stored, 0, kListBufferSize))) {
-    auto *item = new QListWidgetItem(ucore::AnsiToQString(name), lstImagesList);
-    item->setData(kNameRole, name);
-  }
-  bool any = lstImagesList->count() > 0;
-  btnDelPosiAll->setEnabled(any);
-  btnDelAll->setEnabled(any);
+void T_frmTempletManage::Converse(Conversation action, bool refresh,
+                                  std::function<void()> afterwards) {
+  struct Outcome {
+    ServiceResult action;
+    std::optional<ServiceAnswer<StoredFiles>> listed;
+  };
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  const Storage storage = SavePosition();
+  activity->Run<Outcome>(
+      [printer, storage, action, refresh](const TaskControl &control) {
+        const PrinterService service(printer, &control);
+        Outcome outcome;
+        if (action) outcome.action = action(service);
+        if (refresh) outcome.listed = service.ListStoredFiles(storage);
+        return outcome;
+      },
+      [this, afterwards](Outcome outcome) {
+        Report(outcome.action);
+        if (outcome.listed) ShowListing(*outcome.listed);
+        if (afterwards) afterwards();
+      });
 }
 
-void T_frmTempletManage::ShowSpace() {
-  Write(kFilesSizeCommand);
-  QThread::msleep(kAnswerPauseMs);
-  std::array<uint8_t, kFilesSizeAnswerLength> answer{};
-  int32_t count = 0;
-  TsplReadRetry(answer.data(), kFilesSizeAnswerLength, count, 100, 2);
-  std::optional<QString> text =
-      SpaceText(GetLangString(QStringLiteral("FormTempletManage_lblSpaceInfo")), answer.data(),
-                count, SavePosition());
-  if (text) {
-    lblSpaceInfo->setText(*text);
+void T_frmTempletManage::ShowListing(const ServiceAnswer<StoredFiles> &listed) {
+  Report(listed.result);
+  ShowFiles(listed.value);
+  if (listed.value.room) {
+    lblSpaceInfo->setText(SpaceText(GetLangString(QStringLiteral("FormTempletManage_lblSpaceInfo")),
+                                    *listed.value.room));
   } else {
     ShowError(Msg.Err_ReadData);
   }
+}
+
+void T_frmTempletManage::ShowFiles(const StoredFiles &files) {
+  lstImagesList->clear();
+  for (const QByteArray &name : files.names) {
+    auto *item = new QListWidgetItem(AnsiToQString(name), lstImagesList);
+    item->setData(kNameRole, name);
+  }
+  const bool any = lstImagesList->count() > 0;
+  btnDelPosiAll->setEnabled(any);
+  btnDelAll->setEnabled(any);
 }
 
 QByteArray T_frmTempletManage::SelectedName() const {
@@ -196,41 +192,34 @@ QByteArray T_frmTempletManage::SelectedName() const {
 }
 
 void T_frmTempletManage::ButtonClick(Action action) {
-  try {
-    RunButton(action);
-  } catch (const std::exception &error) {
-    ShowError(QString::fromLocal8Bit(error.what()));
-  }
-}
-
-void T_frmTempletManage::RunButton(Action action) {
-  OpenPortReporting();
-  bool selected =
+  const bool selected =
       lstImagesList->currentItem() != nullptr && lstImagesList->currentItem()->isSelected();
-  QByteArray command;
+  const QByteArray name = SelectedName();
+  const Storage storage = SavePosition();
   switch (action) {
     case Action::Download:
-      openDownload(this, SavePosition());
-      break;
+      openDownload(this, storage);
+      return Converse({}, true, [this] {
+        if (lstImagesList->count() > 0) lstImagesList->setCurrentRow(0);
+      });
     case Action::Print:
-      if (selected) command = RunFileCommand(SelectedName());
-      break;
+      // Printing lists nothing new, so no refresh follows.
+      if (!selected) return;
+      return Converse([name](const PrinterService &s) { return s.RunStoredFile(name); }, false);
     case Action::DelCurrent:
-      if (!Confirm(delCurrentTip_)) break;
+      if (!Confirm(delCurrentTip_)) return RefreshTemplet();
       if (!selected) return ShowError(QStringLiteral("No template is selected."));
-      command = KillFileCommand(SavePosition(), SelectedName());
-      break;
+      return Converse(
+          [storage, name](const PrinterService &s) { return s.DeleteStoredFile(storage, name); },
+          true);
     case Action::DelPosiAll:
-      if (Confirm(delAllTip_)) command = KillStorageCommand(SavePosition());
-      break;
+      if (!Confirm(delAllTip_)) return RefreshTemplet();
+      return Converse([storage](const PrinterService &s) { return s.DeleteStoredFiles(storage); },
+                      true);
     case Action::DelAll:
-      if (Confirm(delAllTip_)) command = KillEverythingCommand();
-      break;
+      if (!Confirm(delAllTip_)) return RefreshTemplet();
+      return Converse([](const PrinterService &s) { return s.DeleteAllStoredFiles(); }, true);
   }
-  Write(command);
-  if (action == Action::Print) return;
-  RefreshTemplet();
-  if (action == Action::Download && lstImagesList->count() > 0) lstImagesList->setCurrentRow(0);
 }
 
 }  // namespace ravo::utility

@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "storage.h"
+#include "printer_service.h"
 
 class QComboBox;
 class QLabel;
@@ -14,6 +14,8 @@ class QListWidget;
 class QPushButton;
 
 namespace ravo::utility {
+
+class PrinterActivity;
 
 class T_frmTempletManage : public QDialog {
   Q_OBJECT
@@ -34,26 +36,32 @@ class T_frmTempletManage : public QDialog {
   QPushButton *btnDelAll;
   QPushButton *btnRefresh;
   QPushButton *btnClose;
+  PrinterActivity *activity;
 
   // Shows the download window for a storage; replaced by tests.
   std::function<void(QWidget *parent, Storage storage)> openDownload;
 
   Storage SavePosition() const;
+  // Lists the files and room of the chosen storage, off the window thread.
   void RefreshTemplet();
+  // Closing cancels a conversation that still waits for the printer.
+  void done(int result) override;
 
  protected:
   void showEvent(QShowEvent *event) override;
-  void hideEvent(QHideEvent *event) override;
 
  private:
   enum class Action { Download, Print, DelCurrent, DelPosiAll, DelAll };
 
   void FormShow();
   void InitLanguage();
+  using Conversation = std::function<ServiceResult(const PrinterService &)>;
+  // Runs action (when given) and then, with refresh, the listing, in one
+  // task; shows the outcome and runs afterwards.
+  void Converse(Conversation action, bool refresh, std::function<void()> afterwards = {});
   void ButtonClick(Action action);
-  void RunButton(Action action);
-  void ListFiles();
-  void ShowSpace();
+  void ShowListing(const ServiceAnswer<StoredFiles> &listed);
+  void ShowFiles(const StoredFiles &files);
   QByteArray SelectedName() const;
 
   QString delCurrentTip_;

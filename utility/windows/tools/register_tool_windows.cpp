@@ -1,10 +1,9 @@
 // Each tool window is made for one modal showing and destroyed afterwards.
-#include "catalogue.h"
 #include "frm_command_test.h"
 #include "frm_download_file_tspl.h"
 #include "frm_print_text.h"
 #include "frm_templet_manage.h"
-#include "mdl_printer_lib_tspl.h"
+#include "mdl_global_catalogue.h"
 #include "window_launchers.h"
 
 namespace ravo::utility {
@@ -27,8 +26,6 @@ void RegisterToolWindows() {
   launchers.downloadFile = [](QWidget *parent) {
     T_frmDownloadFile_TSPL window(Storage::Flash, parent);
     window.exec();
-    // Opened without the template manager, nobody else closes the port.
-    mdlPrinterLib_TSPL::TsplClosePort();
   };
   launchers.templateManager = [](QWidget *parent) {
     T_frmTempletManage window(parent);

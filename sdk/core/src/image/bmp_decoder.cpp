@@ -20,9 +20,8 @@ class BmpDecoder final : public ImageDecoder {
       header_.format = RowFormat::kOneBit;
       header_.palette = {layout_.palette[0], layout_.palette[1]};
     }
-    blockRows_ = std::max<uint64_t>(1, kBlockBytes / layout_.stride);
+    blockRows_ = layout_.stride == 0 ? 1 : std::max<uint64_t>(1, kBlockBytes / layout_.stride);
     blockRows_ = std::min<uint64_t>(blockRows_, layout_.height);
-    block_.resize(blockRows_ * layout_.stride);
   }
 
   bool ReadRow(uint8_t *row) override {
@@ -37,6 +36,7 @@ class BmpDecoder final : public ImageDecoder {
 
  private:
   bool LoadBlock() {
+    if (block_.empty()) block_.resize(blockRows_ * layout_.stride);
     blockStart_ = next_;
     blockEnd_ = std::min<uint64_t>(layout_.height, next_ + blockRows_);
     uint64_t rows = blockEnd_ - blockStart_;
@@ -99,7 +99,9 @@ class BmpDecoder final : public ImageDecoder {
 
 }  // namespace
 
-std::unique_ptr<ImageDecoder> OpenBmpDecoder(std::FILE *file) {
+// The headers are read in full before any row buffer exists, and the rows
+// must be in the file, so the limits need no check of their own here.
+std::unique_ptr<ImageDecoder> OpenBmpDecoder(std::FILE *file, const ImageLimits &) {
   BmpLayout layout;
   if (!ParseBmpLayout(file, layout)) return nullptr;
   if (layout.compression != BmpCompression::kNone) {

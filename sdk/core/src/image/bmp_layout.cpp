@@ -94,7 +94,7 @@ bool ParseBmpLayout(std::FILE *file, BmpLayout &layout) {
   } else {
     int32_t width = static_cast<int32_t>(Le32(info + 4));
     int32_t height = static_cast<int32_t>(Le32(info + 8));
-    if (width <= 0 || height == 0 || height == INT32_MIN) return false;
+    if (width < 0 || height == INT32_MIN) return false;
     layout.width = static_cast<uint32_t>(width);
     layout.bottomUp = height > 0;
     layout.height = static_cast<uint32_t>(height > 0 ? height : -height);
@@ -103,7 +103,7 @@ bool ParseBmpLayout(std::FILE *file, BmpLayout &layout) {
     colorsUsed = Le32(info + 32);
   }
 
-  if (layout.width == 0 || layout.height == 0) return false;
+  // An empty bitmap is well formed; the size check refuses it.
   uint16_t bits = layout.bitCount;
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
   if (bits > 8) {

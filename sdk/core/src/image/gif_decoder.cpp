@@ -1,6 +1,7 @@
-// GIF through giflib: the first frame, placed on the logical screen.  Screen
-// area outside the frame is white, so it prints nothing.  Transparency is
-// not applied; a transparent index shows its colour-table colour.
+// GIF through giflib: the first frame, placed on the logical screen and
+// clipped to it.  Screen area outside the frame is white, so it prints
+// nothing.  Transparency is not applied; a transparent index shows its
+// colour-table colour.
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -19,6 +20,8 @@ int ReadFromFile(GifFileType *gif, GifByteType *out, int size) {
 
 class GifDecoder final : public ImageDecoder {
  public:
+  explicit GifDecoder(const ImageLimits &limits) : limits_(limits) {}
+
   ~GifDecoder() override {
     if (gif_ != nullptr) DGifCloseFile(gif_, nullptr);
   }
@@ -34,14 +37,17 @@ class GifDecoder final : public ImageDecoder {
   }
 
   bool ReadRow(uint8_t *row) override {
-    if (next_ >= header_.height) return false;
-    if (!frameFound_ && !FindFrame()) return false;
+    if (next_ >= header_.height || broken_) return false;
+    if (!frameFound_ && !FindFrame()) {
+      broken_ = true;
+      return false;
+    }
     uint32_t y = next_++;
     std::memset(row, 0xFF, static_cast<size_t>(header_.width) * 3);
     if (y < top_ || y >= top_ + frameHeight_) return true;
     const uint8_t *indices = nullptr;
     if (interlaced_) {
-      indices = &whole_[static_cast<size_t>(y - top_) * frameWidth_];
+      indices = &whole_[static_cast<size_t>(y - top_) * VisibleWidth()];
     } else {
       if (DGifGetLine(gif_, line_.data(), static_cast<int>(frameWidth_)) != GIF_OK) return false;
       indices = line_.data();
@@ -62,6 +68,9 @@ class GifDecoder final : public ImageDecoder {
     if (DGifGetImageDesc(gif_) != GIF_OK) return false;
     const GifImageDesc &desc = gif_->Image;
     if (desc.Left < 0 || desc.Top < 0 || desc.Width <= 0 || desc.Height <= 0) return false;
+    // Every row of the frame is decoded whole, however little of it shows:
+    // a frame wider than any image the caller takes only costs time.
+    if (static_cast<uint32_t>(desc.Width) > limits_.maxWidth) return Refuse(PRT_ERR_IMAGE_SIZE);
     ColorMapObject *map = desc.ColorMap != nullptr ? desc.ColorMap : gif_->SColorMap;
     if (map == nullptr) return false;
     for (int i = 0; i < map->ColorCount && i < 256; ++i)
@@ -86,30 +95,41 @@ class GifDecoder final : public ImageDecoder {
     return true;
   }
 
+  bool Refuse(int32_t error) {
+    error_ = error;
+    return false;
+  }
+
   // Interlaced rows arrive in four passes; only the whole frame is usable.
   // Only its part on the screen is kept, so a forged frame size cannot ask
   // for more memory than the screen.
   bool ReadInterlaced() {
     visibleRows_ = top_ < header_.height ? std::min(frameHeight_, header_.height - top_) : 0;
-    whole_.resize(static_cast<size_t>(frameWidth_) * visibleRows_);
+    const size_t visibleWidth = VisibleWidth();
+    if (visibleWidth * visibleRows_ > limits_.workBytes) return Refuse(PRT_ERR_IMAGE_SIZE);
+    whole_.resize(visibleWidth * visibleRows_);
     static const uint32_t kStart[] = {0, 4, 2, 1};
     static const uint32_t kStep[] = {8, 8, 4, 2};
     for (int pass = 0; pass < 4; ++pass) {
       for (uint32_t y = kStart[pass]; y < frameHeight_; y += kStep[pass]) {
-        GifPixelType *line =
-            y < visibleRows_ ? &whole_[static_cast<size_t>(y) * frameWidth_] : line_.data();
-        if (DGifGetLine(gif_, line, static_cast<int>(frameWidth_)) != GIF_OK) return false;
+        if (DGifGetLine(gif_, line_.data(), static_cast<int>(frameWidth_)) != GIF_OK) return false;
+        if (y < visibleRows_)
+          std::copy_n(line_.begin(), visibleWidth, whole_.begin() + y * visibleWidth);
       }
     }
     return true;
   }
 
+  // Frame columns that lie on the screen.
+  size_t VisibleWidth() const {
+    return left_ < header_.width ? std::min(frameWidth_, header_.width - left_) : 0;
+  }
+
   // Frame pixels that fall outside the screen are dropped.
   void PaintIndices(const uint8_t *indices, uint8_t *row) const {
-    if (left_ >= header_.width) return;
-    uint32_t count = std::min(frameWidth_, header_.width - left_);
+    const size_t count = VisibleWidth();
     uint8_t *out = row + static_cast<size_t>(left_) * 3;
-    for (uint32_t x = 0; x < count; ++x) {
+    for (size_t x = 0; x < count; ++x) {
       const Rgb &colour = colours_[indices[x]];
       out[3 * x] = colour.red;
       out[3 * x + 1] = colour.green;
@@ -117,8 +137,10 @@ class GifDecoder final : public ImageDecoder {
     }
   }
 
+  ImageLimits limits_;
   GifFileType *gif_ = nullptr;
   bool frameFound_ = false;
+  bool broken_ = false;
   bool interlaced_ = false;
   uint32_t left_ = 0, top_ = 0, frameWidth_ = 0, frameHeight_ = 0, visibleRows_ = 0;
   std::array<Rgb, 256> colours_{};
@@ -129,8 +151,8 @@ class GifDecoder final : public ImageDecoder {
 
 }  // namespace
 
-std::unique_ptr<ImageDecoder> OpenGifDecoder(std::FILE *file) {
-  auto decoder = std::make_unique<GifDecoder>();
+std::unique_ptr<ImageDecoder> OpenGifDecoder(std::FILE *file, const ImageLimits &limits) {
+  auto decoder = std::make_unique<GifDecoder>(limits);
   if (!decoder->Open(file)) return nullptr;
   return decoder;
 }

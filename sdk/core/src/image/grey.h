@@ -4,7 +4,15 @@
 
 #include <cstdint>
 
+#include "image/image_decoder.h"
+
 namespace prt {
+
+// Whether a set bit of a one-bit image is a dark dot: it is unless the
+// colour table's entry 1 is white (blue 255).
+inline bool OneBitSetIsDark(const ImageHeader &header) {
+  return header.palette[1].blue != 255;
+}
 
 // Grey of one colour, computed the long way; the row functions agree with
 // it on every colour.

@@ -33,7 +33,8 @@ Format Sniff(const unsigned char *magic, size_t size) {
 
 }  // namespace
 
-std::unique_ptr<ImageDecoder> OpenImageDecoder(std::FILE *file, int32_t &result) {
+std::unique_ptr<ImageDecoder> OpenImageDecoder(std::FILE *file, int32_t &result,
+                                               const ImageLimits &limits) {
   unsigned char magic[8] = {};
   size_t got = std::fread(magic, 1, sizeof magic, file);
   result = kImageLoadError;
@@ -41,23 +42,28 @@ std::unique_ptr<ImageDecoder> OpenImageDecoder(std::FILE *file, int32_t &result)
   std::unique_ptr<ImageDecoder> decoder;
   switch (Sniff(magic, got)) {
     case Format::kPng:
-      decoder = OpenPngDecoder(file);
+      decoder = OpenPngDecoder(file, limits);
       break;
     case Format::kJpeg:
-      decoder = OpenJpegDecoder(file);
+      decoder = OpenJpegDecoder(file, limits);
       break;
     case Format::kGif:
-      decoder = OpenGifDecoder(file);
+      decoder = OpenGifDecoder(file, limits);
       break;
     case Format::kBmp:
-      decoder = OpenBmpDecoder(file);
+      decoder = OpenBmpDecoder(file, limits);
       break;
     case Format::kUnknown:
       break;
   }
-  // A zero-sized image is not a bitmap any decoder would hand out.
-  if (decoder && (decoder->header().width == 0 || decoder->header().height == 0)) decoder.reset();
-  if (decoder) result = 0;
+  if (!decoder) return nullptr;
+  const ImageHeader &header = decoder->header();
+  // An empty image is a size problem, like one too large for the caller.
+  if (header.width == 0 || header.height == 0 || !limits.Accepts(header.width, header.height)) {
+    result = PRT_ERR_IMAGE_SIZE;
+    return nullptr;
+  }
+  result = 0;
   return decoder;
 }
 

@@ -1,4 +1,9 @@
-// JPEG through libjpeg-turbo, a strip of scanlines at a time.
+// JPEG through libjpeg-turbo, a strip of scanlines at a time.  A file that
+// ends early is broken, not padded with grey; a progressive or multi-scan
+// file whose coefficients would outgrow the caller's work memory is too
+// large; more scans than any encoder writes only cost time and are refused.
+#include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -6,6 +11,8 @@
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
+// jerror.h needs jpeglib.h first.
+#include <jerror.h>
 
 #include "image/image_decoder.h"
 
@@ -13,6 +20,8 @@ namespace prt {
 namespace {
 
 constexpr JDIMENSION kStripRows = 16;
+// libjpeg-turbo's own tools stop at this many scans.
+constexpr int kMaxScans = 500;
 
 struct JpegErrors {
   jpeg_error_mgr manager;
@@ -24,12 +33,24 @@ struct JpegErrors {
 }
 void OnJpegMessage(j_common_ptr) {}
 
+// Warnings are ignored, except the one for a file that ends too soon.
+void OnJpegWarning(j_common_ptr info, int level) {
+  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) OnJpegError(info);
+}
+
+void OnJpegProgress(j_common_ptr info) {
+  auto *decompress = reinterpret_cast<j_decompress_ptr>(info);
+  if (decompress->input_scan_number > kMaxScans) ERREXIT(info, JERR_BAD_SCAN_SCRIPT);
+}
+
 class JpegDecoder final : public ImageDecoder {
  public:
-  explicit JpegDecoder(std::FILE *file) : file_(file) {
+  JpegDecoder(std::FILE *file, const ImageLimits &limits) : file_(file), limits_(limits) {
     info_.err = jpeg_std_error(&errors_.manager);
     errors_.manager.error_exit = OnJpegError;
     errors_.manager.output_message = OnJpegMessage;
+    errors_.manager.emit_message = OnJpegWarning;
+    progress_.progress_monitor = OnJpegProgress;
   }
 
   ~JpegDecoder() override {
@@ -40,6 +61,9 @@ class JpegDecoder final : public ImageDecoder {
     if (setjmp(errors_.jump)) return false;
     jpeg_create_decompress(&info_);
     created_ = true;
+    // Whole-image buffers beyond this fail instead of growing.
+    info_.mem->max_memory_to_use = static_cast<long>(std::min<size_t>(limits_.workBytes, LONG_MAX));
+    info_.progress = &progress_;
     jpeg_stdio_src(&info_, file_);
     jpeg_read_header(&info_, TRUE);
     header_.width = info_.image_width;
@@ -80,7 +104,7 @@ class JpegDecoder final : public ImageDecoder {
     if (!started_ && !Start()) return false;
     stripNext_ = 0;
     stripEnd_ = 0;
-    if (setjmp(errors_.jump)) return false;
+    if (setjmp(errors_.jump)) return Failed();
     while (stripEnd_ == 0) {
       if (info_.output_scanline >= info_.output_height) return false;
       stripEnd_ = jpeg_read_scanlines(&info_, stripPointers_.data(), kStripRows);
@@ -89,7 +113,7 @@ class JpegDecoder final : public ImageDecoder {
   }
 
   bool Start() {
-    if (setjmp(errors_.jump)) return false;
+    if (setjmp(errors_.jump)) return Failed();
     jpeg_start_decompress(&info_);
     started_ = true;
     stripRowBytes_ = static_cast<size_t>(info_.output_width) * info_.output_components;
@@ -98,6 +122,22 @@ class JpegDecoder final : public ImageDecoder {
     stripPointers_.resize(kStripRows);
     for (JDIMENSION i = 0; i < kStripRows; ++i) stripPointers_[i] = &strip_[i * stripRowBytes_];
     return true;
+  }
+
+  // Sets error_ from libjpeg's last message; always false.
+  bool Failed() {
+    switch (errors_.manager.msg_code) {
+      case JERR_NO_BACKING_STORE:  // the work memory ran out
+        error_ = PRT_ERR_IMAGE_SIZE;
+        break;
+      case JERR_OUT_OF_MEMORY:
+        error_ = PRT_ERR_OUT_OF_MEMORY;
+        break;
+      default:
+        error_ = kImageLoadError;
+        break;
+    }
+    return false;
   }
 
   // Adobe writes CMYK inverted, which is what nearly every CMYK JPEG is.
@@ -109,8 +149,10 @@ class JpegDecoder final : public ImageDecoder {
   }
 
   std::FILE *file_;
+  ImageLimits limits_;
   jpeg_decompress_struct info_{};
   JpegErrors errors_{};
+  jpeg_progress_mgr progress_{};
   bool created_ = false;
   bool started_ = false;
   bool cmyk_ = false;
@@ -124,8 +166,8 @@ class JpegDecoder final : public ImageDecoder {
 
 }  // namespace
 
-std::unique_ptr<ImageDecoder> OpenJpegDecoder(std::FILE *file) {
-  auto decoder = std::make_unique<JpegDecoder>(file);
+std::unique_ptr<ImageDecoder> OpenJpegDecoder(std::FILE *file, const ImageLimits &limits) {
+  auto decoder = std::make_unique<JpegDecoder>(file, limits);
   if (!decoder->Open()) return nullptr;
   return decoder;
 }

@@ -2,6 +2,7 @@
 // packed rows and two colours; everything else arrives as grey or RGB.
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 #include <vector>
@@ -19,7 +20,7 @@ void OnPngWarning(png_structp, png_const_charp) {}
 
 class PngDecoder final : public ImageDecoder {
  public:
-  explicit PngDecoder(std::FILE *file) : file_(file) {}
+  PngDecoder(std::FILE *file, const ImageLimits &limits) : file_(file), limits_(limits) {}
 
   ~PngDecoder() override {
     if (png_ != nullptr)
@@ -33,6 +34,9 @@ class PngDecoder final : public ImageDecoder {
     if (info_ == nullptr) return false;
     if (setjmp(png_jmpbuf(png_))) return false;
     png_init_io(png_, file_);
+    // libpng refuses a larger header itself, before it allocates rows.
+    png_set_user_limits(png_, std::min<uint32_t>(limits_.maxWidth, PNG_USER_WIDTH_MAX),
+                        std::min<uint32_t>(limits_.maxHeight, PNG_USER_HEIGHT_MAX));
     SkipChecksums();
     png_read_info(png_, info_);
     return ReadLayout();
@@ -42,7 +46,7 @@ class PngDecoder final : public ImageDecoder {
     if (next_ >= header_.height) return false;
     if (setjmp(png_jmpbuf(png_))) return false;
     if (interlaced_) {
-      if (whole_.empty()) ReadWhole();
+      if (whole_.empty() && !ReadWhole()) return false;
       std::memcpy(row, &whole_[next_ * libRowBytes_], libRowBytes_);
     } else {
       png_read_row(png_, row, nullptr);
@@ -101,15 +105,22 @@ class PngDecoder final : public ImageDecoder {
   }
 
   // Interlaced rows only come out complete after the last pass.
-  void ReadWhole() {
-    whole_.resize(static_cast<size_t>(libRowBytes_) * header_.height);
+  bool ReadWhole() {
+    const uint64_t bytes = static_cast<uint64_t>(libRowBytes_) * header_.height;
+    if (bytes > limits_.workBytes) {
+      error_ = PRT_ERR_IMAGE_SIZE;
+      return false;
+    }
+    whole_.resize(static_cast<size_t>(bytes));
     // Members, not locals: a longjmp out of libpng would skip a destructor.
     rowPointers_.resize(header_.height);
     for (uint32_t y = 0; y < header_.height; ++y) rowPointers_[y] = &whole_[y * libRowBytes_];
     png_read_image(png_, rowPointers_.data());
+    return true;
   }
 
   std::FILE *file_;
+  ImageLimits limits_;
   png_structp png_ = nullptr;
   png_infop info_ = nullptr;
   bool interlaced_ = false;
@@ -121,8 +132,8 @@ class PngDecoder final : public ImageDecoder {
 
 }  // namespace
 
-std::unique_ptr<ImageDecoder> OpenPngDecoder(std::FILE *file) {
-  auto decoder = std::make_unique<PngDecoder>(file);
+std::unique_ptr<ImageDecoder> OpenPngDecoder(std::FILE *file, const ImageLimits &limits) {
+  auto decoder = std::make_unique<PngDecoder>(file, limits);
   if (!decoder->Open()) return nullptr;
   return decoder;
 }

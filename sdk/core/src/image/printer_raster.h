@@ -52,11 +52,6 @@ int32_t WithImagePath(const Char *path, Send send) {
   return rc != 0 ? rc : send(file);
 }
 
-struct ImageLimits {
-  uint32_t maxWidth = 0;   // dots; 0 refuses every image
-  uint32_t maxHeight = 0;  // dots
-};
-
 struct PrinterRaster {
   uint32_t rowBytes = 0;
   uint32_t height = 0;
@@ -64,8 +59,9 @@ struct PrinterRaster {
 };
 
 // Reads the image's size, refuses an empty image or one beyond `limits`
-// with -25, rasterizes it and inverts every byte (padding bits become 1).
-// Decoder errors are returned unchanged; -9 when memory runs out.
+// (a maxWidth of 0 refuses every image) with -25, rasterizes it and
+// inverts every byte (padding bits become 1).  Decoder errors are returned
+// unchanged; -9 when memory runs out.
 inline int32_t LoadInvertedRaster(const std::string &path, ImageLimits limits, PrinterRaster &out) {
   uint32_t width = 0;
   uint32_t height = 0;
@@ -77,7 +73,9 @@ inline int32_t LoadInvertedRaster(const std::string &path, ImageLimits limits, P
   out.rowBytes = RasterRowBytes(width);
   out.height = height;
   out.bytes.assign(static_cast<size_t>(out.rowBytes) * height, 0);
-  rc = RasterizeImageFile(path, out.bytes);
+  // The decoder may hold no more than the accepted size, whatever the file
+  // says by now.
+  rc = RasterizeImageFile(path, out.bytes, ImageLimits{width, height});
   for (uint8_t &byte : out.bytes) byte = static_cast<uint8_t>(~byte);
   return rc;
 }

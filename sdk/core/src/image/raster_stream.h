@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <span>
 
+#include "image/image_decoder.h"
+
 namespace prt {
 
 enum class Threading {
@@ -20,6 +22,6 @@ int32_t ReadImageSizeFrom(std::FILE *file, uint32_t &width, uint32_t &height);
 // As RasterizeImageFile, on `file` positioned anywhere.  The results are
 // the same bits whatever `threading` says.
 int32_t RasterizeFrom(std::FILE *file, std::span<uint8_t> raster,
-                      Threading threading = Threading::kAuto);
+                      Threading threading = Threading::kAuto, const ImageLimits &limits = {});
 
 }  // namespace prt

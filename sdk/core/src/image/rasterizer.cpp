@@ -1,10 +1,11 @@
 #include "image/rasterizer.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <new>
 #include <vector>
 
 #include "image/dither.h"
@@ -25,13 +26,26 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// Opens `path` for reading; errno when it cannot be opened or is a folder.
+// Opens `path` for reading; errno when it cannot be opened, EISDIR for a
+// folder, -21 for anything else that is no regular file.  O_NONBLOCK keeps
+// a FIFO without a writer from holding the open; a socket cannot be opened
+// at all (ENXIO), which is the same refusal.
 int32_t OpenImageFile(const std::string &path, FilePtr &file) {
-  errno = 0;
-  file.reset(std::fopen(path.c_str(), "rb"));
-  if (!file) return errno != 0 ? errno : EIO;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return errno == ENXIO ? kImageLoadError : errno;
   struct stat info {};
-  if (fstat(fileno(file.get()), &info) == 0 && S_ISDIR(info.st_mode)) return EISDIR;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int32_t result = S_ISDIR(info.st_mode) ? EISDIR : kImageLoadError;
+    ::close(fd);
+    return result;
+  }
+  errno = 0;
+  file.reset(::fdopen(fd, "rb"));
+  if (!file) {
+    const int32_t result = errno != 0 ? errno : EIO;
+    ::close(fd);
+    return result;
+  }
   std::setvbuf(file.get(), nullptr, _IOFBF, kFileBufferBytes);
   return 0;
 }
@@ -40,8 +54,7 @@ int32_t OpenImageFile(const std::string &path, FilePtr &file) {
 bool CopyOneBit(ImageDecoder &decoder, std::span<uint8_t> raster) {
   const ImageHeader &header = decoder.header();
   size_t rowBytes = RasterRowBytes(header.width);
-  // Entry 1 white (blue 255) means a set bit is light: invert.
-  uint8_t flip = header.palette[1].blue == 255 ? 0xFF : 0x00;
+  uint8_t flip = OneBitSetIsDark(header) ? 0x00 : 0xFF;
   uint32_t padding = rowBytes * 8 - header.width;
   uint8_t lastMask = static_cast<uint8_t>(0xFF << padding);
   for (uint32_t y = 0; y < header.height; ++y) {
@@ -77,44 +90,30 @@ bool DitherImage(ImageDecoder &decoder, std::span<uint8_t> raster, Threading thr
   return PipeRowsInline(header.height, decodedBytes, produce, consume);
 }
 
-template <typename Body>
-int32_t CatchAll(Body &&body) noexcept {
-  try {
-    return body();
-  } catch (const std::bad_alloc &) {
-    return PRT_ERR_OUT_OF_MEMORY;
-  } catch (...) {
-    return kImageLoadError;
-  }
-}
-
 }  // namespace
 
 int32_t ReadImageSizeFrom(std::FILE *file, uint32_t &width, uint32_t &height) {
-  return CatchAll([&]() -> int32_t {
-    if (std::fseek(file, 0, SEEK_SET) != 0) return kImageLoadError;
-    int32_t result = 0;
-    auto decoder = OpenImageDecoder(file, result);
-    if (!decoder) return result;
-    width = decoder->header().width;
-    height = decoder->header().height;
-    return 0;
-  });
+  if (std::fseek(file, 0, SEEK_SET) != 0) return kImageLoadError;
+  int32_t result = 0;
+  auto decoder = OpenImageDecoder(file, result);
+  if (!decoder) return result;
+  width = decoder->header().width;
+  height = decoder->header().height;
+  return 0;
 }
 
-int32_t RasterizeFrom(std::FILE *file, std::span<uint8_t> raster, Threading threading) {
-  return CatchAll([&]() -> int32_t {
-    if (std::fseek(file, 0, SEEK_SET) != 0) return kImageLoadError;
-    int32_t result = 0;
-    auto decoder = OpenImageDecoder(file, result);
-    if (!decoder) return result;
-    const ImageHeader &header = decoder->header();
-    uint64_t needed = static_cast<uint64_t>(RasterRowBytes(header.width)) * header.height;
-    if (needed > raster.size()) return PRT_ERR_IMAGE_SIZE;
-    bool ok = header.format == RowFormat::kOneBit ? CopyOneBit(*decoder, raster)
-                                                  : DitherImage(*decoder, raster, threading);
-    return ok ? 0 : kImageLoadError;
-  });
+int32_t RasterizeFrom(std::FILE *file, std::span<uint8_t> raster, Threading threading,
+                      const ImageLimits &limits) {
+  if (std::fseek(file, 0, SEEK_SET) != 0) return kImageLoadError;
+  int32_t result = 0;
+  auto decoder = OpenImageDecoder(file, result, limits);
+  if (!decoder) return result;
+  const ImageHeader &header = decoder->header();
+  uint64_t needed = static_cast<uint64_t>(RasterRowBytes(header.width)) * header.height;
+  if (needed > raster.size()) return PRT_ERR_IMAGE_SIZE;
+  bool ok = header.format == RowFormat::kOneBit ? CopyOneBit(*decoder, raster)
+                                                : DitherImage(*decoder, raster, threading);
+  return ok ? 0 : decoder->error();
 }
 
 int32_t ReadImageSize(const std::string &path, uint32_t &width, uint32_t &height) {
@@ -124,11 +123,12 @@ int32_t ReadImageSize(const std::string &path, uint32_t &width, uint32_t &height
   return ReadImageSizeFrom(file.get(), width, height);
 }
 
-int32_t RasterizeImageFile(const std::string &path, std::span<uint8_t> raster) {
+int32_t RasterizeImageFile(const std::string &path, std::span<uint8_t> raster,
+                           const ImageLimits &limits) {
   FilePtr file;
   int32_t result = OpenImageFile(path, file);
   if (result != 0) return result;
-  return RasterizeFrom(file.get(), raster);
+  return RasterizeFrom(file.get(), raster, Threading::kAuto, limits);
 }
 
 }  // namespace prt

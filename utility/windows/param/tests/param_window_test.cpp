@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,20 +11,21 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <random>
 
 #include "mdl_global.h"
-#include "mdl_printer_lib_tspl.h"
-#include "message_box.h"
 #include "param_values.h"
 #include "parameter_windows.h"
+#include "printer_activity.h"
+#include "printer_task_runner.h"
+#include "recording_message_boxes.h"
 #include "sim_printer.h"
 #include "window_launchers.h"
 
-using namespace ravo::param;
+using namespace ravo::utility::param;
 using namespace ravo::utility;
-using mdlPrinterLib_TSPL::SealParameterBlock;
 using ravo::testing::SimPrinter;
 
 // Readable failure output for request lists.
@@ -32,6 +34,18 @@ void PrintTo(const QStringList &list, std::ostream *out) {
 }
 
 namespace {
+
+// Processes window events until every printer conversation has handed its
+// result back.
+void Settle() {
+  QElapsedTimer clock;
+  clock.start();
+  while (PrinterTaskRunner::Unsettled() > 0 && clock.elapsed() < 15000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(2);
+  }
+  ASSERT_EQ(PrinterTaskRunner::Unsettled(), 0);
+}
 
 struct Printer {
   Family family;
@@ -93,27 +107,27 @@ class ParamWindow : public ::testing::Test {
     mdlGlobal::SelectLanguage(QStringLiteral("1033"));
     mdlGlobal::LoadMessageStrings();
     mdlGlobal::CommandModeFlag = 1;
-    ASSERT_EQ(mdlPrinterLib_TSPL::TsplCreatePrinter(QStringLiteral("TQX58")), 0);
   }
 
   // What the main window does before it opens a parameter window: select
-  // the printer and open its port.
+  // the printer.
   void Select(const Printer &printer, const SimPrinter &device, const QString &extra = {}) {
     ASSERT_TRUE(device.Running());
     mdlGlobal::SelectedPrinterType = QLatin1String(printer.entry);
     mdlGlobal::SelectedModel = QLatin1String(printer.model);
     mdlGlobal::SelectedPort = device.PortString() + extra;
-    ASSERT_EQ(mdlPrinterLib_TSPL::TsplOpenPort(mdlGlobal::SelectedPort), 0);
   }
 
   std::unique_ptr<ParamForm> Open(Family family) {
     auto window = CreateParameterWindow(family, nullptr);
     window->show();
+    Settle();  // the block has been read
     return window;
   }
 
   static void ClickSet(ParamForm &window) {
     window.findChild<QPushButton *>(QStringLiteral("btnSet"))->click();
+    Settle();
   }
 
   template <typename T>
@@ -477,6 +491,33 @@ TEST_F(ParamWindow, WriteThatCannotOpenThePortReportsCodeThenFailure) {
   EXPECT_FALSE(window->isVisible());
 }
 
+// A slow printer: the window is up at once with its fields waiting, and
+// closing it does not wait for the answer.
+TEST_F(ParamWindow, FieldsWaitForTheBlockAndCloseDoesNotWait) {
+  SimPrinter slow(FilledBlock(kPrinters[1], 7), 1, {"--answer-delay-ms", "600"});
+  Select(kPrinters[1], slow);
+  auto window = CreateParameterWindow(Family::TQM, nullptr);
+  window->show();
+  ASSERT_TRUE(window->Activity()->Busy());
+  EXPECT_FALSE(Child<QComboBox>(*window, "cmbDensity")->isEnabled());
+  EXPECT_FALSE(Child<QPushButton>(*window, "btnSet")->isEnabled());
+  EXPECT_TRUE(Child<QPushButton>(*window, "btnClose")->isEnabled());
+  Settle();
+  EXPECT_TRUE(window->ReadSucceeded());
+  EXPECT_TRUE(Child<QComboBox>(*window, "cmbDensity")->isEnabled());
+  EXPECT_TRUE(Child<QPushButton>(*window, "btnSet")->isEnabled());
+
+  auto again = CreateParameterWindow(Family::TQM, nullptr);
+  again->show();
+  ASSERT_TRUE(again->Activity()->Busy());
+  Child<QPushButton>(*again, "btnClose")->click();
+  EXPECT_FALSE(again->isVisible());
+  EXPECT_FALSE(again->Activity()->Busy());
+  Settle();
+  EXPECT_FALSE(again->ReadSucceeded());
+  EXPECT_TRUE(boxes_.shown.empty());
+}
+
 TEST_F(ParamWindow, LauncherOpensTheChosenWindowModally) {
   RegisterParameterWindows();
   ASSERT_TRUE(Launchers().parameterSetting);
@@ -486,6 +527,7 @@ TEST_F(ParamWindow, LauncherOpensTheChosenWindowModally) {
   QTimer::singleShot(0, [&] {
     QWidget *modal = QApplication::activeModalWidget();
     if (modal == nullptr) return;
+    Settle();  // the window's read ends before it is closed
     opened = QLatin1String(modal->metaObject()->className());
     static_cast<QDialog *>(modal)->reject();
   });

@@ -12,7 +12,7 @@
 namespace ravo::testing {
 namespace {
 
-using mdlPrinterLib_TSPL::ParameterBlock;
+using ravo::utility::param::ParameterBlock;
 
 const std::string kProbe("\x1B\x1B\x08", 3);
 const std::string kZzzRead("ZZZCR\n");

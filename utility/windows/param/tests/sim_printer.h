@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "parameter_exchange.h"
+#include "param_block.h"
 
 namespace ravo::sim {
 class SimProcess;
@@ -22,14 +22,14 @@ class SimPrinter {
  public:
   // probeAnswer: the byte sent for 1B 1B 08; nothing when empty.
   // extra: daemon options such as "--bad-checksum".
-  explicit SimPrinter(const mdlPrinterLib_TSPL::ParameterBlock &block,
+  explicit SimPrinter(const ravo::utility::param::ParameterBlock &block,
                       std::optional<uint8_t> probeAnswer = 1, std::vector<std::string> extra = {});
   ~SimPrinter();
 
   bool Running() const;
   QString PortString() const;
   // The block the printer holds now.
-  mdlPrinterLib_TSPL::ParameterBlock Block() const;
+  ravo::utility::param::ParameterBlock Block() const;
   // "probe", "ZZZCR", "DC2 b", "ZZZCW", "DC2 c" in arrival order; a write
   // whose block has a wrong marker or checksum adds " refused".
   QStringList Requests() const;
@@ -37,7 +37,7 @@ class SimPrinter {
   bool WaitForStoredBlock(int ms = 5000) const;
 
  private:
-  mdlPrinterLib_TSPL::ParameterBlock initial_;
+  ravo::utility::param::ParameterBlock initial_;
   std::unique_ptr<sim::SimProcess> sim_;
 };
 

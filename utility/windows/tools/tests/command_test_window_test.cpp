@@ -22,6 +22,7 @@ class CommandTestWindow : public ToolWindowTest {
   void SetUp() override {
     ToolWindowTest::SetUp();
     window_.show();
+    ASSERT_TRUE(Settle());
     ASSERT_TRUE(boxes_.shown.empty()) << boxes_.shown.front().text.toStdString();
   }
 
@@ -32,6 +33,7 @@ class CommandTestWindow : public ToolWindowTest {
     window_.chkRecycle->setChecked(true);
     window_.chkSendAndRead->setChecked(true);
     window_.btnSend->click();
+    ASSERT_TRUE(Settle());  // connected; the ticks follow
   }
 
   T_frmCommandTest window_;
@@ -40,6 +42,7 @@ class CommandTestWindow : public ToolWindowTest {
 TEST_F(CommandTestWindow, HexWithCommasAndLineBreakSendsTheBytes) {
   window_.RE[0]->setPlainText("1B,40\n");
   window_.btnSend->click();
+  ASSERT_TRUE(Settle());
   ASSERT_TRUE(sim_.WaitForClosedSessions(1));
   EXPECT_EQ(Received(), QByteArray("\x1b\x40"));
   EXPECT_TRUE(window_.lblSendTip->isVisibleTo(&window_));
@@ -70,17 +73,20 @@ TEST_F(CommandTestWindow, SendAndReadShowsTheAnswerOrReportsNone) {
   window_.txtReadLen->setText("4");
   window_.chkSendAndRead->setChecked(true);
   window_.btnSend->click();
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(window_.txtReadData->toPlainText(), "01 ");
   EXPECT_TRUE(boxes_.shown.empty());
 
   window_.RE[0]->setPlainText("1B 40");  // no answer to this one
   window_.btnSend->click();
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(Shown(MessageIcon::Error), QStringList{mdlGlobal::Msg.Err_ReadData});
   EXPECT_EQ(window_.txtReadData->toPlainText(), "01 ");
 }
 
 TEST_F(CommandTestWindow, ReadBeforeAnySendShowsNothing) {
   window_.btnReadData->click();
+  ASSERT_TRUE(Settle());
   EXPECT_TRUE(window_.txtReadData->toPlainText().isEmpty());
   EXPECT_TRUE(boxes_.shown.empty());
 }
@@ -91,6 +97,7 @@ TEST_F(CommandTestWindow, CyclesAppendEveryAnswerAndTheCounterRunsOn) {
   EXPECT_EQ(window_.btnSend->text(), mdlGlobal::GetLangString("FormCommandTest_btnSend2"));
   ASSERT_TRUE(WaitFor([&] { return window_.Counter() >= 3; }));
   window_.btnSend->click();  // stop
+  ASSERT_TRUE(Settle());
   EXPECT_FALSE(window_.Cycling());
   EXPECT_EQ(window_.btnSend->text(), mdlGlobal::GetLangString("FormCommandTest_btnSend1"));
   ASSERT_TRUE(sim_.WaitForClosedSessions(1));  // stopping closed the port
@@ -99,6 +106,7 @@ TEST_F(CommandTestWindow, CyclesAppendEveryAnswerAndTheCounterRunsOn) {
   StartCycle(30);
   ASSERT_TRUE(WaitFor([&] { return window_.Counter() >= first + 2; }));
   window_.btnSend->click();
+  ASSERT_TRUE(Settle());
   ASSERT_TRUE(sim_.WaitForClosedSessions(2));
 
   int ticks = window_.Counter();

@@ -7,7 +7,6 @@
 
 #include "frm_print_text.h"
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
 #include "window_fixture.h"
 
 using namespace ravo::utility;
@@ -28,28 +27,45 @@ TEST_F(PrintTextLabelWindow, ThreeLinesMakeOneLabel) {
   T_frmPrintTextLabel window;
   EXPECT_EQ(window.paperWidth, "56");  // TQX58 is a 56 mm model
   window.show();
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(window.lblMultiple1->text(), "(10-56)mm");
   window.txtPrintText->setPlainText("one\ntwo\nthree");
   window.btnPrint->click();
+  ASSERT_TRUE(Settle());
 
   ASSERT_TRUE(sim_.WaitForClosedSessions(2));  // the check on showing, then the job
   EXPECT_EQ(Received(), QByteArray("CLS\r\n"
                                    "SIZE 30 mm,30 mm\r\n"
                                    "TEXT 10,10,\"5\",0,1,1,\"one\"\r\n"
-                                   "TEXT 10,40,\"5\",0,1,1,\"two\"\r\n"
-                                   "TEXT 10,70,\"5\",0,1,1,\"three\"\r\n"
+                                   "TEXT 10,58,\"5\",0,1,1,\"two\"\r\n"
+                                   "TEXT 10,106,\"5\",0,1,1,\"three\"\r\n"
                                    "PRINT 1\r\n"));
   EXPECT_EQ(sim_.Labels().size(), 1u);
   EXPECT_TRUE(boxes_.shown.empty());
 }
 
-TEST_F(PrintTextLabelWindow, BlankTextReportsEmptyInputAndSendsNothing) {
+TEST_F(PrintTextLabelWindow, RefusedTextIsReportedAndNothingIsSent) {
+  struct Case {
+    const char *text;
+    QString says;
+  };
+  const Case cases[] = {
+      {"  \n ", mdlGlobal::Msg.Err_ImportNull},
+      {"one\ttab", mdlGlobal::GetLangString("_Err_TextControl") + "\nU+0009"},
+  };
   T_frmPrintTextLabel window;
   window.show();
-  window.txtPrintText->setPlainText("  \n ");
-  window.btnPrint->click();
-  EXPECT_EQ(Shown(MessageIcon::Error), QStringList{mdlGlobal::Msg.Err_ImportNull});
-  ASSERT_TRUE(sim_.WaitForClosedSessions(2));
+  for (const Case &c : cases) {
+    boxes_.shown.clear();
+    window.txtPrintText->setPlainText(QString::fromLatin1(c.text));
+    ASSERT_TRUE(Settle());
+    window.btnPrint->click();
+    ASSERT_TRUE(Settle());
+    EXPECT_EQ(Shown(MessageIcon::Error), QStringList{c.says}) << c.text;
+  }
+  // Only the check on showing reached the printer.
+  ASSERT_TRUE(sim_.WaitForClosedSessions(1));
+  EXPECT_FALSE(sim_.WaitForClosedSessions(2, std::chrono::milliseconds(300)));
   EXPECT_TRUE(Received().isEmpty());
 }
 
@@ -80,7 +96,9 @@ TEST_F(PrintTextLabelWindow, EmptySizeBoxPrintsTheLowestSize) {
   window.show();
   window.txtPrintableWidth->clear();
   window.txtPrintText->setPlainText("x");
+  ASSERT_TRUE(Settle());
   window.btnPrint->click();
+  ASSERT_TRUE(Settle());
   ASSERT_TRUE(sim_.WaitForClosedSessions(2));
   EXPECT_TRUE(Received().contains("SIZE 10 mm,30 mm\r\n"));
 }
@@ -90,6 +108,7 @@ TEST_F(PrintTextLabelWindow, UnknownModelAndDeadPortAreReported) {
   {
     T_frmPrintTextLabel window;
     window.show();
+    ASSERT_TRUE(Settle());
   }
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_TRUE(boxes_.shown[0].text.startsWith(mdlGlobal::Msg.Err_CreatePrinter + ":"));
@@ -98,6 +117,7 @@ TEST_F(PrintTextLabelWindow, UnknownModelAndDeadPortAreReported) {
   sim_.Stop();
   T_frmPrintTextLabel window;
   window.show();
+  ASSERT_TRUE(Settle());
   ASSERT_EQ(boxes_.shown.size(), 2u);
   EXPECT_TRUE(boxes_.shown[1].text.startsWith(mdlGlobal::Msg.Err_OpenPort + ":"));
 }
@@ -109,9 +129,9 @@ TEST_F(PrintTextWindow, SendsTheTextWithCrLfAndOneLf) {
   window.show();
   window.txtPrintText->setPlainText("Hello \"you\"\nsecond");
   window.btnPrint->click();
+  ASSERT_TRUE(Settle());
   ASSERT_TRUE(sim_.WaitForClosedSessions(1));
   EXPECT_EQ(Received(), QByteArray("Hello \"you\"\r\nsecond\n"));
-  EXPECT_NE(mdlPrinterLib_ESC::EscHandle(), nullptr);
   EXPECT_TRUE(boxes_.shown.empty());
 }
 
@@ -119,9 +139,9 @@ TEST_F(PrintTextWindow, BlankTextReportsEmptyInput) {
   T_frmPrintText window;
   window.txtPrintText->setPlainText(" ");
   window.btnPrint->click();
+  ASSERT_TRUE(Settle());
   EXPECT_EQ(Shown(MessageIcon::Error), QStringList{mdlGlobal::Msg.Err_ImportNull});
-  ASSERT_TRUE(sim_.WaitForClosedSessions(1));
-  EXPECT_TRUE(Received().isEmpty());
+  EXPECT_FALSE(sim_.WaitForClosedSessions(1, std::chrono::milliseconds(300)));  // not touched
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 #include <QThread>
 
 #include "mdl_global.h"
-#include "mdl_printer_lib_esc.h"
-#include "mdl_printer_lib_tspl.h"
+#include "printer_task_runner.h"
 
 using namespace ravo::utility;
 
@@ -29,8 +28,6 @@ void ToolWindowTest::SetUp() {
 
 void ToolWindowTest::TearDown() {
   CurrentFileChooser() = savedChooser_;
-  mdlPrinterLib_TSPL::TsplClosePort();
-  mdlPrinterLib_ESC::EscClosePort();
 }
 
 QByteArray ToolWindowTest::Received() const {
@@ -51,6 +48,10 @@ bool ToolWindowTest::WaitFor(const std::function<bool()> &done, int ms) {
     QThread::msleep(5);
   }
   return true;
+}
+
+bool ToolWindowTest::Settle(int ms) {
+  return WaitFor([] { return PrinterTaskRunner::Unsettled() == 0; }, ms);
 }
 
 bool ToolWindowTest::WaitForReceived(qsizetype n, int ms) const {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "message_box.h"
+#include "recording_message_boxes.h"
 #include "sim_process.h"
 #include "tool_support.h"
 
@@ -27,6 +27,9 @@ class ToolWindowTest : public ::testing::Test {
   QByteArray Received() const;
   // Processes window events until done() holds or ms pass.
   static bool WaitFor(const std::function<bool()> &done, int ms = 5000);
+  // Processes window events until every printer conversation a window
+  // started has handed its result back.
+  static bool Settle(int ms = 15000);
   // Waits until the printer has received at least n bytes.
   bool WaitForReceived(qsizetype n, int ms = 5000) const;
   // The next files the chooser hands out; empty means the user cancels.

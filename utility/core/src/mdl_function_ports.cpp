@@ -1,0 +1,33 @@
+// The port lists of the printer dialog, from the port library.
+#include <vector>
+
+#include "mdl_function.h"
+#include "ravoio.h"
+
+namespace mdlFunction {
+
+QStringList EnumPortNames(const QString &kind, int32_t *error) {
+  const QByteArray kindBytes = kind.toLatin1();
+  const bool usb = kind.compare(QLatin1String("USB"), Qt::CaseInsensitive) == 0;
+  std::vector<char> buffer;
+  int32_t result = RAVO_IO_ERR_BUFFER_TOO_SMALL;
+  // The list may grow between asking for its size and reading it.
+  for (int attempt = 0; attempt < 3 && result == RAVO_IO_ERR_BUFFER_TOO_SMALL; ++attempt) {
+    uint32_t needed = 0;
+    char *room = buffer.empty() ? nullptr : buffer.data();
+    const auto size = static_cast<uint32_t>(buffer.size());
+    result = usb ? ravo_io_enum_usb_printers(room, size, &needed, nullptr)
+                 : ravo_io_enum_ports(kindBytes.constData(), room, size, &needed, nullptr);
+    if (result == RAVO_IO_ERR_BUFFER_TOO_SMALL) buffer.assign(needed, '\0');
+  }
+  if (error != nullptr) *error = result;
+  QStringList names;
+  if (result != 0) return names;
+  for (const char *name = buffer.data(); *name != '\0'; name += qstrlen(name) + 1) {
+    // USB printers come as port strings; the colon makes them dialog names.
+    names << QString::fromLocal8Bit(name) + (usb ? QStringLiteral(":") : QString());
+  }
+  return names;
+}
+
+}  // namespace mdlFunction
