@@ -22,6 +22,9 @@ packages=(
   zbar-tools
   # USB tests: emulated printers
   libumockdev-dev umockdev
+  # Debian packages: building (CPack runs dpkg-shlibdeps and file), checking
+  # and trying them (manual pages, bash completion)
+  dpkg-dev file lintian appstream man-db bash-completion
 )
 
 missing=()

@@ -16,6 +16,7 @@
 #include "form_printer_manage_label.h"
 #include "mdl_global_catalogue.h"
 #include "mdl_global_selected_printer.h"
+#include "mdl_global_user_data.h"
 #include "printer_activity.h"
 #include "printer_row_delegate.h"
 #include "printer_service.h"
@@ -231,7 +232,7 @@ std::vector<mdlGlobal::PrinterListEntry> T_frmMain_Label::Rows() const {
 
 void T_frmMain_Label::LoadPrinterList() {
   const mdlGlobal::PrinterListLoad load = mdlGlobal::ReadPrinterList();
-  const QString path = mdlGlobal::FilesPath + mdlGlobal::PrinterListFileName;
+  const QString path = mdlGlobal::PrinterListPath();
   using Issue = mdlGlobal::PrinterListLoad::Issue;
   if (load.issue == Issue::NotCreated) ShowError(listNotSaved_ + QLatin1Char(':') + path);
   if (load.issue == Issue::Unreadable || load.issue == Issue::NotText)
@@ -300,8 +301,7 @@ void T_frmMain_Label::btnDeletePrinterClick() {
   const int row = lvPrinterList->indexOfTopLevelItem(selected.first());
   delete lvPrinterList->takeTopLevelItem(row);
   if (!mdlGlobal::SavePrinterList(Rows()))
-    ShowError(listNotSaved_ + QLatin1Char(':') + mdlGlobal::FilesPath +
-              mdlGlobal::PrinterListFileName);
+    ShowError(listNotSaved_ + QLatin1Char(':') + mdlGlobal::PrinterListPath());
   const int count = lvPrinterList->topLevelItemCount();
   SelectRow(row == count ? row - 1 : row);
 }

@@ -9,6 +9,7 @@
 #include "mdl_function.h"
 #include "mdl_global.h"
 #include "mdl_global_printer_list.h"
+#include "mdl_global_user_data.h"
 #include "printer_activity.h"
 #include "printer_service.h"
 #include "window_messages.h"
@@ -303,7 +304,7 @@ void T_frmPrinterManage_Label::btnOKClick() {
   if (!written) {
     // The dialog stays open so that nothing the user entered is lost.
     ShowError(GetLangString(QStringLiteral("FormPrinterManage_MSGSaveFailed")) + QLatin1Char(':') +
-              mdlGlobal::FilesPath + mdlGlobal::PrinterListFileName);
+              mdlGlobal::PrinterListPath());
     return;
   }
   saved_ = true;

@@ -18,5 +18,6 @@ Outcome RunLearn(Context &context);
 Outcome RunFactoryReset(Context &context);
 Outcome RunSend(Context &context);
 Outcome RunFiles(Context &context);
+Outcome RunPrinters(Context &context);
 
 }  // namespace ravo::cli

@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "mdl_global.h"
+#include "mdl_global_printer_list.h"
+#include "mdl_global_user_data.h"
 
 namespace ravo::cli {
 namespace {
@@ -15,9 +17,12 @@ bool HoldsMap(const QString &dir) {
 
 QString FindFilesDirectory(const Args &args) {
   if (const auto dir = args.Value("files")) return QString::fromStdString(*dir);
-  const QString candidates[] = {mdlGlobal::ProgramDirectory() + QStringLiteral("files"),
-                                QStringLiteral(RAVO_INSTALLED_FILES_DIR),
-                                QStringLiteral(RAVO_BUILD_FILES_DIR)};
+  // The installed copy is found from where the program is, so that a moved
+  // installation finds its own files.
+  const QString candidates[] = {
+      mdlGlobal::ProgramDirectory() + QStringLiteral("files"),
+      mdlGlobal::ProgramDirectory() + QStringLiteral(RAVO_INSTALLED_FILES_FROM_BIN),
+      QStringLiteral(RAVO_BUILD_FILES_DIR)};
   for (const QString &dir : candidates) {
     if (HoldsMap(dir)) return dir;
   }
@@ -29,6 +34,9 @@ QString FindFilesDirectory(const Args &args) {
 std::optional<Outcome> LoadDataFiles(const Args &args) {
   mdlGlobal::StartupOptions options;
   options.filesDir = FindFilesDirectory(args);
+  // As in the utility: the printer list is the user's unless --files names
+  // the directory for everything.
+  if (!args.Has("files")) options.userDataDir = mdlGlobal::DefaultUserDataDir();
   if (!HoldsMap(options.filesDir)) {
     return Fail(kExitFile, "no PrinterMap.ini in " + options.filesDir.toStdString() +
                                " (give the data directory with --files DIR)");

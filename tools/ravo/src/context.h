@@ -23,8 +23,9 @@ struct Context {
 };
 
 // Points the utility core at the data files: --files DIR, else files/
-// beside the program, else the installed or the build tree's copy.
-// Fails with kExitFile when none holds PrinterMap.ini.
+// beside the program, else the installed or the build tree's copy.  The
+// printer list is the user's (mdl_global_user_data.h) unless --files is
+// given.  Fails with kExitFile when no directory holds PrinterMap.ini.
 std::optional<Outcome> LoadDataFiles(const Args &args);
 
 // Takes --port (required) and --model or --type (printer type looked up in

@@ -15,6 +15,10 @@ constexpr char kPrinterOptions[] =
     "                  (without --model and --type: KP330)\n"
     "  --files DIR     directory of the data files (PrinterMap.ini ...)\n";
 
+constexpr char kListOptions[] =
+    "Options:\n"
+    "  --files DIR     the data files and the printer list in DIR (portable use)\n";
+
 constexpr char kExitCodes[] =
     "Exit status:\n"
     "  0  success\n"
@@ -107,6 +111,17 @@ constexpr CommandText kCommands[] = {
      "          needs every byte taken and the file then listed by the printer.\n"
      "run       runs a stored program (prints a stored template).\n"
      "delete    one file, all files of the storage, or all files of both.\n"},
+    {"printers",
+     "Usage: ravo printers [list]\n"
+     "       ravo printers add TYPE PORT\n"
+     "       ravo printers remove N\n"
+     "The desktop utility's printer list: $XDG_DATA_HOME/ravo-utility/PrinterList.txt\n"
+     "(~/.local/share/ravo-utility/ when unset), or the one in --files DIR.\n"
+     "list    the entries, numbered from 1; an empty list gets the first printer\n"
+     "        type on USB, as when the utility starts.\n"
+     "add     appends TYPE (a name of CompanyPrinterList_Label.txt) on the port\n"
+     "        string PORT; the port type is taken from the string.\n"
+     "remove  deletes entry N.\n"},
 };
 
 }  // namespace
@@ -126,7 +141,8 @@ std::string GeneralHelp() {
              "  learn           start label auto-learn\n"
              "  factory-reset   restore factory settings (needs --yes)\n"
              "  send            send raw bytes, show the answer in hexadecimal\n"
-             "  files           list, download, run or delete stored files\n\n") +
+             "  files           list, download, run or delete stored files\n"
+             "  printers        list, add or remove the desktop utility's printers\n\n") +
          kPrinterOptions +
          "\nCommon options:\n"
          "  --json          machine-readable result on stdout\n"
@@ -138,8 +154,11 @@ std::string GeneralHelp() {
 std::string CommandHelp(const std::string &command) {
   for (const CommandText &entry : kCommands) {
     if (command == entry.name) {
-      const bool ports = command == "ports";
-      return std::string(entry.text) + "\n" + (ports ? "" : kPrinterOptions) +
+      // Commands that address no printer take none of the printer options.
+      const char *options = command == "ports"      ? ""
+                            : command == "printers" ? kListOptions
+                                                    : kPrinterOptions;
+      return std::string(entry.text) + "\n" + options +
              "  --json          machine-readable result on stdout\n\n" + kExitCodes;
     }
   }

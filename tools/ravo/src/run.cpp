@@ -28,6 +28,7 @@ constexpr CommandEntry kCommands[] = {
     {"factory-reset", RunFactoryReset, true, true},
     {"send", RunSend, true, true},
     {"files", RunFiles, true, true},
+    {"printers", RunPrinters, true, false},
 };
 
 const CommandEntry *FindCommand(const std::string &name) {

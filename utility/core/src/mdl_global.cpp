@@ -8,6 +8,7 @@
 #include "ini_file.h"
 #include "locale_env.h"
 #include "mdl_function.h"
+#include "mdl_global_user_data.h"
 
 namespace mdlGlobal {
 
@@ -83,6 +84,12 @@ void InitGlobals(const StartupOptions &options) {
   AppPath = ProgramDirectory();
   FilesPath =
       options.filesDir.isEmpty() ? AppPath + QStringLiteral("files/") : WithSlash(options.filesDir);
+  if (!options.userDataDir.isEmpty()) {
+    UserDataPath = WithSlash(options.userDataDir);
+  } else {
+    UserDataPath = options.filesDir.isEmpty() ? DefaultUserDataDir() : QString();
+  }
+  PrepareUserData();
   CompanyPrinterTypes = mdlFunction::ReadTextLines(FilesPath + CompanyPrinterListFileName);
   SelectLanguage(options.languageId);
   LoadMessageStrings();

@@ -62,6 +62,9 @@ std::span<const MessageKey> MessageKeys();
 struct StartupOptions {
   QString filesDir;    // empty: AppPath + "files/"
   QString languageId;  // empty: the system's default language
+  // Where the files the user changes go (mdl_global_user_data.h).  Empty:
+  // in filesDir when that is given, else DefaultUserDataDir().
+  QString userDataDir{};
 };
 StartupOptions ParseStartupOptions(const QStringList &arguments);
 
@@ -71,7 +74,8 @@ void SetDefaultFileNames();
 // Directory of the running program, ending in a slash.
 QString ProgramDirectory();
 
-// Start-up: paths, company printer types, language, message strings.
+// Start-up: paths (the user's data directory prepared, see
+// PrepareUserData), company printer types, language, message strings.
 // The shipped file names are used when none were set.
 void InitGlobals(const StartupOptions &options = {});
 

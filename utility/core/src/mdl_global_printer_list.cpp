@@ -5,6 +5,7 @@
 #include "mdl_function.h"
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
+#include "mdl_global_user_data.h"
 #include "printer_link.h"
 #include "text_codec.h"
 
@@ -12,7 +13,7 @@ namespace mdlGlobal {
 namespace {
 
 QString ListPath() {
-  return FilesPath + PrinterListFileName;
+  return PrinterListPath();
 }
 
 // The existing lines, or false when a file is there that must not be

@@ -1,4 +1,5 @@
-// The user's printer list ("PrinterList.txt" in FilesPath): one entry per
+// The user's printer list ("PrinterList.txt" at PrinterListPath(), in the
+// user's data directory, mdl_global_user_data.h): one entry per
 // line, "type|port type|port string", text in the system code page with
 // CR LF line ends.  Rewrites go to a temporary file in the same directory
 // that replaces the list only once it is complete.
