@@ -241,6 +241,34 @@ SERVICE_MESSAGES = {
 }
 
 
+# ---- Parameter windows, template manager, command test, file download ----
+# (retry after a failed read, block files and changed fields, what a delete
+# removes, the command log).  Kept apart from the other windows' keys.
+TOOL_WINDOW_TEXTS = {
+    "_ParaSet_btnRetry": ("重试", "重試", "Retry"),
+    "_ParaSet_btnSaveFile": ("保存到文件…", "儲存到檔案…", "Save to file…"),
+    "_ParaSet_btnLoadFile": ("从文件载入…", "從檔案載入…", "Load from file…"),
+    "_ParaSet_FileFilter": ("参数文件 (*.bin);;所有文件 (*)", "參數檔案 (*.bin);;所有檔案 (*)",
+                            "Parameter blocks (*.bin);;All files (*)"),
+    "_ParaSet_ReadFailed": ("未能读取打印机参数：{0}", "未能讀取印表機參數：{0}",
+                            "Could not read the printer's parameters: {0}"),
+    "_ParaSet_NotWritten": ("参数未写入，修改已保留；可再次按“设置”。",
+                            "參數未寫入，修改已保留；可再次按「設定」。",
+                            "Not written. Your changes are kept; press Set to try again."),
+    "_ParaSet_Saved": ("已保存到 {0}", "已儲存到 {0}", "Saved to {0}"),
+    "_ParaSet_Loaded": ("已载入 {0}，按“设置”写入打印机", "已載入 {0}，按「設定」寫入印表機",
+                        "Loaded {0}; press Set to write it to the printer"),
+    "_ParaSet_ChangedTip": ("读取后已修改，按“设置”写入", "讀取後已修改，按「設定」寫入",
+                            "Changed since the read; Set writes it"),
+    "_Err_BlockFileRead": ("无法读取文件 {0}", "無法讀取檔案 {0}", "Cannot read {0}"),
+    "_Err_BlockFileSize": ("{0} 不是 256 字节的参数文件", "{0} 不是 256 位元組的參數檔案",
+                           "{0} is not a 256-byte parameter block"),
+    "_Err_BlockFileUnsound": ("{0} 的标记或校验和错误", "{0} 的標記或校驗和錯誤",
+                              "{0}: marker or checksum wrong"),
+    "_Err_BlockFileWrite": ("无法写入文件 {0}", "無法寫入檔案 {0}", "Cannot write {0}"),
+}
+
+
 def texts():
     table = dict(WINDOWS)
     for window, controls in PARAMETER_WINDOWS.items():
@@ -254,6 +282,7 @@ def texts():
             table[f"{window}_{item}"] = text
     table.update(MESSAGES)
     table.update(SERVICE_MESSAGES)
+    table.update(TOOL_WINDOW_TEXTS)
     return table
 
 
