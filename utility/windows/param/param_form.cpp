@@ -407,7 +407,7 @@ void ParamForm::btnSaveFileClick() {
       ChooseFileToSave(this, suggested, Lang(QStringLiteral("_ParaSet_FileFilter")));
   if (path.isEmpty()) return;
   if (param::WriteBlockFile(LocalPath(path), *shown) != param::BlockFileStatus::Ok) {
-    return ShowError(Filled(Lang(QStringLiteral("_Err_BlockFileWrite")), path));
+    return ShowError(Filled(Lang(QStringLiteral("_Err_FileWrite")), path));
   }
   ShowStatus(Filled(Lang(QStringLiteral("_ParaSet_Saved")), QFileInfo(path).fileName()), false);
 }
