@@ -81,7 +81,14 @@ void ParamForm::FormCreate() {
   lblStatus_->setObjectName(QStringLiteral("statusLine"));
   lblStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   root->addWidget(lblStatus_);
+  root->addLayout(ButtonRow());
+  InitLanguage();
+  // Every field and button waits while the block is read or written.
+  activity_->Guard({fields_, btnLoadFile_, btnSaveFile_, btnRetry_, btnSet_});
+  ShowBlockState();
+}
 
+QBoxLayout *ParamForm::ButtonRow() {
   auto *buttons = new QHBoxLayout;
   auto button = [this, buttons](QPushButton *&field, const char *name, const char *key) {
     field = new QPushButton(this);
@@ -98,17 +105,13 @@ void ParamForm::FormCreate() {
   button(btnRetry_, "btnRetry", "_ParaSet_btnRetry");
   button(btnSet_, "btnSet", "_Set");
   button(btnClose_, "btnClose", "_Close");
-  root->addLayout(buttons);
   connect(btnLoadFile_, &QPushButton::clicked, this, &ParamForm::btnLoadFileClick);
   connect(btnSaveFile_, &QPushButton::clicked, this, &ParamForm::btnSaveFileClick);
   connect(btnRetry_, &QPushButton::clicked, this, &ParamForm::btnRetryClick);
   connect(btnSet_, &QPushButton::clicked, this, &ParamForm::btnSetClick);
   connect(btnClose_, &QPushButton::clicked, this, &ParamForm::btnCloseClick);
   btnRetry_->hide();
-  InitLanguage();
-  // Every field and button waits while the block is read or written.
-  activity_->Guard({fields_, btnLoadFile_, btnSaveFile_, btnRetry_, btnSet_});
-  ShowBlockState();
+  return buttons;
 }
 
 QString ParamForm::Lang(const QString &key) const {
@@ -340,7 +343,7 @@ void ParamForm::SplitSetting() {
   }
 }
 
-std::optional<param::ParameterBlock> ParamForm::FoldControls() {
+std::optional<param::ParameterBlock> ParamForm::ReplacePrintSetting() const {
   param::ParameterBlock edited = block_;
   for (const FieldSpec &field : param::FieldTable(setup_.family)) {
     if (param::IsChoice(field.encoding)) {
@@ -361,28 +364,26 @@ std::optional<param::ParameterBlock> ParamForm::FoldControls() {
   return edited;
 }
 
-bool ParamForm::ReplacePrintSetting() {
-  const std::optional<param::ParameterBlock> edited = FoldControls();
-  if (!edited) return false;
-  block_ = *edited;
-  return true;
-}
-
 void ParamForm::btnSetClick() {
-  if (!btnSet_->isEnabled() || !ReplacePrintSetting()) return;
-  param::SealParameterBlock(block_);
+  if (!btnSet_->isEnabled()) return;
+  // The window's block stays as read until the printer took the edits, so
+  // that a field set back to what it showed writes what the printer held.
+  std::optional<param::ParameterBlock> edited = ReplacePrintSetting();
+  if (!edited) return;
+  param::SealParameterBlock(*edited);
   const PrinterTarget printer = mdlGlobal::SelectedPrinter();
   const CommandSet commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
-  const param::ParameterBlock block = block_;
+  const param::ParameterBlock block = *edited;
   activity_->Run<ServiceResult>(
       [printer, commandSet, block](const TaskControl &control) {
         return PrinterService(printer, &control).WriteParameterBlock(block, commandSet, false);
       },
-      [this](ServiceResult result) { BlockWritten(result); });
+      [this, block](ServiceResult result) { BlockWritten(result, block); });
 }
 
-void ParamForm::BlockWritten(const ServiceResult &result) {
+void ParamForm::BlockWritten(const ServiceResult &result, const param::ParameterBlock &written) {
   if (result.ok()) {
+    block_ = written;
     ShowInformation(mdlGlobal::Msg.ParaSet_OK);
     accept();
     return;
@@ -399,7 +400,7 @@ void ParamForm::BlockWritten(const ServiceResult &result) {
 
 void ParamForm::btnSaveFileClick() {
   if (!btnSaveFile_->isEnabled()) return;
-  std::optional<param::ParameterBlock> shown = FoldControls();
+  std::optional<param::ParameterBlock> shown = ReplacePrintSetting();
   if (!shown) return;
   param::SealParameterBlock(*shown);
   const QString suggested = mdlGlobal::SelectedPrinterType + QStringLiteral("-parameters.bin");

@@ -49,11 +49,11 @@ class ParamForm : public QDialog {
   const param::ParameterBlock &Block() const { return block_; }
   bool ReadSucceeded() const { return readOk_; }
 
-  // Block -> controls and controls -> block by the family's byte map.
+  // Block -> controls by the family's byte map.
   void SplitSetting();
-  // False (after a message naming the field) when a field cannot be
-  // stored; the block is then unchanged.
-  bool ReplacePrintSetting();
+  // Controls -> block: the window's block with every field as shown;
+  // nothing (after a message naming the field) when one cannot be stored.
+  std::optional<param::ParameterBlock> ReplacePrintSetting() const;
 
   void btnSetClick();
   void btnCloseClick();
@@ -122,13 +122,12 @@ class ParamForm : public QDialog {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  // Load, Save, the busy bar, Retry, Set and Close.
+  QBoxLayout *ButtonRow();
   // Reads the block off the window thread; BlockArrived shows it.
   void FormShow();
   void BlockArrived(const ServiceAnswer<BlockRead> &read);
-  void BlockWritten(const ServiceResult &result);
-  // The block with every field as shown; nothing (after a message naming
-  // the field) when one cannot be stored.
-  std::optional<param::ParameterBlock> FoldControls();
+  void BlockWritten(const ServiceResult &result, const param::ParameterBlock &written);
   // Fields usable only while the window holds a block; Retry only while it
   // holds none.
   void ShowBlockState();

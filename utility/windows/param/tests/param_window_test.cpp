@@ -517,7 +517,9 @@ TEST_F(ParamWindow, CaptionsComeFromTheLanguageFile) {
 // The printer goes away between the read and Set: one box says why, the
 // window and its edits stay, and Set works once the printer is back.
 TEST_F(ParamWindow, SetWithThePrinterGoneKeepsTheWindowAndTheEdits) {
-  const ParameterBlock stored = FilledBlock(kPrinters[1], 8);
+  ParameterBlock stored = FilledBlock(kPrinters[1], 8);
+  WriteU16(stored, 70, 4007);  // 500 mm and 7 dots
+  SealParameterBlock(stored);
   SimPrinter device(stored);
   Select(kPrinters[1], device);
   auto window = Open(Family::TQM);
@@ -525,6 +527,8 @@ TEST_F(ParamWindow, SetWithThePrinterGoneKeepsTheWindowAndTheEdits) {
   auto *density = Child<QComboBox>(*window, "cmbDensity");
   density->setCurrentIndex(3);
   Child<QLineEdit>(*window, "txtStopPrint")->setText("42");
+  auto *labelMax = Child<QLineEdit>(*window, "txtLabelMaxLength");
+  labelMax->setText("400");
   ASSERT_TRUE(device.Stop());
 
   ClickSet(*window);
@@ -538,16 +542,20 @@ TEST_F(ParamWindow, SetWithThePrinterGoneKeepsTheWindowAndTheEdits) {
   EXPECT_EQ(Child<QLineEdit>(*window, "txtStopPrint")->text(), "42");
   EXPECT_TRUE(Child<QPushButton>(*window, "btnSet")->isEnabled());
   EXPECT_TRUE(density->isEnabled());
-  EXPECT_EQ(Sorted(window->ChangedFields()), QStringList({"density", "stop_print_minutes"}));
+  EXPECT_EQ(Sorted(window->ChangedFields()),
+            QStringList({"density", "label_max_length", "stop_print_minutes"}));
   EXPECT_EQ(Child<QLabel>(*window, "statusLine")->text(),
             mdlGlobal::GetLangString("_ParaSet_NotWritten"));
 
+  // Set back to what was read, the length keeps the printer's 7 dots.
+  labelMax->setText("500");
   ASSERT_TRUE(device.Restart());
   boxes_.shown.clear();
   ClickSet(*window);
   ASSERT_TRUE(device.WaitForStoredBlock());
   EXPECT_EQ(device.Block()[34], 3);
   EXPECT_EQ(device.Block()[114], 42);
+  EXPECT_EQ(ReadU16(device.Block(), 70), 4007);
   EXPECT_FALSE(window->isVisible());
   ASSERT_EQ(boxes_.shown.size(), 1u);
   EXPECT_EQ(boxes_.shown[0].text, mdlGlobal::Msg.ParaSet_OK);
