@@ -1,11 +1,13 @@
 // The two print-test windows: the label window builds a small TSPL job
 // through libheron; the text window sends the typed text as it is through
-// the ESC-mode library.
+// the ESC-mode library.  Both warn before sending characters the code page
+// cannot carry, and say in a status line what was sent.
 #pragma once
 
 #include <QDialog>
 
 #include "service_result.h"
+#include "unprintable_text.h"
 
 class QLabel;
 class QLineEdit;
@@ -35,6 +37,8 @@ class T_frmPrintTextLabel : public QDialog {
   QLabel *Label2;
   QPushButton *btnPrint;
   QPushButton *btnClose;
+  // What the last print sent, and to which printer.
+  QLabel *lblStatus;
   PrinterActivity *activity;
 
   void CheckWidthValue();
@@ -44,7 +48,6 @@ class T_frmPrintTextLabel : public QDialog {
 
  protected:
   void showEvent(QShowEvent *event) override;
-  bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
   void FormShow();
@@ -62,6 +65,7 @@ class T_frmPrintText : public QDialog {
   QPlainTextEdit *txtPrintText;
   QPushButton *btnPrint;
   QPushButton *btnClose;
+  QLabel *lblStatus;
   PrinterActivity *activity;
 
   // Closing cancels a print that still waits for the printer.
@@ -69,7 +73,15 @@ class T_frmPrintText : public QDialog {
 
  private:
   void btnPrintClick();
-  static void Printed(const ServiceResult &result);
 };
+
+// Before a text is sent: asks whether to go on when the code page cannot
+// carry some of its characters, naming them.  Nothing when all can be
+// printed; Replace when the user goes on; Cancel when not.
+enum class SendChoice { Send, Replace, Cancel };
+SendChoice AskAboutUnprintable(const QString &text);
+
+// The text box of both windows: Tab moves on (a tab cannot be printed).
+QPlainTextEdit *PrintTextBox(QWidget *parent);
 
 }  // namespace ravo::utility
