@@ -43,12 +43,12 @@ QString LibraryMessage(int32_t code) {
   return mdlPrinterLib_TSPL::ErrorMessage(code, ChineseChosen());
 }
 
-QString ErrorCodeText(const QString &text, int32_t code) {
-  return WithCode(text, code, QString());
+QString ErrorCodeText(const QString &text, int32_t code, const QString &subject) {
+  return WithCode(text, code, subject);
 }
 
-void ShowErrorCode(const QString &text, int32_t code) {
-  ShowError(ErrorCodeText(text, code));
+void ShowErrorCode(const QString &text, int32_t code, const QString &subject) {
+  ShowError(ErrorCodeText(text, code, subject));
 }
 
 QString ServiceErrorText(const ServiceResult &result) {
@@ -75,6 +75,18 @@ void ShowWarning(const QString &text) {
 
 void ShowPlain(const QString &text) {
   ShowMessage({MessageIcon::Information, QString(), text, MessageButtons::Ok});
+}
+
+void ShowConnectionCheck(const ServiceResult &opened, ConnectionCheck check) {
+  if (!opened.ok()) return ShowServiceError(opened);
+  switch (check) {
+    case ConnectionCheck::Answered:
+      return ShowInformation(mdlGlobal::Msg.ConnectOK);
+    case ConnectionCheck::Silent:
+      return ShowWarning(mdlGlobal::GetLangString(QStringLiteral("_ConnectNoAnswer")));
+    case ConnectionCheck::CannotAnswer:
+      return ShowInformation(mdlGlobal::GetLangString(QStringLiteral("_ConnectOKParallel")));
+  }
 }
 
 bool Confirm(const QString &text) {
