@@ -1,5 +1,7 @@
 #include "form_printer_manage_label.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -233,6 +235,15 @@ void T_frmPrinterManage_Label::SetCaptions() {
       {lblIPAddress, "FormPrinterManage_lblIPAddress"},
   };
   for (const auto &[label, key] : keyed) label->setText(GetLangString(QLatin1String(key)));
+  // The panels lay out their rows on their own; one caption width for all
+  // keeps their fields in line with the port type's.
+  QLabel *captions[] = {lblPortType, lblSerial, lblBaudrate, lblParallelList, lblIPAddress};
+  int width = 0;
+  for (QLabel *caption : captions) {
+    caption->setMinimumWidth(0);
+    width = std::max(width, caption->sizeHint().width());
+  }
+  for (QLabel *caption : captions) caption->setMinimumWidth(width);
   gpbPortInformation->setTitle(
       GetLangString(QStringLiteral("FormPrinterManage_gpbPortInformation")));
   btnConnectTest->setText(GetLangString(QStringLiteral("FormPrinterManage_btnConnectTest")));

@@ -121,7 +121,6 @@ class MainWindowTest : public QObject {
   void firmwareUpdateRunsDfuUtilAfterSwitching_data();
   void firmwareUpdateRunsDfuUtilAfterSwitching();
   void clickOnTheSelectedRowRunsTheSelectionAgain();
-  void tabOrderFollowsReadingOrder();
   void qtTextsFollowTheLanguage_data();
   void qtTextsFollowTheLanguage();
   void startupWithoutLanguageFileSaysWhichAndStops_data();
@@ -519,24 +518,6 @@ void MainWindowTest::clickOnTheSelectedRowRunsTheSelectionAgain() {
   QCOMPARE(mdlGlobal::SelectedPort, QStringLiteral("NET,10.0.0.1"));
   QCOMPARE(mdlGlobal::SelectedModel, QStringLiteral("TQX80"));
   QCOMPARE(Boxes().size(), 2);
-}
-
-void MainWindowTest::tabOrderFollowsReadingOrder() {
-  T_frmMain_Label &w = Open("TQX80|USB|USB\r\n", true);
-  w.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&w));
-  QStringList order;
-  QWidget *widget = w.lvPrinterList;
-  do {
-    if (widget->isVisibleTo(&w) && (widget->focusPolicy() & Qt::TabFocus))
-      order << widget->objectName();
-    widget = widget->nextInFocusChain();
-  } while (widget != w.lvPrinterList);
-  QCOMPARE(order, (QStringList{"lvPrinterList", "btnAddPrinter", "btnModifyPrinter",
-                               "btnDeletePrinter", "btnConnectTest", "btnPrinterInformation",
-                               "btnPrintText", "btnPrintConfigInfo", "btnStartLearn",
-                               "btnParameterSetting", "btnFactorySetting", "btnCommandTest",
-                               "btnDFU", "btnTempletManage", "btnQuit"}));
 }
 
 void MainWindowTest::qtTextsFollowTheLanguage_data() {
