@@ -23,6 +23,10 @@ class T_frmPrintTextLabel : public QDialog {
 
  public:
   explicit T_frmPrintTextLabel(QWidget *parent = nullptr);
+  // A size box that has the focus when the window goes reports leaving it
+  // while QDialog's destructor hides the window: that must not reach this
+  // object, which is gone by then.
+  ~T_frmPrintTextLabel() override;
 
   // Millimetres; the highest width the width box accepts.
   QString paperWidth;

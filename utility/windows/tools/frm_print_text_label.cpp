@@ -89,6 +89,10 @@ T_frmPrintTextLabel::T_frmPrintTextLabel(QWidget *parent)
   connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+T_frmPrintTextLabel::~T_frmPrintTextLabel() {
+  for (QLineEdit *box : {txtPrintableWidth, txtPrintableHeigh}) box->disconnect(this);
+}
+
 void T_frmPrintTextLabel::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
