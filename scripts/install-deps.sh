@@ -13,6 +13,8 @@ packages=(
   # utility and virtual printer
   qt6-base-dev qt6-base-dev-tools libsimpleini-dev libzint-dev
   nlohmann-json3-dev fonts-wqy-zenhei
+  # Qt's own texts (standard buttons, file dialogs) in the utility's languages
+  qt6-translations-l10n
   # printer application (PAPPL) and its IPP tests: ipptool, cupsd, lpadmin
   libpappl-dev cups-ipp-utils cups
   # tests, benchmarks, fuzzing, headless windows

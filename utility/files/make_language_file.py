@@ -240,6 +240,67 @@ SERVICE_MESSAGES = {
     "_Cancel": ("取消", "取消", "Cancel"),
 }
 
+# ---- Main window, printer dialog, printer information, firmware update and
+# the print-test windows: status lines, warnings and the connection check.
+MAIN_WINDOW_TEXTS = {
+    "_Warn_Unprintable": ("打印机代码页 {codepage} 无法打印这些字符：{characters}。它们将打印为“?”。仍要打印吗？",
+                          "印表機字碼頁 {codepage} 無法列印這些字元：{characters}。它們將列印為「?」。仍要列印嗎？",
+                          "The printer's code page {codepage} has no characters for: {characters}. "
+                          "They will print as \"?\". Print anyway?"),
+    "_Sent_Status": ("{time}  已向 {printer} 发送{action}：{what}", "{time}  已向 {printer} 傳送{action}：{what}",
+                     "{time}  {action} sent to {printer}: {what}"),
+    "_Sent_ConfigurationPrint": ("配置信息打印", "組態資訊列印", "Configuration print"),
+    "_Sent_AutoLearn": ("标签自动学习", "標籤自動學習", "Label auto-learn"),
+    "_Sent_FactoryReset": ("还原出厂设置", "還原出廠設定", "Factory reset"),
+    "_Sent_TestLabel": ("测试标签", "測試標籤", "Test label"),
+    "_Sent_TestText": ("测试文本", "測試文字", "Test text"),
+    "_Sent_LabelLines": ("{lines} 行，标签 {width} × {height} 毫米", "{lines} 行，標籤 {width} × {height} 毫米",
+                         "{lines} line(s) on a {width} × {height} mm label"),
+    "_Sent_TextLines": ("{lines} 行", "{lines} 行", "{lines} line(s)"),
+    "_ConnectNoAnswer": ("已连接，但打印机没有应答。", "已連線，但印表機沒有回應。",
+                         "Connected, but the printer does not answer."),
+    "_ConnectOKParallel": ("端口已打开。并口无法应答，因此没有向打印机查询。",
+                           "連接埠已開啟。並列埠無法回應，因此沒有向印表機查詢。",
+                           "The port opened. A parallel port cannot answer, so the printer was not "
+                           "asked anything."),
+    "_NoPortsPresent": ("没有端口！", "沒有連接埠！", "no ports present !"),
+    "FormPrinterManage_MSGBadPort": ("端口库无法使用此端口", "連接埠程式庫無法使用此連接埠",
+                                     "The port library cannot use this port"),
+    "FormPrinterManage_MSGPortListFailed": ("无法列出端口", "無法列出連接埠", "Cannot list the ports"),
+    "FormPrinterInformation_lblSerialNumber": ("序列号：", "序號：", "Serial number:"),
+    "FormPrinterInformation_btnCopy": ("复制", "複製", "Copy"),
+    "FormMain_Label_MSGNoDfuUtil": ("未安装 dfu-util，无法写入固件。请用以下命令安装：sudo apt install dfu-util。"
+                                    "打印机没有切换到固件下载模式。",
+                                    "未安裝 dfu-util，無法寫入韌體。請用以下指令安裝：sudo apt install dfu-util。"
+                                    "印表機沒有切換到韌體下載模式。",
+                                    "dfu-util is not installed, so no firmware can be written. Install it "
+                                    "with: sudo apt install dfu-util. The printer was not switched to "
+                                    "firmware-download mode."),
+    "FormFirmwareUpdate_Caption": ("固件更新", "韌體更新", "Firmware update"),
+    "FormFirmwareUpdate_lblFile": ("固件文件：", "韌體檔案：", "Firmware file:"),
+    "FormFirmwareUpdate_btnBrowse": ("浏览…", "瀏覽…", "Browse…"),
+    "FormFirmwareUpdate_btnStart": ("更新固件", "更新韌體", "Update"),
+    "FormFirmwareUpdate_btnStop": ("停止", "停止", "Stop"),
+    "FormFirmwareUpdate_MSGNoFile": ("请先选择固件文件", "請先選擇韌體檔案", "Choose the firmware file first"),
+    "FormFirmwareUpdate_MSGConfirm": ("打印机将切换到固件下载模式，然后用 dfu-util 写入 {file}。完成前请勿关闭打印机。继续吗？",
+                                      "印表機將切換到韌體下載模式，然後用 dfu-util 寫入 {file}。完成前請勿關閉印表機。繼續嗎？",
+                                      "The printer is switched to firmware-download mode and {file} is "
+                                      "written to it with dfu-util. Do not switch the printer off until "
+                                      "it is finished. Continue?"),
+    "FormFirmwareUpdate_MSGWaiting": ("打印机已切换到固件下载模式，正在运行 dfu-util…",
+                                      "印表機已切換到韌體下載模式，正在執行 dfu-util…",
+                                      "The printer is in firmware-download mode; dfu-util is running…"),
+    "FormFirmwareUpdate_MSGDone": ("固件已写入。", "韌體已寫入。", "The firmware was written."),
+    "FormFirmwareUpdate_MSGFailed": ("dfu-util 失败（退出码 {code}），输出见窗口。",
+                                     "dfu-util 失敗（結束碼 {code}），輸出見視窗。",
+                                     "dfu-util failed (exit code {code}); its output is in the window."),
+    "FormFirmwareUpdate_MSGNotStarted": ("无法启动 dfu-util", "無法啟動 dfu-util", "dfu-util could not be started"),
+    "FormFirmwareUpdate_MSGStopped": ("已停止。打印机将保持固件下载模式，直到重新开机。",
+                                      "已停止。印表機將保持韌體下載模式，直到重新開機。",
+                                      "Stopped. The printer stays in firmware-download mode until it is "
+                                      "switched off and on."),
+}
+
 
 # ---- Parameter windows, template manager, command test, file download ----
 # (retry after a failed read, block files and changed fields, what a delete
@@ -316,6 +377,7 @@ def texts():
             table[f"{window}_{item}"] = text
     table.update(MESSAGES)
     table.update(SERVICE_MESSAGES)
+    table.update(MAIN_WINDOW_TEXTS)
     table.update(TOOL_WINDOW_TEXTS)
     return table
 

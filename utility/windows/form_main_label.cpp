@@ -1,25 +1,29 @@
 #include "form_main_label.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
+#include <QBoxLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeWidget>
-#include <QUrl>
 
+#include "firmware_update.h"
+#include "form_firmware_update.h"
 #include "form_printer_information.h"
 #include "form_printer_manage_label.h"
+#include "language_locale.h"
 #include "mdl_global_catalogue.h"
 #include "mdl_global_selected_printer.h"
 #include "mdl_global_user_data.h"
 #include "printer_activity.h"
 #include "printer_row_delegate.h"
 #include "printer_service.h"
+#include "sent_status.h"
 #include "window_launchers.h"
 #include "window_messages.h"
 
@@ -29,26 +33,9 @@ namespace {
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
 
-const QString kFirmwareTool = QStringLiteral("FWUpdate/Dfu Update Tool.exe");
-
-// Sizes and places that differ between the two variants.
-struct VariantLayout {
-  QSize client;
-  int groupHeight;
-  int rowY[3];
-  QPoint quit;
-};
-
-VariantLayout LayoutOf(T_frmMain_Label::Variant variant) {
-  if (variant == T_frmMain_Label::Variant::Dealer)
-    return {{503, 502}, 265, {31, 85, 143}, {372, 456}};
-  return {{503, 444}, 209, {27, 85, 145}, {376, 399}};
-}
-
-// The language text of a failed conversation with its code, as every
-// button of this window reports it.
-void Report(const ServiceResult &result) {
-  if (!result.ok()) ShowErrorCode(result.Text(), result.code);
+// The client area the window starts with: the layout of the design.
+QSize StartSize(T_frmMain_Label::Variant variant) {
+  return variant == T_frmMain_Label::Variant::Dealer ? QSize(503, 502) : QSize(503, 444);
 }
 
 }  // namespace
@@ -58,6 +45,7 @@ T_frmMain_Label::T_frmMain_Label(Variant variant, const mdlGlobal::StartupOption
     : QWidget(parent), variant_(variant) {
   mdlGlobal::SetDefaultFileNames();
   mdlGlobal::InitGlobals(options);
+  InstallQtTranslations(mdlGlobal::LanguageId);
   QIcon icon(mdlGlobal::AppPath + QStringLiteral("icons/icon.ico"));
   if (icon.isNull()) icon = QIcon(mdlGlobal::AppPath + QStringLiteral("icons/icon.png"));
   setWindowIcon(icon);
@@ -101,6 +89,9 @@ void T_frmMain_Label::BuildControls() {
   btnDFU = button(this);
   btnTempletManage = button(this);
   btnQuit = button(this);
+  lblStatus = new QLabel(this);
+  lblStatus->setWordWrap(true);
+  lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   // Named like the members, for accessibility tools and tests.
   const std::pair<QWidget *, const char *> names[] = {
@@ -121,51 +112,111 @@ void T_frmMain_Label::BuildControls() {
       {btnDFU, "btnDFU"},
       {btnTempletManage, "btnTempletManage"},
       {btnQuit, "btnQuit"},
+      {lblStatus, "lblStatus"},
   };
   for (const auto &[widget, name] : names) widget->setObjectName(QLatin1String(name));
 }
 
 void T_frmMain_Label::PlaceControls() {
-  const VariantLayout layout = LayoutOf(variant_);
-  setFixedSize(layout.client);
-  lblPrinterList->move(8, 6);
-  lvPrinterList->setGeometry(8, 24, 345, 145);
-  const int managementY[] = {26, 60, 95, 130};
-  QPushButton *management[] = {btnAddPrinter, btnModifyPrinter, btnDeletePrinter, btnConnectTest};
-  for (int i = 0; i < 4; ++i) management[i]->setGeometry(360, managementY[i], 129, 30);
-
-  gpbFunction->setGeometry(8, 176, 481, layout.groupHeight);
-  QPushButton *rows[3][2] = {{btnPrinterInformation, btnPrintText},
-                             {btnPrintConfigInfo, btnStartLearn},
-                             {btnParameterSetting, btnFactorySetting}};
-  for (int r = 0; r < 3; ++r) {
-    rows[r][0]->setGeometry(32, layout.rowY[r], 192, 41);
-    rows[r][1]->setGeometry(257, layout.rowY[r], 192, 41);
+  // The list beside the management buttons, the function buttons in two
+  // columns below, then the dealer's extra buttons and Quit, the status
+  // line and the busy bar.  The list takes what the window grows by.
+  lvPrinterList->setMinimumSize(345, 145);
+  lvPrinterList->header()->setStretchLastSection(true);
+  auto *management = new QVBoxLayout;
+  management->addSpacing(18);
+  for (QPushButton *b : {btnAddPrinter, btnModifyPrinter, btnDeletePrinter, btnConnectTest}) {
+    b->setMinimumSize(129, 30);
+    management->addWidget(b);
   }
-  btnQuit->setGeometry(QRect(layout.quit, QSize(81, 33)));
+  management->addStretch();
+  auto *list = new QVBoxLayout;
+  list->addWidget(lblPrinterList);
+  list->addWidget(lvPrinterList, 1);
+  auto *top = new QHBoxLayout;
+  top->addLayout(list, 1);
+  top->addLayout(management);
+
+  auto *functions = new QGridLayout(gpbFunction);
+  functions->setHorizontalSpacing(32);
+  QPushButton *rows[4][2] = {{btnPrinterInformation, btnPrintText},
+                             {btnPrintConfigInfo, btnStartLearn},
+                             {btnParameterSetting, btnFactorySetting},
+                             {nullptr, btnCommandTest}};
+  for (int r = 0; r < 4; ++r) {
+    for (int c = 0; c < 2; ++c) {
+      if (rows[r][c] == nullptr) continue;
+      rows[r][c]->setMinimumSize(192, 41);
+      functions->addWidget(rows[r][c], r, c);
+    }
+  }
+
+  auto *bottom = new QHBoxLayout;
+  for (QPushButton *b : {btnDFU, btnTempletManage}) {
+    b->setMinimumSize(193, 33);
+    bottom->addWidget(b);
+  }
+  bottom->addStretch();
+  btnQuit->setMinimumSize(81, 33);
+  bottom->addWidget(btnQuit);
+
+  auto *root = new QVBoxLayout(this);
+  root->addLayout(top, 1);
+  root->addWidget(gpbFunction);
+  root->addLayout(bottom);
+  root->addWidget(lblStatus);
+  root->addWidget(activity_);
 
   const bool dealer = variant_ == Variant::Dealer;
-  btnCommandTest->setGeometry(257, 199, 192, 41);
-  btnDFU->setGeometry(40, 376, 193, 40);
-  btnTempletManage->setGeometry(40, 456, 193, 33);
   btnCommandTest->setVisible(dealer);
   btnDFU->setVisible(dealer);
   btnTempletManage->setVisible(dealer);
-
-  // Above the function buttons, beside the list's caption.
-  activity_->setGeometry(160, 1, 329, 22);
   activity_->Guard({lvPrinterList, btnAddPrinter, btnModifyPrinter, btnDeletePrinter,
                     btnConnectTest, btnPrinterInformation, btnPrintText, btnPrintConfigInfo,
                     btnStartLearn, btnParameterSetting, btnFactorySetting, btnCommandTest, btnDFU,
                     btnTempletManage});
+  SetTabOrder();
+}
 
-  if (QScreen *screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+void T_frmMain_Label::SetTabOrder() {
+  QWidget *order[] = {lvPrinterList,
+                      btnAddPrinter,
+                      btnModifyPrinter,
+                      btnDeletePrinter,
+                      btnConnectTest,
+                      btnPrinterInformation,
+                      btnPrintText,
+                      btnPrintConfigInfo,
+                      btnStartLearn,
+                      btnParameterSetting,
+                      btnFactorySetting,
+                      btnCommandTest,
+                      btnDFU,
+                      btnTempletManage,
+                      btnQuit};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void T_frmMain_Label::showEvent(QShowEvent *event) {
+  if (!placed_) {
+    // Once, at the first showing: the design's size unless the captions
+    // of the chosen language need more, centred on the screen.
+    placed_ = true;
+    resize(StartSize(variant_).expandedTo(minimumSizeHint()));
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+      move(screen->availableGeometry().center() - rect().center());
+  }
+  QWidget::showEvent(event);
 }
 
 void T_frmMain_Label::ConnectActions() {
-  connect(lvPrinterList, &QTreeWidget::itemSelectionChanged, this,
-          [this] { lvPrinterListClick(); });
+  connect(lvPrinterList, &QTreeWidget::itemSelectionChanged, this, [this] {
+    ++selectionChanges_;
+    lvPrinterListClick();
+  });
+  connect(lvPrinterList, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem *item) { lvPrinterListItemClicked(item); });
+  lvPrinterList->viewport()->installEventFilter(this);
   const std::pair<QPushButton *, void (T_frmMain_Label::*)()> actions[] = {
       {btnAddPrinter, &T_frmMain_Label::btnAddPrinterClick},
       {btnModifyPrinter, &T_frmMain_Label::btnModifyPrinterClick},
@@ -216,7 +267,7 @@ void T_frmMain_Label::LanguageStep() {
   listNotSaved_ = GetLangString(QStringLiteral("FormMain_Label_MSGListNotSaved"));
   listUnreadable_ = GetLangString(QStringLiteral("FormMain_Label_MSGListUnreadable"));
   listLongLines_ = GetLangString(QStringLiteral("FormMain_Label_MSGListLongLines"));
-  noFirmwareTool_ = GetLangString(QStringLiteral("FormMain_Label_MSGNoFirmwareTool"));
+  noDfuUtil_ = GetLangString(QStringLiteral("FormMain_Label_MSGNoDfuUtil"));
 }
 
 // ---- The printer list ------------------------------------------------------
@@ -268,6 +319,19 @@ void T_frmMain_Label::SelectRow(int row) {
   lvPrinterListClick();
 }
 
+bool T_frmMain_Label::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == lvPrinterList->viewport() && event->type() == QEvent::MouseButtonPress)
+    selectionChangesAtPress_ = selectionChanges_;
+  return QWidget::eventFilter(watched, event);
+}
+
+void T_frmMain_Label::lvPrinterListItemClicked(QTreeWidgetItem *item) {
+  // Runs again on the selected row, so that a click puts back whatever
+  // another window changed of the selection state.
+  if (item != nullptr && item->isSelected() && selectionChanges_ == selectionChangesAtPress_)
+    lvPrinterListClick();
+}
+
 void T_frmMain_Label::lvPrinterListClick() {
   const QList<QTreeWidgetItem *> selected = lvPrinterList->selectedItems();
   if (selected.isEmpty()) return;
@@ -316,7 +380,7 @@ void T_frmMain_Label::Converse(Conversation conversation, std::function<void()> 
         return conversation(PrinterService(printer, &control));
       },
       [onSuccess](ServiceResult result) {
-        if (!result.ok()) return Report(result);
+        if (!result.ok()) return ShowServiceError(result);
         if (onSuccess) onSuccess();
       });
 }
@@ -326,8 +390,12 @@ void T_frmMain_Label::NotAvailable() {
 }
 
 void T_frmMain_Label::btnConnectTestClick() {
-  Converse([](const PrinterService &service) { return service.TestConnection(); },
-           [] { ShowInformation(Msg.ConnectOK); });
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  activity_->Run<ServiceAnswer<ConnectionCheck>>(
+      [printer](const TaskControl &control) {
+        return PrinterService(printer, &control).CheckConnection();
+      },
+      [](ServiceAnswer<ConnectionCheck> check) { ShowConnectionCheck(check.result, check.value); });
 }
 
 void T_frmMain_Label::btnPrinterInformationClick() {
@@ -371,17 +439,28 @@ void T_frmMain_Label::RunDeviceCommand(DeviceCommand command) {
   // Asked before the printer is touched: a cancelled reset sends nothing.
   if (command == DeviceCommand::FactoryReset && !Confirm(restoreQuestion_)) return;
   const CommandSet commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
-  Converse([command, commandSet](const PrinterService &service) {
-    switch (command) {
-      case DeviceCommand::ConfigurationPrint:
-        return service.ConfigurationPrint(commandSet);
-      case DeviceCommand::AutoLearn:
-        return service.AutoLearn();
-      case DeviceCommand::FactoryReset:
-        return service.FactoryReset();
-    }
-    return ServiceResult{};
-  });
+  const SentAction action = command == DeviceCommand::ConfigurationPrint
+                                ? SentAction::ConfigurationPrint
+                            : command == DeviceCommand::AutoLearn ? SentAction::AutoLearn
+                                                                  : SentAction::FactoryReset;
+  const PrinterTarget printer = mdlGlobal::SelectedPrinter();
+  lblStatus->clear();
+  Converse(
+      [command, commandSet](const PrinterService &service) {
+        switch (command) {
+          case DeviceCommand::ConfigurationPrint:
+            return service.ConfigurationPrint(commandSet);
+          case DeviceCommand::AutoLearn:
+            return service.AutoLearn();
+          case DeviceCommand::FactoryReset:
+            return service.FactoryReset();
+        }
+        return ServiceResult{};
+      },
+      // The printer does not answer these: say what went where.
+      [this, action, commandSet, printer] {
+        lblStatus->setText(SentStatus(action, DeviceCommandShown(action, commandSet), printer));
+      });
 }
 
 void T_frmMain_Label::btnCommandTestClick() {
@@ -403,17 +482,10 @@ void T_frmMain_Label::btnTempletManageClick() {
 
 void T_frmMain_Label::btnDFUClick() {
   // Checked first: a printer switched to firmware-download mode with no
-  // tool to feed it would stay there until it is switched off.
-  const QString tool = mdlGlobal::AppPath + kFirmwareTool;
-  if (!QFileInfo(tool).isFile()) {
-    ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
-    return;
-  }
-  Converse([](const PrinterService &service) { return service.EnterFirmwareMode(); },
-           [this, tool] {
-             if (!QDesktopServices::openUrl(QUrl::fromLocalFile(tool)))
-               ShowError(noFirmwareTool_ + QLatin1Char(':') + tool);
-           });
+  // program to feed it stays there until it is switched off.
+  if (FindDfuUtil().isEmpty()) return ShowError(noDfuUtil_);
+  T_frmFirmwareUpdate form(this);
+  form.exec();
 }
 
 void T_frmMain_Label::btnQuitClick() {

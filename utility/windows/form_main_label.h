@@ -1,5 +1,6 @@
 // T_frmMain_Label: the utility's home window.  It keeps the printer list,
-// the selection every other window works on, and one button per function.
+// the selection every other window works on, and one button per function;
+// a status line says what the last device command sent.
 // T_frmMain_Label_Dealer adds command test, firmware update and the
 // template manager.
 #pragma once
@@ -16,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace ravo::utility {
 
@@ -45,6 +47,9 @@ class T_frmMain_Label : public QWidget {
   void SelectRow(int row);
   // The selection step; nothing happens while no row is selected.
   void lvPrinterListClick();
+  // A click on a row: runs the selection step when the click did not
+  // change the selection (a changed selection has run it already).
+  void lvPrinterListItemClicked(QTreeWidgetItem *item);
 
   void btnAddPrinterClick();
   void btnModifyPrinterClick();
@@ -78,15 +83,20 @@ class T_frmMain_Label : public QWidget {
   QPushButton *btnDFU;
   QPushButton *btnTempletManage;
   QPushButton *btnQuit;
+  // What the last device command sent, and to which printer.
+  QLabel *lblStatus;
 
  protected:
   T_frmMain_Label(Variant variant, const mdlGlobal::StartupOptions &options, QWidget *parent);
+  void showEvent(QShowEvent *event) override;
 
  private:
   enum class DeviceCommand { ConfigurationPrint, AutoLearn, FactoryReset };
 
   void BuildControls();
   void PlaceControls();
+  void SetTabOrder();
+  bool eventFilter(QObject *watched, QEvent *event) override;
   void ConnectActions();
   void LanguageStep();
   void LoadPrinterList();
@@ -107,7 +117,12 @@ class T_frmMain_Label : public QWidget {
   QString listNotSaved_;
   QString listUnreadable_;
   QString listLongLines_;
-  QString noFirmwareTool_;
+  QString noDfuUtil_;
+  // Selection changes so far, and their number when the mouse went down:
+  // equal at the click means the click left the selection as it was.
+  int selectionChanges_ = 0;
+  int selectionChangesAtPress_ = -1;
+  bool placed_ = false;
 };
 
 class T_frmMain_Label_Dealer : public T_frmMain_Label {

@@ -1,6 +1,6 @@
-// T_frmPrinterInformation: production date, printed length and firmware
-// version of the selected printer, read in one session each time the
-// window is shown.
+// T_frmPrinterInformation: serial number, production date, printed length
+// and firmware version of the selected printer, read in one session each
+// time the window is shown; Copy puts them on the clipboard.
 #pragma once
 
 #include <QDialog>
@@ -22,13 +22,19 @@ class T_frmPrinterInformation : public QDialog {
   void FormShow();
   // Closing cancels a reading that still waits for the printer.
   void done(int result) override;
+  // Every caption with its value, one per line.
+  QString ValuesText() const;
+  void btnCopyClick();
 
+  QLabel *lblSerialNumber;
   QLabel *lblProduceDate;
   QLabel *lblPrintLength;
   QLabel *lblFirmwareVer;
+  QLabel *lblSerialNumberV;
   QLabel *lblProduceDateV;
   QLabel *lblPrintLengthV;
   QLabel *lblFirmwareVerV;
+  QPushButton *btnCopy;
   QPushButton *btnClose;
   PrinterActivity *activity;
 

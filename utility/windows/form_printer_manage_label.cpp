@@ -1,10 +1,15 @@
 #include "form_printer_manage_label.h"
 
+#include <algorithm>
+
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "mdl_function.h"
 #include "mdl_global.h"
@@ -27,20 +32,19 @@ const QStringList kBaudRates = {QStringLiteral("4800"),  QStringLiteral("9600"),
                                 QStringLiteral("57600"), QStringLiteral("115200")};
 const QString kDefaultAddress = QStringLiteral("192.168.0.33");
 
-// The place all four port panels share inside the port group.
-const QRect kPanelPlace(8, 40, 353, 145);
-
-QComboBox *DropDownList(QWidget *parent, const QRect &geometry) {
+QComboBox *DropDownList(QWidget *parent, int minimumWidth) {
   auto *box = new QComboBox(parent);
   box->setEditable(false);
-  box->setGeometry(geometry);
+  box->setMinimumWidth(minimumWidth);
   return box;
 }
 
-QLabel *Label(QWidget *parent, int x, int y) {
-  auto *label = new QLabel(parent);
-  label->move(x, y);
-  return label;
+// A port panel: caption and field rows in two columns, the rest below.
+QGridLayout *PanelGrid(QWidget *panel) {
+  auto *grid = new QGridLayout(panel);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setColumnStretch(1, 1);
+  return grid;
 }
 
 void Fill(QComboBox *box, const QStringList &items) {
@@ -54,16 +58,23 @@ QString WithoutColons(QString name) {
 
 }  // namespace
 
+T_frmPrinterManage_Label::PortLister &T_frmPrinterManage_Label::ListPorts() {
+  static PortLister lister = [](const QString &kind, int32_t *error) {
+    return mdlFunction::EnumPortNames(kind, error);
+  };
+  return lister;
+}
+
 T_frmPrinterManage_Label::T_frmPrinterManage_Label(QWidget *parent) : QDialog(parent) {
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint);
-  // Taller than the layout of the controls, for the busy bar below them.
-  setFixedSize(385, 305);
+  setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
   BuildControls();
   activity = new PrinterActivity(this);
-  activity->setGeometry(8, 274, 369, 26);
+  layout()->addWidget(activity);
   activity->Guard({cmbPrinterName, gpbPortInformation, btnConnectTest, btnOK});
+  SetTabOrder();
+  resize(385, 277);  // the design's size; the layout grows it for longer captions
   connect(cmbPortType, &QComboBox::currentTextChanged, this, [this] {
     if (!settingUp_) cmbPortTypeChange();
   });
@@ -73,63 +84,115 @@ T_frmPrinterManage_Label::T_frmPrinterManage_Label(QWidget *parent) : QDialog(pa
 }
 
 void T_frmPrinterManage_Label::BuildControls() {
-  lblPrinterName = Label(this, 16, 16);
-  cmbPrinterName = DropDownList(this, {104, 12, 200, 24});
+  lblPrinterName = new QLabel(this);
+  cmbPrinterName = DropDownList(this, 200);
+  lblPrinterName->setBuddy(cmbPrinterName);
 
   gpbPortInformation = new QGroupBox(this);
-  gpbPortInformation->setGeometry(8, 40, 369, 189);
-  lblPortType = Label(gpbPortInformation, 16, 18);
-  cmbPortType = DropDownList(gpbPortInformation, {104, 14, 121, 24});
+  lblPortType = new QLabel(gpbPortInformation);
+  cmbPortType = DropDownList(gpbPortInformation, 121);
   cmbPortType->addItems(kPortTypes);
+  lblPortType->setBuddy(cmbPortType);
 
   pnlUSB = new QWidget(gpbPortInformation);
-  lblUSB = Label(pnlUSB, 8, 12);
+  lblUSB = new QLabel(pnlUSB);
+  lblUSB->setWordWrap(true);
+  PanelGrid(pnlUSB)->addWidget(lblUSB, 0, 0, 1, 2);
 
   pnlSerial = new QWidget(gpbPortInformation);
-  lblSerial = Label(pnlSerial, 8, 12);
-  cmbSerialList = DropDownList(pnlSerial, {96, 8, 145, 24});
-  lblBaudrate = Label(pnlSerial, 8, 48);
-  cmbBaudrate = DropDownList(pnlSerial, {96, 44, 145, 24});
+  lblSerial = new QLabel(pnlSerial);
+  cmbSerialList = DropDownList(pnlSerial, 145);
+  lblBaudrate = new QLabel(pnlSerial);
+  cmbBaudrate = DropDownList(pnlSerial, 145);
   cmbBaudrate->addItems(kBaudRates);
+  QGridLayout *serial = PanelGrid(pnlSerial);
+  serial->addWidget(lblSerial, 0, 0);
+  serial->addWidget(cmbSerialList, 0, 1);
+  serial->addWidget(lblBaudrate, 1, 0);
+  serial->addWidget(cmbBaudrate, 1, 1);
 
   pnlParallel = new QWidget(gpbPortInformation);
-  lblParallelList = Label(pnlParallel, 8, 12);
-  cmbParallel = DropDownList(pnlParallel, {96, 8, 145, 24});
+  lblParallelList = new QLabel(pnlParallel);
+  cmbParallel = DropDownList(pnlParallel, 145);
+  QGridLayout *parallel = PanelGrid(pnlParallel);
+  parallel->addWidget(lblParallelList, 0, 0);
+  parallel->addWidget(cmbParallel, 0, 1);
 
   pnlTCPIP = new QWidget(gpbPortInformation);
-  lblIPAddress = Label(pnlTCPIP, 8, 12);
+  lblIPAddress = new QLabel(pnlTCPIP);
   txtIPAddress = new QLineEdit(pnlTCPIP);
-  txtIPAddress->setGeometry(96, 8, 145, 24);
+  txtIPAddress->setMinimumWidth(145);
+  QGridLayout *network = PanelGrid(pnlTCPIP);
+  network->addWidget(lblIPAddress, 0, 0);
+  network->addWidget(txtIPAddress, 0, 1);
 
+  lblSerial->setBuddy(cmbSerialList);
+  lblBaudrate->setBuddy(cmbBaudrate);
+  lblParallelList->setBuddy(cmbParallel);
+  lblIPAddress->setBuddy(txtIPAddress);
+
+  // One panel shows at a time, below the port type; the hidden ones take
+  // no room.
+  auto *group = new QGridLayout(gpbPortInformation);
+  group->setColumnStretch(1, 1);
+  group->addWidget(lblPortType, 0, 0);
+  group->addWidget(cmbPortType, 0, 1);
   for (QWidget *panel : {pnlUSB, pnlSerial, pnlParallel, pnlTCPIP}) {
-    panel->setGeometry(kPanelPlace);
+    group->addWidget(panel, 1, 0, 1, 2);
     panel->hide();
   }
+  group->setRowStretch(2, 1);
+  gpbPortInformation->setMinimumHeight(140);
   pnlUSB->show();
 
   btnConnectTest = new QPushButton(this);
-  btnConnectTest->setGeometry(93, 236, 81, 33);
   btnOK = new QPushButton(this);
-  btnOK->setGeometry(189, 235, 81, 33);
   btnClose = new QPushButton(this);
-  btnClose->setGeometry(285, 235, 81, 33);
+  auto *buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton *b : {btnConnectTest, btnOK, btnClose}) {
+    b->setMinimumSize(81, 33);
+    buttons->addWidget(b);
+  }
+
+  auto *name = new QHBoxLayout;
+  name->addWidget(lblPrinterName);
+  name->addWidget(cmbPrinterName, 1);
+  auto *root = new QVBoxLayout(this);
+  root->addLayout(name);
+  root->addWidget(gpbPortInformation, 1);
+  root->addLayout(buttons);
 
   const std::pair<QWidget *, const char *> names[] = {
+      {lblPrinterName, "lblPrinterName"},
       {cmbPrinterName, "cmbPrinterName"},
+      {gpbPortInformation, "gpbPortInformation"},
+      {lblPortType, "lblPortType"},
       {cmbPortType, "cmbPortType"},
       {pnlUSB, "pnlUSB"},
+      {lblUSB, "lblUSB"},
       {pnlSerial, "pnlSerial"},
+      {lblSerial, "lblSerial"},
       {cmbSerialList, "cmbSerialList"},
+      {lblBaudrate, "lblBaudrate"},
       {cmbBaudrate, "cmbBaudrate"},
       {pnlParallel, "pnlParallel"},
+      {lblParallelList, "lblParallelList"},
       {cmbParallel, "cmbParallel"},
       {pnlTCPIP, "pnlTCPIP"},
+      {lblIPAddress, "lblIPAddress"},
       {txtIPAddress, "txtIPAddress"},
       {btnConnectTest, "btnConnectTest"},
       {btnOK, "btnOK"},
       {btnClose, "btnClose"},
   };
   for (const auto &[widget, name] : names) widget->setObjectName(QLatin1String(name));
+}
+
+void T_frmPrinterManage_Label::SetTabOrder() {
+  QWidget *order[] = {cmbPrinterName, cmbPortType,    cmbSerialList, cmbBaudrate, cmbParallel,
+                      txtIPAddress,   btnConnectTest, btnOK,         btnClose};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void T_frmPrinterManage_Label::PrepareAdd() {
@@ -171,17 +234,21 @@ void T_frmPrinterManage_Label::SetCaptions() {
       {lblParallelList, "FormPrinterManage_lblParallelList"},
       {lblIPAddress, "FormPrinterManage_lblIPAddress"},
   };
-  for (const auto &[label, key] : keyed) {
-    label->setText(GetLangString(QLatin1String(key)));
-    label->adjustSize();
+  for (const auto &[label, key] : keyed) label->setText(GetLangString(QLatin1String(key)));
+  // The panels lay out their rows on their own; one caption width for all
+  // keeps their fields in line with the port type's.
+  QLabel *captions[] = {lblPortType, lblSerial, lblBaudrate, lblParallelList, lblIPAddress};
+  int width = 0;
+  for (QLabel *caption : captions) {
+    caption->setMinimumWidth(0);
+    width = std::max(width, caption->sizeHint().width());
   }
+  for (QLabel *caption : captions) caption->setMinimumWidth(width);
   gpbPortInformation->setTitle(
       GetLangString(QStringLiteral("FormPrinterManage_gpbPortInformation")));
   btnConnectTest->setText(GetLangString(QStringLiteral("FormPrinterManage_btnConnectTest")));
   btnOK->setText(GetLangString(QStringLiteral("FormPrinterManage_btnOK")));
   btnClose->setText(Msg.Close);
-  // A longer translated label pushes the type box to the right.
-  cmbPrinterName->move(lblPrinterName->x() + lblPrinterName->width(), cmbPrinterName->y());
 }
 
 void T_frmPrinterManage_Label::SetUpControls() {
@@ -201,7 +268,7 @@ void T_frmPrinterManage_Label::SetUpControls() {
   if (portType_ == QLatin1String("COM")) {
     ShowPanel(pnlSerial);
     const QStringList parts = mdlFunction::SplitString(port_, QLatin1Char(','));
-    FillSerialPorts();
+    FillPorts(cmbSerialList, QStringLiteral("COM"));
     cmbSerialList->setCurrentIndex(cmbSerialList->findText(parts[0] + QLatin1Char(':')));
     if (cmbSerialList->currentIndex() < 0 && cmbSerialList->count() > 0)
       cmbSerialList->setCurrentIndex(0);
@@ -211,7 +278,7 @@ void T_frmPrinterManage_Label::SetUpControls() {
     cmbBaudrate->setCurrentIndex(mdlFunction::SelectComboText(kBaudRates, baud));
   } else if (portType_ == QLatin1String("LPT")) {
     ShowPanel(pnlParallel);
-    FillParallelPorts();
+    FillPorts(cmbParallel, QStringLiteral("LPT"));
     cmbParallel->setCurrentIndex(cmbParallel->findText(port_ + QLatin1Char(':')));
     if (cmbParallel->currentIndex() < 0 && cmbParallel->count() > 0)
       cmbParallel->setCurrentIndex(0);
@@ -228,31 +295,32 @@ void T_frmPrinterManage_Label::SetUpControls() {
 void T_frmPrinterManage_Label::ShowPanel(QWidget *panel) {
   for (QWidget *other : {pnlUSB, pnlSerial, pnlParallel, pnlTCPIP})
     if (other != panel) other->hide();
-  panel->setGeometry(kPanelPlace);
   panel->show();
-  panel->raise();
 }
 
-void T_frmPrinterManage_Label::FillSerialPorts() {
-  Fill(cmbSerialList, mdlFunction::EnumPortNames(QStringLiteral("COM")));
-}
-
-void T_frmPrinterManage_Label::FillParallelPorts() {
-  Fill(cmbParallel, mdlFunction::EnumPortNames(QStringLiteral("LPT")));
+void T_frmPrinterManage_Label::FillPorts(QComboBox *box, const QString &kind) {
+  int32_t error = 0;
+  Fill(box, ListPorts()(kind, &error));
+  if (error != 0) {
+    ShowPlain(
+        ErrorCodeText(GetLangString(QStringLiteral("FormPrinterManage_MSGPortListFailed")), error));
+  } else if (box->count() == 0) {
+    ShowPlain(GetLangString(QStringLiteral("_NoPortsPresent")));
+  }
 }
 
 void T_frmPrinterManage_Label::cmbPortTypeChange() {
   portType_ = cmbPortType->currentText();
   if (portType_ == QLatin1String("COM")) {
     ShowPanel(pnlSerial);
-    FillSerialPorts();
+    FillPorts(cmbSerialList, QStringLiteral("COM"));
     if (cmbSerialList->count() > 0) {
       cmbSerialList->setCurrentIndex(0);
       cmbBaudrate->setCurrentIndex(cmbBaudrate->count() - 1);
     }
   } else if (portType_ == QLatin1String("LPT")) {
     ShowPanel(pnlParallel);
-    FillParallelPorts();
+    FillPorts(cmbParallel, QStringLiteral("LPT"));
     if (cmbParallel->count() > 0) cmbParallel->setCurrentIndex(0);
   } else if (portType_ == QLatin1String("NET")) {
     ShowPanel(pnlTCPIP);
@@ -277,16 +345,11 @@ void T_frmPrinterManage_Label::btnConnectTestClick() {
   const QString port = BuildPortString(QStringLiteral("Invalid"));
   const QString type = cmbPrinterName->currentText().trimmed();
   const PrinterTarget printer{port, mdlGlobal::ModelForPrinterType(type), type};
-  activity->Run<ServiceResult>(
+  activity->Run<ServiceAnswer<ConnectionCheck>>(
       [printer](const TaskControl &control) {
-        return PrinterService(printer, &control).TestConnection();
+        return PrinterService(printer, &control).CheckConnection();
       },
-      [](ServiceResult result) {
-        if (result.ok())
-          ShowInformation(Msg.ConnectOK);
-        else
-          ShowErrorCode(result.Text(), result.code);
-      });
+      [](ServiceAnswer<ConnectionCheck> check) { ShowConnectionCheck(check.result, check.value); });
 }
 
 void T_frmPrinterManage_Label::done(int result) {
@@ -298,6 +361,12 @@ void T_frmPrinterManage_Label::btnOKClick() {
   const QString type = cmbPrinterName->currentText();
   const QString portType = cmbPortType->currentText();
   const QString port = BuildPortString(QString());
+  // Saved only when the port library can use it; the dialog stays open
+  // with everything the user entered.
+  if (const int32_t understood = mdlFunction::CheckPortString(port); understood != 0) {
+    return ShowErrorCode(GetLangString(QStringLiteral("FormPrinterManage_MSGBadPort")), understood,
+                         port);
+  }
   const bool written = mode_ == Mode::Add
                            ? mdlGlobal::AppendPrinterEntry(type, portType, port)
                            : mdlGlobal::ReplacePrinterEntry(rowIndex_, type, portType, port);

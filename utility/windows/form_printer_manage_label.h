@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -46,6 +49,12 @@ class T_frmPrinterManage_Label : public QDialog {
   // Closing cancels a connection test that still waits.
   void done(int result) override;
 
+  // Lists the ports of a kind ("COM", "LPT"); on failure the list is empty
+  // and *error holds the port library's code.  mdlFunction::EnumPortNames
+  // unless replaced (tests).
+  using PortLister = std::function<QStringList(const QString &kind, int32_t *error)>;
+  static PortLister &ListPorts();
+
   QLabel *lblPrinterName;
   QComboBox *cmbPrinterName;
   QGroupBox *gpbPortInformation;
@@ -77,8 +86,9 @@ class T_frmPrinterManage_Label : public QDialog {
   void SetCaptions();
   void SetUpControls();
   void ShowPanel(QWidget *panel);
-  void FillSerialPorts();
-  void FillParallelPorts();
+  void SetTabOrder();
+  // Fills a port box; an empty list or a failing one is said in a box.
+  void FillPorts(QComboBox *box, const QString &kind);
 
   Mode mode_ = Mode::Add;
   int rowIndex_ = 0;

@@ -30,22 +30,7 @@ std::optional<char32_t> ControlCharacter(const QString &lines) {
   return std::nullopt;
 }
 
-// The first character of line that the code page cannot carry.
-QString Unmappable(const QString &line) {
-  for (char32_t c : line.toUcs4()) {
-    QByteArray ignored;
-    const QString one = QString::fromUcs4(&c, 1);
-    if (!QStringToAnsi(one, ignored)) return one;
-  }
-  return line;
-}
-
 }  // namespace
-
-bool IsNumberBoxKey(QChar key) {
-  const ushort code = key.unicode();
-  return (code >= '0' && code <= '9') || code == 8 || code == 13 || code == 127;
-}
 
 QString ClampSizeText(const QString &text, int highest) {
   const QString trimmed = text.trimmed();
@@ -64,7 +49,7 @@ QString EscapeTsplString(const QString &text) {
 }
 
 ServiceAnswer<QList<QByteArray>> LabelTextJob(const QString &width, const QString &height,
-                                              const QString &text) {
+                                              const QString &text, Unprintable unprintable) {
   ServiceAnswer<QList<QByteArray>> job;
   if (text.trimmed().isEmpty()) {
     job.result = Failure(ServiceMessage::EmptyText);
@@ -91,8 +76,11 @@ ServiceAnswer<QList<QByteArray>> LabelTextJob(const QString &width, const QStrin
   commands += QStringLiteral("PRINT 1");
   for (const QString &command : commands) {
     QByteArray bytes;
-    if (!QStringToAnsi(command, bytes)) {
-      job.result = Failure(ServiceMessage::TextCodePage, 0, Unmappable(command));
+    if (unprintable == Unprintable::Replace) {
+      bytes = ToAnsi(command);
+    } else if (!QStringToAnsi(command, bytes)) {
+      job.result =
+          Failure(ServiceMessage::TextCodePage, 0, UnprintableCharacters(command).value(0));
       job.value.clear();
       return job;
     }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "service_result.h"
+#include "unprintable_text.h"
 
 namespace ravo::utility {
 
@@ -19,9 +20,6 @@ inline constexpr int kHighestLabelHeight = 210;
 inline constexpr char kLabelTextFont[] = "5";
 inline constexpr int kLabelTextFontHeight = 48;
 inline constexpr int kLabelTextTop = 10;
-
-// Keys the number boxes accept: digits, backspace, Enter and delete.
-bool IsNumberBoxKey(QChar key);
 
 // A box's text after leaving it: above highest becomes highest, then below
 // the lowest size (or empty, or not a number) becomes the lowest size.
@@ -35,9 +33,11 @@ QString EscapeTsplString(const QString &text);
 // height apart from y 10 on), PRINT 1.  Width and height are the boxes'
 // texts in millimetres (an empty box counts as the lowest size).  Refused:
 // a blank text (EmptyText), a control character other than a line break
-// (TextControl, the character as "U+000D"), a character the code page
-// cannot carry (TextCodePage, the character).
+// (TextControl, the character as "U+000D"), and unless `unprintable` says
+// Replace, a character the code page cannot carry (TextCodePage, the
+// character).
 ServiceAnswer<QList<QByteArray>> LabelTextJob(const QString &width, const QString &height,
-                                              const QString &text);
+                                              const QString &text,
+                                              Unprintable unprintable = Unprintable::Refuse);
 
 }  // namespace ravo::utility

@@ -89,4 +89,13 @@ int64_t GetFileSizeOf(const QString &path);
 // 0 otherwise.
 QStringList EnumPortNames(const QString &kind, int32_t *error = nullptr);
 
+// Whether the port library understands a port string, without opening it:
+// 0, or its code (-301 not understood, -302 too long, -351 bad baud rate,
+// -371 bad USB selector).
+int32_t CheckPortString(const QString &port);
+
+// Whether a printer on this port can send anything back: parallel ports
+// ("LPT1", an absolute path without a baud rate) cannot.
+bool PortCanAnswer(const QString &port);
+
 }  // namespace mdlFunction

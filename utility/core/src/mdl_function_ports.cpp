@@ -1,4 +1,6 @@
-// The port lists of the printer dialog, from the port library.
+// The port lists of the printer dialog and the port strings it saves, as
+// the port library sees them.
+#include <QRegularExpression>
 #include <vector>
 
 #include "mdl_function.h"
@@ -28,6 +30,22 @@ QStringList EnumPortNames(const QString &kind, int32_t *error) {
     names << QString::fromLocal8Bit(name) + (usb ? QStringLiteral(":") : QString());
   }
   return names;
+}
+
+int32_t CheckPortString(const QString &port) {
+  IoPort *object = nullptr;
+  const int32_t result = ravo_io_port_creator(&object, port.toLocal8Bit().constData());
+  if (object != nullptr) ravo_io_port_destroy(object);
+  return result;
+}
+
+bool PortCanAnswer(const QString &port) {
+  static const QRegularExpression parallel(QStringLiteral("^LPT[0-9]+$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+  const QString name = port.section(QLatin1Char(','), 0, 0);
+  if (parallel.match(name).hasMatch()) return false;
+  const bool path = port.startsWith(QLatin1Char('/'));
+  return !path || port.contains(QLatin1String(",BAUDRATE_"), Qt::CaseInsensitive);
 }
 
 }  // namespace mdlFunction

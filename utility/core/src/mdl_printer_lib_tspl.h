@@ -4,6 +4,7 @@
 // are called directly (heron.h).
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <string>
 
@@ -16,5 +17,8 @@ const ravo::utility::PrtLibrary &Heron();
 
 // libheron's English text for a result code (empty when it has none).
 std::string ErrorText(int32_t code);
+
+// libheron's text for a result code in Chinese (chinese) or English.
+QString ErrorMessage(int32_t code, bool chinese);
 
 }  // namespace mdlPrinterLib_TSPL

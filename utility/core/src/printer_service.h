@@ -22,6 +22,7 @@
 #include "service_result.h"
 #include "stored_files.h"
 #include "task_control.h"
+#include "unprintable_text.h"
 
 namespace ravo::utility {
 
@@ -44,6 +45,13 @@ struct PrinterInformation {
   QString serial;
   QByteArray journey;  // the printed-length counter's bytes (4 expected)
   QByteArray version;  // the firmware version's bytes (3 or 4 expected)
+};
+
+// What the connection test learned once the port was open.
+enum class ConnectionCheck {
+  Answered,      // the printer answered a question
+  Silent,        // connected, but the printer did not answer
+  CannotAnswer,  // a parallel port: nothing can come back, nothing was asked
 };
 
 struct BlockRead {
@@ -80,6 +88,10 @@ class PrinterService {
 
   // Opens the port and closes it again; nothing is sent.
   ServiceResult TestConnection() const;
+  // Opens the port and asks the printer something: the command-mode probe
+  // and, when that brings nothing, the serial number (libheron only).
+  // Fails only when the port cannot be opened.
+  ServiceAnswer<ConnectionCheck> CheckConnection() const;
 
   // Serial number, printed-length counter and firmware version in one
   // session.  Fails only when the port cannot be opened; answers that do
@@ -121,11 +133,14 @@ class PrinterService {
   // ---- Printing (printer_service_print.cpp)
 
   // The test label of a text (label_text_job.h); the text is checked
-  // before the port is touched.
-  ServiceResult PrintLabelText(const QString &width, const QString &height,
-                               const QString &text) const;
-  // Plain text with CR LF line breaks and one final LF (ESC side).
-  ServiceResult PrintPlainText(const QString &text) const;
+  // before the port is touched.  Characters the code page cannot carry are
+  // refused (TextCodePage) or sent as '?', as `unprintable` says.
+  ServiceResult PrintLabelText(const QString &width, const QString &height, const QString &text,
+                               Unprintable unprintable = Unprintable::Refuse) const;
+  // Plain text with CR LF line breaks and one final LF (ESC side); the same
+  // choice for characters the code page cannot carry.
+  ServiceResult PrintPlainText(const QString &text,
+                               Unprintable unprintable = Unprintable::Refuse) const;
   // An image file on one label: CLS, SIZE when sizeCommand is not empty,
   // the library's BITMAP of the file at x,y in the mode, PRINT 1.
   ServiceResult PrintImage(const QString &path, int x, int y, int mode,

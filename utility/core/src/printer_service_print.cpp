@@ -15,8 +15,8 @@ ServiceResult Written(int32_t code) {
 }  // namespace
 
 ServiceResult PrinterService::PrintLabelText(const QString &width, const QString &height,
-                                             const QString &text) const {
-  const ServiceAnswer<QList<QByteArray>> job = LabelTextJob(width, height, text);
+                                             const QString &text, Unprintable unprintable) const {
+  const ServiceAnswer<QList<QByteArray>> job = LabelTextJob(width, height, text, unprintable);
   if (!job.ok()) return job.result;
   return Session([&](PrinterLink &link) {
     for (const QByteArray &command : job.value) {
@@ -27,11 +27,14 @@ ServiceResult PrinterService::PrintLabelText(const QString &width, const QString
   });
 }
 
-ServiceResult PrinterService::PrintPlainText(const QString &text) const {
+ServiceResult PrinterService::PrintPlainText(const QString &text, Unprintable unprintable) const {
   if (text.trimmed().isEmpty()) return Failure(ServiceMessage::EmptyText);
+  const QString lines = WithCrLf(text) + QLatin1Char('\n');
   QByteArray bytes;
-  if (!QStringToAnsi(WithCrLf(text) + QLatin1Char('\n'), bytes)) {
-    return Failure(ServiceMessage::TextCodePage);
+  if (unprintable == Unprintable::Replace) {
+    bytes = ToAnsi(lines);
+  } else if (!QStringToAnsi(lines, bytes)) {
+    return Failure(ServiceMessage::TextCodePage, 0, UnprintableCharacters(lines).value(0));
   }
   return SendCommand(bytes);
 }

@@ -29,6 +29,7 @@ PrtLibrary BindPrtLibrary(const char *fileName) {
   Bind(library, fileName, "PrtReadData", table.readData);
   Bind(library, fileName, "PrtReadDataEOF", table.readDataEOF);
   Bind(library, fileName, "PrtFormatErrorA", table.formatErrorA);
+  Bind(library, fileName, "PrtFormatErrorW", table.formatErrorW);
   return table;
 }
 

@@ -22,6 +22,7 @@ struct PrtLibrary {
   int32_t (*readData)(PrtHandle, uint8_t *, int32_t, int32_t *);
   int32_t (*readDataEOF)(PrtHandle, uint8_t *, int32_t, int32_t, uint8_t, uint8_t, int32_t *);
   int32_t (*formatErrorA)(int32_t, int32_t, char *, int32_t, int32_t);
+  int32_t (*formatErrorW)(int32_t, int32_t, PrtWChar *, int32_t, int32_t);
 };
 
 // The table of the library with this file name (for example

@@ -1,30 +1,59 @@
 #include "window_messages.h"
 
 #include "mdl_global.h"
+#include "mdl_printer_lib_tspl.h"
 #include "message_box.h"
 
 namespace ravo::utility {
+namespace {
 
-void ShowErrorCode(const QString &text, int32_t code) {
-  ShowError(text + QLatin1Char(':') + QString::number(code));
+bool ChineseChosen() {
+  return mdlGlobal::LanguageId == QLatin1String("2052") ||
+         mdlGlobal::LanguageId == QLatin1String("1028");
 }
 
-QString ServiceErrorText(const ServiceResult &result) {
-  QString text = result.Text();
-  if (result.code != 0) text += QLatin1Char(':') + QString::number(result.code);
-  switch (result.message) {
+bool ShowsSubject(ServiceMessage message) {
+  switch (message) {
     case ServiceMessage::FileRead:
     case ServiceMessage::FileName:
     case ServiceMessage::DownloadCut:
     case ServiceMessage::NotListed:
     case ServiceMessage::TextControl:
     case ServiceMessage::TextCodePage:
-      if (!result.subject.isEmpty()) text += QStringLiteral("\n") + result.subject;
-      break;
+      return true;
     default:
-      break;
+      return false;
+  }
+}
+
+// The code's line and the lines that explain it.
+QString WithCode(QString text, int32_t code, const QString &subject) {
+  if (code != 0) text += QLatin1Char(':') + QString::number(code);
+  if (!subject.isEmpty()) text += QLatin1Char('\n') + subject;
+  if (code != 0) {
+    const QString message = LibraryMessage(code);
+    if (!message.isEmpty()) text += QLatin1Char('\n') + message;
   }
   return text;
+}
+
+}  // namespace
+
+QString LibraryMessage(int32_t code) {
+  return mdlPrinterLib_TSPL::ErrorMessage(code, ChineseChosen());
+}
+
+QString ErrorCodeText(const QString &text, int32_t code, const QString &subject) {
+  return WithCode(text, code, subject);
+}
+
+void ShowErrorCode(const QString &text, int32_t code, const QString &subject) {
+  ShowError(ErrorCodeText(text, code, subject));
+}
+
+QString ServiceErrorText(const ServiceResult &result) {
+  return WithCode(result.Text(), result.code,
+                  ShowsSubject(result.message) ? result.subject : QString());
 }
 
 void ShowServiceError(const ServiceResult &result) {
@@ -40,12 +69,33 @@ void ShowInformation(const QString &text) {
       {MessageIcon::Information, mdlGlobal::Msg.MSG_Title_Message, text, MessageButtons::Ok});
 }
 
+void ShowWarning(const QString &text) {
+  ShowMessage({MessageIcon::Warning, mdlGlobal::Msg.MSG_Title_Warn, text, MessageButtons::Ok});
+}
+
 void ShowPlain(const QString &text) {
   ShowMessage({MessageIcon::Information, QString(), text, MessageButtons::Ok});
 }
 
+void ShowConnectionCheck(const ServiceResult &opened, ConnectionCheck check) {
+  if (!opened.ok()) return ShowServiceError(opened);
+  switch (check) {
+    case ConnectionCheck::Answered:
+      return ShowInformation(mdlGlobal::Msg.ConnectOK);
+    case ConnectionCheck::Silent:
+      return ShowWarning(mdlGlobal::GetLangString(QStringLiteral("_ConnectNoAnswer")));
+    case ConnectionCheck::CannotAnswer:
+      return ShowInformation(mdlGlobal::GetLangString(QStringLiteral("_ConnectOKParallel")));
+  }
+}
+
 bool Confirm(const QString &text) {
   return ShowMessage({MessageIcon::Question, mdlGlobal::Msg.MSG_Title_Warn, text,
+                      MessageButtons::OkCancel}) == MessageAnswer::Ok;
+}
+
+bool ConfirmWarning(const QString &text) {
+  return ShowMessage({MessageIcon::Warning, mdlGlobal::Msg.MSG_Title_Warn, text,
                       MessageButtons::OkCancel}) == MessageAnswer::Ok;
 }
 

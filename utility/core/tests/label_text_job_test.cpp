@@ -76,13 +76,4 @@ TEST(LabelSizeBoxes, BoxesClampOnLeaving) {
   }
 }
 
-TEST(LabelSizeBoxes, NumberBoxKeys) {
-  for (QChar key : {QChar('0'), QChar('9'), QChar(8), QChar(13), QChar(127)}) {
-    EXPECT_TRUE(IsNumberBoxKey(key)) << int{key.unicode()};
-  }
-  for (QChar key : {QChar('a'), QChar('-'), QChar(' '), QChar(0x16), QChar(0x0661)}) {
-    EXPECT_FALSE(IsNumberBoxKey(key)) << int{key.unicode()};
-  }
-}
-
 }  // namespace

@@ -183,6 +183,47 @@ TEST_F(Conversations, ReceiptModelHasNoSerialQueryButTellsTheRest) {
   EXPECT_EQ(receiptPrinter.Received(), QByteArray("ZZZGETJOURNEY\r\nZZZGETVERSION\r\n"));
 }
 
+// The connection test asks before it says the printer is there: the probe
+// first, the serial number when the probe brings nothing.
+TEST_F(Conversations, ConnectionCheckAsksThePrinter) {
+  struct Case {
+    const char *name;
+    std::vector<std::pair<QByteArray, QByteArray>> answers;
+    ConnectionCheck expected;
+    QByteArray sent;
+  };
+  const Case cases[] = {
+      {"probe answered with 0", {{kProbe, QByteArray(1, '\0')}}, ConnectionCheck::Answered, kProbe},
+      {"serial number only",
+       {{"ZZZGETSN\r\n", QByteArray("\x05RV123\x00", 7)}},
+       ConnectionCheck::Answered,
+       kProbe + "ZZZGETSN\r\n"},
+      {"silent", {}, ConnectionCheck::Silent, kProbe + "ZZZGETSN\r\n"},
+  };
+  for (const Case &c : cases) {
+    ScriptedPrinter printer;
+    for (const auto &[request, answer] : c.answers) printer.Answer(request, {{0, answer}});
+    const auto check =
+        PrinterService({printer.PortString() + ",TIMEOUT_200", "TQX58", {}}).CheckConnection();
+    ASSERT_TRUE(check.ok()) << c.name;
+    EXPECT_EQ(check.value, c.expected) << c.name;
+    EXPECT_TRUE(printer.WaitForBytes(c.sent.size()));
+    EXPECT_EQ(printer.Received(), c.sent) << c.name;
+  }
+
+  // A parallel port cannot answer: it is opened, nothing is asked.
+  const QString device = Path("lp");
+  QFile(device).open(QIODevice::WriteOnly);
+  const auto parallel = PrinterService({device, "TQX58", {}}).CheckConnection();
+  ASSERT_TRUE(parallel.ok());
+  EXPECT_EQ(parallel.value, ConnectionCheck::CannotAnswer);
+  EXPECT_EQ(QFile(device).size(), 0);
+
+  const auto dead = PrinterService({"NET,127.0.0.1:1", "TQX58", {}}).CheckConnection();
+  EXPECT_EQ(dead.result.message, ServiceMessage::OpenPort);
+  EXPECT_EQ(dead.result.code, -352);
+}
+
 class Downloads : public Conversations {
  protected:
   QString File(const QString &name, const QByteArray &bytes) {

@@ -2,13 +2,18 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <memory>
 #include <optional>
 
+#include "form_firmware_update.h"
 #include "form_main_label.h"
 #include "form_printer_manage_label.h"
 #include "mdl_global_catalogue.h"
@@ -43,6 +48,51 @@ QByteArray NetRow(const QByteArray &type, const SimProcess &printer) {
   return type + "|NET|" + QByteArray::fromStdString(printer.PortString()) + "\r\n";
 }
 
+QString FirstLine(const QString &text) {
+  return text.section(QLatin1Char('\n'), 0, 0);
+}
+
+// A directory on PATH instead of the real one: with a dfu-util that prints
+// what the real one prints while it writes, notes its arguments and ends
+// with exitCode, or without one.
+class FakeDfuUtil {
+ public:
+  explicit FakeDfuUtil(std::optional<int> exitCode) : path_(qgetenv("PATH")) {
+    if (exitCode) {
+      QFile script(Program());
+      script.open(QIODevice::WriteOnly);
+      script.write(
+          "#!/bin/sh\n"
+          "printf '%s\\n' \"$@\" > \"$0.args\"\n"
+          "printf 'Opening DFU capable USB device...\\n'\n"
+          "printf 'Download\\t[=====          ]  33%%        1024 bytes\\r'\n"
+          "sleep 0.1\n"
+          "printf 'Download\\t[===============] 100%%        3072 bytes\\n'\n"
+          "printf 'Download done.\\n'\n"
+          "exit " +
+          QByteArray::number(*exitCode) + "\n");
+      script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    qputenv("PATH", dir_.path().toLocal8Bit());
+  }
+  ~FakeDfuUtil() { qputenv("PATH", path_); }
+  QString Program() const { return dir_.filePath("dfu-util"); }
+  QString Arguments() const {
+    QFile file(Program() + ".args");
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+  }
+  QString Firmware() const {
+    QFile file(dir_.filePath("printer.bin"));
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray(3072, '\x5A'));
+    return file.fileName();
+  }
+
+ private:
+  QByteArray path_;
+  QTemporaryDir dir_;
+};
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -67,7 +117,12 @@ class MainWindowTest : public QObject {
   void parameterSettingOpensThePortFirst();
   void printTextFollowsTheCommandMode();
   void missingWindowsAreReported();
-  void firmwareUpdateWithoutToolSendsNothing();
+  void firmwareUpdateWithoutDfuUtilSaysHowToInstallIt();
+  void firmwareUpdateRunsDfuUtilAfterSwitching_data();
+  void firmwareUpdateRunsDfuUtilAfterSwitching();
+  void clickOnTheSelectedRowRunsTheSelectionAgain();
+  void qtTextsFollowTheLanguage_data();
+  void qtTextsFollowTheLanguage();
   void startupWithoutLanguageFileSaysWhichAndStops_data();
   void startupWithoutLanguageFileSaysWhichAndStops();
   void startupReportsAListProblemOnceAndKeepsTheFile_data();
@@ -255,29 +310,44 @@ void MainWindowTest::connectionTestReportsSuccessAndFailure() {
   T_frmMain_Label &w = Open(NetRow("TQX58", printer));
   w.btnConnectTest->click();
   QCOMPARE(Boxes(), QStringList{InformationBox("Connection OK.")});
-  QCOMPARE(Received(printer), QByteArray());  // nothing is written
+  QCOMPARE(Received(printer), QByteArray("\x1B\x1B\x08", 3));  // the probe, nothing else
+
+  // Connected, but the printer keeps silent: that is no "Connection OK."
+  QVERIFY(printer.RestartOnSamePort({"--no-answer"}));
+  boxes_->shown.clear();
+  w.btnConnectTest->click();
+  QCOMPARE(Boxes(), QStringList{"Warning|warning|Connected, but the printer does not answer."});
 
   QVERIFY(printer.Stop());  // nobody listens on the port any more
   boxes_->shown.clear();
   w.btnConnectTest->click();
-  QCOMPARE(Boxes(), QStringList{ErrorBox("Cannot open the port:-352")});
+  QCOMPARE(Boxes(),
+           QStringList{ErrorBox("Cannot open the port:-352\nCannot connect the target network "
+                                "printer.\nPlease confirm the network printer is online and in "
+                                "the same network.")});
 }
 
 void MainWindowTest::deviceCommandsSendTheirBytes_data() {
   QTest::addColumn<QString>("button");
   QTest::addColumn<int>("commandMode");
   QTest::addColumn<QByteArray>("bytes");
-  QTest::newRow("auto-learn") << "btnStartLearn" << 1 << QByteArray("ZZZLEARN\r\n");
-  QTest::newRow("factory reset") << "btnFactorySetting" << 1 << QByteArray("\x1B\x21\x52", 3);
-  QTest::newRow("configuration, TSPL") << "btnPrintConfigInfo" << 1 << QByteArray("SELFTEST\r\n");
+  QTest::addColumn<QString>("status");
+  QTest::newRow("auto-learn") << "btnStartLearn" << 1 << QByteArray("ZZZLEARN\r\n")
+                              << "Label auto-learn sent to TQX80 (%1): ZZZLEARN";
+  QTest::newRow("factory reset") << "btnFactorySetting" << 1 << QByteArray("\x1B\x21\x52", 3)
+                                 << "Factory reset sent to TQX80 (%1): 1B 21 52";
+  QTest::newRow("configuration, TSPL") << "btnPrintConfigInfo" << 1 << QByteArray("SELFTEST\r\n")
+                                       << "Configuration print sent to TQX80 (%1): SELFTEST";
   QTest::newRow("configuration, ESC")
-      << "btnPrintConfigInfo" << 0 << QByteArray("\x1D\x28\x41\x02\x00\x00\x02", 7);
+      << "btnPrintConfigInfo" << 0 << QByteArray("\x1D\x28\x41\x02\x00\x00\x02", 7)
+      << "Configuration print sent to TQX80 (%1): 1D 28 41 02 00 00 02";
 }
 
 void MainWindowTest::deviceCommandsSendTheirBytes() {
   QFETCH(QString, button);
   QFETCH(int, commandMode);
   QFETCH(QByteArray, bytes);
+  QFETCH(QString, status);
   SimProcess printer({"--model", "TQX80"});
   QVERIFY2(printer.Running(), printer.Error().c_str());
   T_frmMain_Label &w = Open(NetRow("TQX80", printer));
@@ -293,6 +363,9 @@ void MainWindowTest::deviceCommandsSendTheirBytes() {
   if (button == "btnFactorySetting")
     expectedBoxes << "Warning|question|Restore the factory settings?";
   QCOMPARE(Boxes(), expectedBoxes);
+  // The printer does not answer these; the status line says what went.
+  const QString shown = w.lblStatus->text();
+  QVERIFY2(shown.endsWith("  " + status.arg(mdlGlobal::SelectedPort)), qPrintable(shown));
 }
 
 void MainWindowTest::factoryResetCancelledWritesNothing() {
@@ -330,7 +403,8 @@ void MainWindowTest::parameterSettingOpensThePortFirst() {
   QVERIFY(printer.Stop());
   w.btnParameterSetting->click();
   QCOMPARE(opened.size(), size_t{2});
-  QCOMPARE(Boxes(), QStringList{ErrorBox("Cannot open the port:-352")});
+  QCOMPARE(Boxes().size(), 1);
+  QCOMPARE(FirstLine(Boxes()[0]), ErrorBox("Cannot open the port:-352"));
 }
 
 void MainWindowTest::printTextFollowsTheCommandMode() {
@@ -358,16 +432,115 @@ void MainWindowTest::missingWindowsAreReported() {
   }
 }
 
-void MainWindowTest::firmwareUpdateWithoutToolSendsNothing() {
+// Without dfu-util the printer is not switched: it would stay in firmware
+// mode with nothing to feed it.
+void MainWindowTest::firmwareUpdateWithoutDfuUtilSaysHowToInstallIt() {
   SimProcess printer;
   QVERIFY2(printer.Running(), printer.Error().c_str());
   T_frmMain_Label &w = Open(NetRow("TQX80", printer), true);
+  FakeDfuUtil none(std::nullopt);
   w.btnDFU->click();
   QCOMPARE(Boxes().size(), 1);
-  QVERIFY2(Boxes()[0].startsWith(ErrorBox("The firmware update tool is missing:")),
-           qPrintable(Boxes()[0]));
-  QVERIFY(Boxes()[0].endsWith("FWUpdate/Dfu Update Tool.exe"));
+  QVERIFY2(Boxes()[0].startsWith(ErrorBox("dfu-util is not installed")), qPrintable(Boxes()[0]));
+  QVERIFY(Boxes()[0].contains("sudo apt install dfu-util"));
   QVERIFY(!printer.WaitForClosedSessions(1, std::chrono::milliseconds(200)));
+}
+
+void MainWindowTest::firmwareUpdateRunsDfuUtilAfterSwitching_data() {
+  QTest::addColumn<int>("exitCode");
+  QTest::addColumn<QString>("result");
+  QTest::newRow("written") << 0 << InformationBox("The firmware was written.");
+  QTest::newRow("failed") << 74
+                          << ErrorBox(
+                                 "dfu-util failed (exit code 74); its output is in the window.");
+}
+
+void MainWindowTest::firmwareUpdateRunsDfuUtilAfterSwitching() {
+  QFETCH(int, exitCode);
+  QFETCH(QString, result);
+  SimProcess printer;
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  T_frmMain_Label &w = Open(NetRow("TQX80", printer), true);
+  FakeDfuUtil dfu(exitCode);
+  const QString firmware = dfu.Firmware();
+  QString output;
+  int progress = -1;
+  WhenModal([&](QWidget *dialog) {
+    auto *form = static_cast<T_frmFirmwareUpdate *>(dialog);
+    form->txtFile->setText(firmware);
+    form->btnStart->click();
+    QVERIFY(ravo::testing::WaitUntil([&] { return form->btnStart->isEnabled(); }, 10000));
+    QVERIFY(!form->Writing());
+    output = form->txtOutput->toPlainText();
+    progress = form->prgProgress->value();
+    form->btnClose->click();
+  });
+  w.btnDFU->click();
+  QCOMPARE(Received(printer), QByteArray("ZZZDFUMODE\r\n"));
+  QCOMPARE(dfu.Arguments(), "--wait\n--download\n" + firmware + "\n");
+  QVERIFY2(output.endsWith("Download\t[===============] 100%        3072 bytes\nDownload done.\n"),
+           qPrintable(output));
+  QCOMPARE(progress, 100);
+  const QStringList boxes = Boxes();
+  QCOMPARE(boxes.size(), 2);
+  QVERIFY2(boxes[0].startsWith("Warning|warning|The printer is switched to firmware-download mode"),
+           qPrintable(boxes[0]));
+  QVERIFY(boxes[0].contains(firmware));
+  QCOMPARE(boxes[1], result);
+}
+
+// A click on the row that is selected already runs the selection step
+// again; a click that changes the selection runs it once.
+void MainWindowTest::clickOnTheSelectedRowRunsTheSelectionAgain() {
+  QFile map(QDir(files_->Path()).filePath("PrinterMap.ini"));
+  QVERIFY(map.open(QIODevice::Append));
+  map.write("\r\nODD=NOSUCHMODEL\r\n");
+  map.close();
+  T_frmMain_Label &w = Open("TQX80|NET|NET,10.0.0.1\r\nODD|USB|USB\r\n");
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+  const auto click = [&](int row) {
+    QTreeWidgetItem *item = w.lvPrinterList->topLevelItem(row);
+    QTest::mouseClick(w.lvPrinterList->viewport(), Qt::LeftButton, {},
+                      w.lvPrinterList->visualItemRect(item).center());
+  };
+  click(1);
+  QCOMPARE(Boxes().size(), 1);  // the unknown model, once
+  QCOMPARE(FirstLine(Boxes()[0]), ErrorBox("Cannot create the printer:-8"));
+  click(1);
+  QCOMPARE(Boxes().size(), 2);
+  click(0);
+  QCOMPARE(Boxes().size(), 2);
+  // Another window changed the selection state; a click puts it back.
+  mdlGlobal::SelectedPort = "NET,192.0.2.99";
+  mdlGlobal::SelectedModel = "TQM";
+  click(0);
+  QCOMPARE(mdlGlobal::SelectedPort, QStringLiteral("NET,10.0.0.1"));
+  QCOMPARE(mdlGlobal::SelectedModel, QStringLiteral("TQX80"));
+  QCOMPARE(Boxes().size(), 2);
+}
+
+void MainWindowTest::qtTextsFollowTheLanguage_data() {
+  QTest::addColumn<QString>("language");
+  QTest::addColumn<QString>("cancel");
+  QTest::addColumn<QLocale::Territory>("territory");
+  QTest::newRow("Simplified Chinese") << "2052" << QStringLiteral("取消") << QLocale::China;
+  QTest::newRow("Traditional Chinese") << "1028" << QStringLiteral("取消") << QLocale::Taiwan;
+  QTest::newRow("English") << "1033"
+                           << "Cancel" << QLocale::UnitedStates;
+}
+
+// Qt's own texts (standard buttons, file dialogs) and its locale follow the
+// language the utility shows, also when it changes between two starts.
+void MainWindowTest::qtTextsFollowTheLanguage() {
+  QFETCH(QString, language);
+  QFETCH(QString, cancel);
+  QFETCH(QLocale::Territory, territory);
+  UtilityWindows windows;
+  QVERIFY(StartUtility({"RavoUtilityLabel", "--files", files_->Path(), "--language", language},
+                       windows));
+  QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+  QCOMPARE(QLocale().territory(), territory);
 }
 
 void MainWindowTest::startupWithoutLanguageFileSaysWhichAndStops_data() {

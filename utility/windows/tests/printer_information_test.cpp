@@ -1,5 +1,7 @@
 // The printer-information window against the virtual printer, and against
 // a loopback listener where one answer has to be missing.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -62,6 +64,7 @@ class PrinterInformationTest : public QObject {
 
   void showsTheThreeFacts_data();
   void showsTheThreeFacts();
+  void copyPutsEveryValueOnTheClipboard();
   void missingAnswerAffectsOnlyItsField();
   void portFailureReadsNothing();
   void slowPrinterKeepsTheWindowResponsive();
@@ -93,35 +96,55 @@ void PrinterInformationTest::Select(const QString &type, const std::string &port
 }
 
 void PrinterInformationTest::showsTheThreeFacts_data() {
+  QTest::addColumn<QString>("language");
   QTest::addColumn<QString>("type");
   QTest::addColumn<QString>("model");
   QTest::addColumn<QString>("serial");
   QTest::addColumn<QString>("date");
   QTest::addColumn<QString>("firmware");
   QTest::addColumn<QString>("version");
-  const QString unreadable = QStringLiteral("Cannot read data");
-  const auto shortDate = [](int y, int m, int d) {
-    return QLocale::system().toString(QDate(y, m, d), QLocale::ShortFormat);
-  };
   // VANTA-58 is a dealer type printing as a TQX58 (three version bytes);
   // the TQM answers four, and its serial number is too short for a date.
-  QTest::newRow("dealer serial") << "VANTA-58"
-                                 << "TQX58"
-                                 << "6548000123" << shortDate(2025, 2, 17) << "1.2.7.3"
-                                 << "V 1.2.7";
-  QTest::newRow("beta") << "TQM"
+  // The date is written the way the chosen language writes dates.
+  QTest::newRow("dealer serial, English") << "1033"
+                                          << "VANTA-58"
+                                          << "TQX58"
+                                          << "6548000123"
+                                          << "2/17/25"
+                                          << "1.2.7.3"
+                                          << "V 1.2.7";
+  QTest::newRow("dealer serial, Simplified Chinese") << "2052"
+                                                     << "VANTA-58"
+                                                     << "TQX58"
+                                                     << "6548000123"
+                                                     << "2025/2/17"
+                                                     << "1.2.7.3"
+                                                     << "V 1.2.7";
+  QTest::newRow("standard serial, Traditional Chinese") << "1028"
+                                                        << "TQX58"
+                                                        << "TQX58"
+                                                        << "RV58A5120001"
+                                                        << "2025/3/17"
+                                                        << "1.2.7"
+                                                        << "V 1.2.7";
+  QTest::newRow("beta") << "1033"
                         << "TQM"
-                        << "TQM12" << unreadable << "1.2.7.3"
+                        << "TQM"
+                        << "TQM12"
+                        << "Cannot read data"
+                        << "1.2.7.3"
                         << "V 1.2.7.Beta3";
 }
 
 void PrinterInformationTest::showsTheThreeFacts() {
+  QFETCH(QString, language);
   QFETCH(QString, type);
   QFETCH(QString, model);
   QFETCH(QString, serial);
   QFETCH(QString, date);
   QFETCH(QString, firmware);
   QFETCH(QString, version);
+  mdlGlobal::InitGlobals({files_->Path(), language});
   SimProcess printer({"--model", model.toStdString(), "--serial", serial.toStdString(), "--journey",
                       "12345", "--firmware", firmware.toStdString()});
   QVERIFY2(printer.Running(), printer.Error().c_str());
@@ -130,11 +153,28 @@ void PrinterInformationTest::showsTheThreeFacts() {
   form.show();
   QVERIFY(SettlePrinterWork());
   QVERIFY(boxes_->shown.empty());
+  QCOMPARE(form.lblSerialNumberV->text(), serial);
   QCOMPARE(form.lblProduceDateV->text(), date);
   QCOMPARE(form.lblPrintLengthV->text(), QStringLiteral("37.035 (m)"));
   QCOMPARE(form.lblFirmwareVerV->text(), version);
   QVERIFY(printer.WaitForClosedSessions(1));
   QCOMPARE(printer.Sessions().size(), size_t{1});
+}
+
+void PrinterInformationTest::copyPutsEveryValueOnTheClipboard() {
+  SimProcess printer({"--model", "TQX58", "--serial", "RV58A5120001", "--journey", "12345",
+                      "--firmware", "1.2.7"});
+  QVERIFY2(printer.Running(), printer.Error().c_str());
+  Select("TQX58", printer.PortString());
+  T_frmPrinterInformation form;
+  form.show();
+  QVERIFY(SettlePrinterWork());
+  QGuiApplication::clipboard()->clear();
+  form.btnCopy->click();
+  QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Serial number: RV58A5120001\n"
+                                                                "Production date: 3/17/25\n"
+                                                                "Printed length: 37.035 (m)\n"
+                                                                "Firmware version: V 1.2.7"));
 }
 
 void PrinterInformationTest::missingAnswerAffectsOnlyItsField() {
@@ -143,6 +183,7 @@ void PrinterInformationTest::missingAnswerAffectsOnlyItsField() {
   T_frmPrinterInformation form;
   form.show();
   QVERIFY(SettlePrinterWork());
+  QCOMPARE(form.lblSerialNumberV->text(), QStringLiteral("Cannot read data"));
   QCOMPARE(form.lblProduceDateV->text(), QStringLiteral("Cannot read data"));
   QCOMPARE(form.lblPrintLengthV->text(), QStringLiteral("Cannot read data"));
   QCOMPARE(form.lblFirmwareVerV->text(), QStringLiteral("V 1.2.7.Beta3"));
@@ -162,8 +203,11 @@ void PrinterInformationTest::portFailureReadsNothing() {
   form.show();
   QVERIFY(SettlePrinterWork());
   QCOMPARE(boxes_->shown.size(), size_t{1});
-  QCOMPARE(ravo::testing::Describe(boxes_->shown[0]), ErrorBox("Cannot open the port:-352"));
-  for (QLabel *value : {form.lblProduceDateV, form.lblPrintLengthV, form.lblFirmwareVerV})
+  QCOMPARE(ravo::testing::Describe(boxes_->shown[0]),
+           ErrorBox("Cannot open the port:-352\nCannot connect the target network printer.\n"
+                    "Please confirm the network printer is online and in the same network."));
+  for (QLabel *value :
+       {form.lblSerialNumberV, form.lblProduceDateV, form.lblPrintLengthV, form.lblFirmwareVerV})
     QCOMPARE(value->text(), QString());
 }
 

@@ -30,11 +30,20 @@ class PrinterManageTest : public QObject {
   void modifyShowsTheEntryAndSavesItBack();
   void showingClearsTheSavedFlag();
   void connectionTestReportsAndSavesNothing();
+  void connectionTestAsksThePrinter();
+  void portStringsThePortLibraryRefusesAreNotSaved_data();
+  void portStringsThePortLibraryRefusesAreNotSaved();
+  void emptyOrFailingPortListsAreSaid();
 
  private:
   std::unique_ptr<FilesDir> files_;
   std::unique_ptr<ScopedRecordingMessageBoxes> boxes_;
   std::unique_ptr<T_frmPrinterManage_Label> dialog_;
+  T_frmPrinterManage_Label::PortLister savedLister_;
+  // What the port lists hold in these tests, whatever this machine has.
+  QStringList serialPorts_{"COM1:", "ttyUSB0:"};
+  QStringList parallelPorts_{"LPT1:"};
+  int32_t listError_ = 0;
 
   QStringList Boxes() const {
     ravo::testing::SettlePrinterWork();
@@ -59,10 +68,17 @@ void PrinterManageTest::init() {
   files_->WritePrinterList("TQM|USB|USB\r\nQ73|LPT|LPT1\r\n");
   mdlGlobal::InitGlobals(files_->Options());
   boxes_ = std::make_unique<ScopedRecordingMessageBoxes>();
+  savedLister_ = T_frmPrinterManage_Label::ListPorts();
+  T_frmPrinterManage_Label::ListPorts() = [this](const QString &kind, int32_t *error) {
+    *error = listError_;
+    if (listError_ != 0) return QStringList();
+    return kind == "COM" ? serialPorts_ : parallelPorts_;
+  };
   dialog_ = std::make_unique<T_frmPrinterManage_Label>();
 }
 
 void PrinterManageTest::cleanup() {
+  T_frmPrinterManage_Label::ListPorts() = savedLister_;
   dialog_.reset();
   boxes_.reset();
   files_.reset();
@@ -92,18 +108,18 @@ void PrinterManageTest::portTypeChangeSetsUpThePanel() {
   dialog_->cmbPortType->setCurrentText(QStringLiteral("COM"));
   QCOMPARE(VisiblePanel(), dialog_->pnlSerial);
   QCOMPARE(dialog_->PortType(), QStringLiteral("COM"));
-  if (dialog_->cmbSerialList->count() > 0) {
-    QCOMPARE(dialog_->cmbSerialList->currentIndex(), 0);
-    QCOMPARE(dialog_->cmbBaudrate->currentText(), QStringLiteral("115200"));
-  }
+  QCOMPARE(dialog_->cmbSerialList->currentIndex(), 0);
+  QCOMPARE(dialog_->cmbBaudrate->currentText(), QStringLiteral("115200"));
   // Colons of the listed names never reach the port string.
-  QVERIFY(!dialog_->BuildPortString({}).contains(QLatin1Char(':')));
+  QCOMPARE(dialog_->BuildPortString({}), QStringLiteral("COM1,BAUDRATE_115200"));
 
   // Back on NET the address is reset, whatever was typed before.
   dialog_->cmbPortType->setCurrentText(QStringLiteral("NET"));
   QCOMPARE(dialog_->txtIPAddress->text(), QStringLiteral("192.168.0.33"));
   dialog_->cmbPortType->setCurrentText(QStringLiteral("LPT"));
   QCOMPARE(VisiblePanel(), dialog_->pnlParallel);
+  QCOMPARE(dialog_->BuildPortString({}), QStringLiteral("LPT1"));
+  QVERIFY(Boxes().isEmpty());
 }
 
 void PrinterManageTest::modifyShowsTheEntryAndSavesItBack_data() {
@@ -122,12 +138,16 @@ void PrinterManageTest::modifyShowsTheEntryAndSavesItBack_data() {
                        << "USB"
                        << "pnlUSB"
                        << "";
-  // Whatever serial ports this machine has, the baud rate comes back.
   QTest::newRow("serial") << "TGV"
                           << "COM"
-                          << "COM3,BAUDRATE_9600"
+                          << "ttyUSB0,BAUDRATE_9600"
                           << "pnlSerial"
                           << "9600";
+  QTest::newRow("parallel") << "TQX80"
+                            << "LPT"
+                            << "LPT1"
+                            << "pnlParallel"
+                            << "";
 }
 
 void PrinterManageTest::modifyShowsTheEntryAndSavesItBack() {
@@ -150,13 +170,8 @@ void PrinterManageTest::modifyShowsTheEntryAndSavesItBack() {
   }
   dialog_->btnOK->click();
   QVERIFY(dialog_->Saved());
-  const QByteArray saved = files_->ReadPrinterList();
-  QVERIFY(saved.startsWith("TQM|USB|USB\r\n" + (type + '|' + portType + '|').toLatin1()));
-  if (portType != "COM") {
-    QCOMPARE(saved, "TQM|USB|USB\r\n" + (type + '|' + portType + '|' + port).toLatin1() + "\r\n");
-  } else {
-    QVERIFY(saved.endsWith(",BAUDRATE_9600\r\n"));
-  }
+  QCOMPARE(files_->ReadPrinterList(),
+           "TQM|USB|USB\r\n" + (type + '|' + portType + '|' + port).toLatin1() + "\r\n");
 }
 
 void PrinterManageTest::showingClearsTheSavedFlag() {
@@ -177,16 +192,88 @@ void PrinterManageTest::connectionTestReportsAndSavesNothing() {
   dialog_->PrepareModify(0, "TQX80", "NET", "NET," + address);
   dialog_->show();
   dialog_->btnConnectTest->click();
-  QCOMPARE(Boxes(), QStringList{InformationBox("Connection OK.")});
+  QCOMPARE(Boxes(), QStringList{"Warning|warning|Connected, but the printer does not answer."});
   QVERIFY(ravo::testing::WaitUntil([&] { return printer->connections() == 1; }));
 
   printer.reset();
   dialog_->btnConnectTest->click();
-  QCOMPARE(Boxes().last(), ErrorBox("Cannot open the port:-352"));
+  QCOMPARE(Boxes().last().section('\n', 0, 0), ErrorBox("Cannot open the port:-352"));
 
   dialog_->btnClose->click();
   QVERIFY(!dialog_->Saved());
   QCOMPARE(files_->ReadPrinterList(), before);
+}
+
+// A printer that answers either question is there; the connection test
+// never calls a silent one "OK".
+void PrinterManageTest::connectionTestAsksThePrinter() {
+  const std::pair<std::string, std::string> answers[] = {
+      {std::string("\x1B\x1B\x08", 3), std::string(1, '\x01')},
+      {"ZZZGETSN\r\n", std::string("\x03S42\0", 5)},
+  };
+  for (const auto &[request, answer] : answers) {
+    LoopbackListener printer([request, answer](const std::string &received) {
+      return received.find(request) != std::string::npos ? answer : std::string();
+    });
+    dialog_->PrepareModify(0, "TQX80", "NET", QString::fromStdString(printer.PortString()));
+    dialog_->show();
+    boxes_->shown.clear();
+    dialog_->btnConnectTest->click();
+    QCOMPARE(Boxes(), QStringList{InformationBox("Connection OK.")});
+    dialog_->btnClose->click();
+  }
+}
+
+void PrinterManageTest::portStringsThePortLibraryRefusesAreNotSaved_data() {
+  QTest::addColumn<QString>("portType");
+  QTest::addColumn<QString>("address");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("no serial port") << "COM"
+                                  << ""
+                                  << ",BAUDRATE_4800\nIO invalid setting.";
+  QTest::newRow("no address") << "NET"
+                              << ""
+                              << "NET,\nIO invalid setting.";
+  QTest::newRow("port number out of range") << "NET"
+                                            << "10.0.0.5:99999"
+                                            << "NET,10.0.0.5:99999\nIO invalid setting.";
+}
+
+void PrinterManageTest::portStringsThePortLibraryRefusesAreNotSaved() {
+  QFETCH(QString, portType);
+  QFETCH(QString, address);
+  QFETCH(QString, shown);
+  serialPorts_.clear();
+  const QByteArray before = files_->ReadPrinterList();
+  dialog_->PrepareAdd();
+  dialog_->show();
+  dialog_->cmbPortType->setCurrentText(portType);
+  dialog_->txtIPAddress->setText(address);
+  boxes_->shown.clear();
+  dialog_->btnOK->click();
+  const QStringList boxes = Boxes();
+  QCOMPARE(boxes.size(), 1);
+  QVERIFY2(
+      boxes[0].startsWith(ErrorBox("The port library cannot use this port:-301\n" + shown + "\n")),
+      qPrintable(boxes[0]));
+  QVERIFY(dialog_->isVisible());  // nothing entered is lost
+  QVERIFY(!dialog_->Saved());
+  QCOMPARE(files_->ReadPrinterList(), before);
+}
+
+void PrinterManageTest::emptyOrFailingPortListsAreSaid() {
+  dialog_->PrepareAdd();
+  dialog_->show();
+  parallelPorts_.clear();
+  dialog_->cmbPortType->setCurrentText(QStringLiteral("LPT"));
+  QCOMPARE(Boxes(), QStringList{"|information|no ports present !"});
+
+  boxes_->shown.clear();
+  listError_ = -300;
+  dialog_->cmbPortType->setCurrentText(QStringLiteral("COM"));
+  QCOMPARE(dialog_->cmbSerialList->count(), 0);
+  QCOMPARE(Boxes(), QStringList{"|information|Cannot list the ports:-300\nIO port error.\n"
+                                "Please confirm the validity of a serial port and configuration."});
 }
 
 QTEST_MAIN(PrinterManageTest)

@@ -1,9 +1,9 @@
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QShowEvent>
 
 #include "frm_print_text.h"
@@ -13,51 +13,74 @@
 #include "mdl_global_selected_printer.h"
 #include "printer_activity.h"
 #include "printer_service.h"
+#include "sent_status.h"
 #include "tool_support.h"
 
 namespace ravo::utility {
+namespace {
+
+// Digits only, as many as a size can have; any such text is acceptable,
+// so that leaving the box always clamps it into range.
+QLineEdit *SizeBox(QWidget *parent, const char *name) {
+  auto *box = new QLineEdit(QStringLiteral("30"), parent);
+  box->setObjectName(QLatin1String(name));
+  box->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), box));
+  box->setMinimumWidth(53);
+  box->setMaximumWidth(80);
+  return box;
+}
+
+}  // namespace
 
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
 
 T_frmPrintTextLabel::T_frmPrintTextLabel(QWidget *parent)
     : QDialog(parent), paperWidth(mdlGlobal::GetPaperWidth()) {
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(442, 268);  // with room for the busy bar
+  setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   lblContent = new QLabel(this);
-  txtPrintText = new QPlainTextEdit(this);
-  txtPrintText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  txtPrintText->setFixedSize(425, 153);
+  txtPrintText = PrintTextBox(this);
+  lblContent->setBuddy(txtPrintText);
   lblPrintableWidth = new QLabel(this);
-  txtPrintableWidth = new QLineEdit(QStringLiteral("30"), this);
-  txtPrintableWidth->setFixedWidth(53);
+  txtPrintableWidth = SizeBox(this, "txtPrintableWidth");
+  lblPrintableWidth->setBuddy(txtPrintableWidth);
   lblMultiple1 = new QLabel(QStringLiteral("(10-*)mm"), this);
   lblPrintableHeight = new QLabel(this);
-  txtPrintableHeigh = new QLineEdit(QStringLiteral("30"), this);
-  txtPrintableHeigh->setFixedWidth(53);
+  txtPrintableHeigh = SizeBox(this, "txtPrintableHeigh");
+  lblPrintableHeight->setBuddy(txtPrintableHeigh);
   Label2 = new QLabel(QStringLiteral("(10-210)mm"), this);
   btnPrint = new QPushButton(this);
+  btnPrint->setObjectName(QStringLiteral("btnPrint"));
   btnClose = new QPushButton(this);
-  for (QPushButton *b : {btnPrint, btnClose}) b->setFixedSize(81, 33);
+  btnClose->setObjectName(QStringLiteral("btnClose"));
+  for (QPushButton *b : {btnPrint, btnClose}) b->setMinimumSize(81, 33);
+  lblStatus = new QLabel(this);
+  lblStatus->setObjectName(QStringLiteral("lblStatus"));
+  lblStatus->setWordWrap(true);
+  lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+  // Text box above; the two size rows on the left, the buttons on the
+  // right of them; the status line and the busy bar below.
   auto *grid = new QGridLayout(this);
-  grid->addWidget(lblContent, 0, 0, 1, 5);
-  grid->addWidget(txtPrintText, 1, 0, 1, 5);
+  grid->addWidget(lblContent, 0, 0, 1, 6);
+  grid->addWidget(txtPrintText, 1, 0, 1, 6);
+  grid->setRowStretch(1, 1);
   grid->addWidget(lblPrintableWidth, 2, 0);
   grid->addWidget(txtPrintableWidth, 2, 1);
   grid->addWidget(lblMultiple1, 2, 2);
   grid->addWidget(lblPrintableHeight, 3, 0);
   grid->addWidget(txtPrintableHeigh, 3, 1);
   grid->addWidget(Label2, 3, 2);
-  grid->addWidget(btnPrint, 2, 3, 2, 1);
-  grid->addWidget(btnClose, 2, 4, 2, 1);
+  grid->setColumnStretch(3, 1);
+  grid->addWidget(btnPrint, 2, 4, 2, 1, Qt::AlignVCenter);
+  grid->addWidget(btnClose, 2, 5, 2, 1, Qt::AlignVCenter);
+  grid->addWidget(lblStatus, 4, 0, 1, 6);
   activity = new PrinterActivity(this);
   activity->Guard({btnPrint});
-  grid->addWidget(activity, 4, 0, 1, 5);
+  grid->addWidget(activity, 5, 0, 1, 6);
 
-  txtPrintableWidth->installEventFilter(this);
-  txtPrintableHeigh->installEventFilter(this);
   connect(txtPrintableWidth, &QLineEdit::editingFinished, this,
           &T_frmPrintTextLabel::CheckWidthValue);
   connect(txtPrintableHeigh, &QLineEdit::editingFinished, this,
@@ -66,18 +89,13 @@ T_frmPrintTextLabel::T_frmPrintTextLabel(QWidget *parent)
   connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+T_frmPrintTextLabel::~T_frmPrintTextLabel() {
+  for (QLineEdit *box : {txtPrintableWidth, txtPrintableHeigh}) box->disconnect(this);
+}
+
 void T_frmPrintTextLabel::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
-}
-
-bool T_frmPrintTextLabel::eventFilter(QObject *watched, QEvent *event) {
-  // Only characters are filtered; keys without text (arrows, Tab) pass.
-  if (event->type() == QEvent::KeyPress) {
-    QString text = static_cast<QKeyEvent *>(event)->text();
-    if (!text.isEmpty() && !IsNumberBoxKey(text.front())) return true;
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void T_frmPrintTextLabel::FormShow() {
@@ -88,7 +106,7 @@ void T_frmPrintTextLabel::FormShow() {
         return PrinterService(printer, &control).TestConnection();
       },
       [](ServiceResult result) {
-        if (!result.ok()) ShowErrorCode(result.Text(), result.code);
+        if (!result.ok()) ShowServiceError(result);
       });
   setWindowTitle(GetLangString(QStringLiteral("FormPrintTextLabel_Caption")));
   lblContent->setText(GetLangString(QStringLiteral("FormPrintTextLabel_lblContent")));
@@ -122,16 +140,23 @@ void T_frmPrintTextLabel::btnPrintClick() {
   const QString width = txtPrintableWidth->text();
   const QString height = txtPrintableHeigh->text();
   const QString text = txtPrintText->toPlainText();
+  // What the job refuses whatever the code page is reported first, so the
+  // warning below is never followed by a refusal.
+  if (const auto job = LabelTextJob(width, height, text, Unprintable::Replace); !job.ok())
+    return ShowServiceError(job.result);
+  const SendChoice choice = AskAboutUnprintable(text);
+  if (choice == SendChoice::Cancel) return;
+  const Unprintable unprintable =
+      choice == SendChoice::Replace ? Unprintable::Replace : Unprintable::Refuse;
+  lblStatus->clear();
   activity->Run<ServiceResult>(
-      [printer, width, height, text](const TaskControl &control) {
-        return PrinterService(printer, &control).PrintLabelText(width, height, text);
+      [printer, width, height, text, unprintable](const TaskControl &control) {
+        return PrinterService(printer, &control).PrintLabelText(width, height, text, unprintable);
       },
-      [](ServiceResult result) {
-        if (result.ok()) return;
-        const bool reaching = result.message == ServiceMessage::OpenPort ||
-                              result.message == ServiceMessage::CreatePrinter;
-        if (reaching) return ShowErrorCode(result.Text(), result.code);
-        ShowServiceError(result);
+      [this, printer, width, height, text](ServiceResult result) {
+        if (!result.ok()) return ShowServiceError(result);
+        lblStatus->setText(SentStatus(
+            SentAction::TestLabel, LabelLinesShown(TextLineCount(text), width, height), printer));
       });
 }
 

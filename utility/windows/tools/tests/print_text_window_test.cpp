@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "frm_print_text.h"
 #include "mdl_global.h"
@@ -42,6 +43,10 @@ TEST_F(PrintTextLabelWindow, ThreeLinesMakeOneLabel) {
                                    "PRINT 1\r\n"));
   EXPECT_EQ(sim_.Labels().size(), 1u);
   EXPECT_TRUE(boxes_.shown.empty());
+  const QString status = window.lblStatus->text();
+  EXPECT_TRUE(status.contains("Test label sent to TQX58 (" + mdlGlobal::SelectedPort +
+                              "): 3 line(s) on a 30 × 30 mm label"))
+      << status.toStdString();
 }
 
 TEST_F(PrintTextLabelWindow, RefusedTextIsReportedAndNothingIsSent) {
@@ -91,6 +96,68 @@ TEST_F(PrintTextLabelWindow, SizeBoxesTakeDigitsAndClampWhenLeft) {
   }
 }
 
+// Tab, Ctrl+A and typing over a selection work as in any other box; only
+// what is not a digit is refused, and leaving a box clamps it.
+TEST_F(PrintTextLabelWindow, SizeBoxesEditLikeAnyBox) {
+  T_frmPrintTextLabel window;
+  window.show();
+  QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QLineEdit *width = window.txtPrintableWidth;
+  QLineEdit *height = window.txtPrintableHeigh;
+  width->setFocus();
+  width->setText("300");
+  QTest::keyClick(width, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(width, "45");
+  EXPECT_EQ(width->text(), "45");  // typed over the selection, not appended
+  QTest::keyClick(width, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(width, "600");
+  QTest::keyClick(width, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), height);
+  EXPECT_EQ(width->text(), "56");  // clamped on leaving, not "600" appended to
+  QTest::keyClicks(height, "7");   // Tab selected the box's text
+  EXPECT_EQ(height->text(), "7");
+  QTest::keyClick(height, Qt::Key_Backtab);
+  EXPECT_EQ(QApplication::focusWidget(), width);
+  EXPECT_EQ(height->text(), "10");
+  QTest::keyClick(width, Qt::Key_End);
+  QTest::keyClick(width, Qt::Key_Backspace);
+  QTest::keyClicks(width, "x2");
+  EXPECT_EQ(width->text(), "52");
+  ASSERT_TRUE(Settle());
+}
+
+// A text the code page cannot carry is sent only after a warning that names
+// the characters; cancelling sends nothing, going on sends '?' for them.
+TEST_F(PrintTextLabelWindow, UnprintableCharactersAreNamedBeforeSending) {
+  qputenv("RAVO_ACP", "CP1252");
+  T_frmPrintTextLabel window;
+  window.show();
+  ASSERT_TRUE(Settle());
+  window.txtPrintText->setPlainText(QStringLiteral("中文 abc"));
+  boxes_.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+  window.btnPrint->click();
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].icon, MessageIcon::Warning);
+  EXPECT_EQ(boxes_.shown[0].buttons, MessageButtons::OkCancel);
+  const QString warning = boxes_.shown[0].text;
+  EXPECT_TRUE(warning.contains(QStringLiteral("CP1252")) &&
+              warning.contains(QStringLiteral("中 (U+4E2D), 文 (U+6587)")))
+      << warning.toStdString();
+  ASSERT_TRUE(sim_.WaitForClosedSessions(1));  // the check on showing only
+  EXPECT_FALSE(sim_.WaitForClosedSessions(2, std::chrono::milliseconds(300)));
+  EXPECT_TRUE(window.lblStatus->text().isEmpty());
+
+  window.btnPrint->click();
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(boxes_.shown.size(), 2u);
+  ASSERT_TRUE(sim_.WaitForClosedSessions(2));
+  EXPECT_TRUE(Received().contains("TEXT 10,10,\"5\",0,1,1,\"?? abc\"\r\n")) << Received().data();
+  EXPECT_FALSE(window.lblStatus->text().isEmpty());
+  qunsetenv("RAVO_ACP");
+}
+
 TEST_F(PrintTextLabelWindow, EmptySizeBoxPrintsTheLowestSize) {
   T_frmPrintTextLabel window;
   window.show();
@@ -133,6 +200,24 @@ TEST_F(PrintTextWindow, SendsTheTextWithCrLfAndOneLf) {
   ASSERT_TRUE(sim_.WaitForClosedSessions(1));
   EXPECT_EQ(Received(), QByteArray("Hello \"you\"\r\nsecond\n"));
   EXPECT_TRUE(boxes_.shown.empty());
+  EXPECT_TRUE(window.lblStatus->text().contains("Test text sent to TQX58"))
+      << window.lblStatus->text().toStdString();
+}
+
+TEST_F(PrintTextWindow, UnprintableCharactersAreNamedBeforeSending) {
+  qputenv("RAVO_ACP", "CP1252");
+  T_frmPrintText window;
+  window.show();
+  window.txtPrintText->setPlainText(QStringLiteral("€ ok 한"));
+  boxes_.answers = {MessageAnswer::Ok};
+  window.btnPrint->click();
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("한 (U+D55C)")));
+  EXPECT_FALSE(boxes_.shown[0].text.contains(QStringLiteral("€")));  // CP1252 has it
+  ASSERT_TRUE(sim_.WaitForClosedSessions(1));
+  EXPECT_EQ(Received(), QByteArray("\x80 ok ?\n"));
+  qunsetenv("RAVO_ACP");
 }
 
 TEST_F(PrintTextWindow, BlankTextReportsEmptyInput) {
