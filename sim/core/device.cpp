@@ -297,9 +297,19 @@ void Device::StoreBlock(std::string_view bytes) {
   out_.Note("parameter block stored");
 }
 
+// Written beside and renamed into place, so that a reader (or a restart)
+// never finds a half-written block.
 void Device::PersistBlock() {
-  std::ofstream out(state_dir_ / "block.bin", std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char *>(block_.data()), block_.size());
+  const std::filesystem::path path = state_dir_ / "block.bin";
+  std::filesystem::path partial = path;
+  partial += ".new";
+  {
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char *>(block_.data()), block_.size());
+    if (!out.flush()) return;
+  }
+  std::error_code ignored;
+  std::filesystem::rename(partial, path, ignored);
 }
 
 // Flash total, flash free, DRAM total, DRAM free; little-endian 32 bits.

@@ -302,6 +302,68 @@ MAIN_WINDOW_TEXTS = {
 }
 
 
+# ---- Parameter windows, template manager, command test, file download ----
+# (retry after a failed read, block files and changed fields, what a delete
+# removes, the command log).  Kept apart from the other windows' keys.
+TOOL_WINDOW_TEXTS = {
+    "_ParaSet_btnRetry": ("重试", "重試", "Retry"),
+    "_ParaSet_btnSaveFile": ("保存到文件…", "儲存到檔案…", "Save to file…"),
+    "_ParaSet_btnLoadFile": ("从文件载入…", "從檔案載入…", "Load from file…"),
+    "_ParaSet_FileFilter": ("参数文件 (*.bin);;所有文件 (*)", "參數檔案 (*.bin);;所有檔案 (*)",
+                            "Parameter blocks (*.bin);;All files (*)"),
+    "_ParaSet_ReadFailed": ("未能读取打印机参数：{0}", "未能讀取印表機參數：{0}",
+                            "Could not read the printer's parameters: {0}"),
+    "_ParaSet_NotWritten": ("参数未写入，修改已保留；可再次按“设置”。",
+                            "參數未寫入，修改已保留；可再次按「設定」。",
+                            "Not written. Your changes are kept; press Set to try again."),
+    "_ParaSet_Saved": ("已保存到 {0}", "已儲存到 {0}", "Saved to {0}"),
+    "_ParaSet_Loaded": ("已载入 {0}，按“设置”写入打印机", "已載入 {0}，按「設定」寫入印表機",
+                        "Loaded {0}; press Set to write it to the printer"),
+    "_ParaSet_ChangedTip": ("读取后已修改，按“设置”写入", "讀取後已修改，按「設定」寫入",
+                            "Changed since the read; Set writes it"),
+    "_Err_BlockFileRead": ("无法读取文件 {0}", "無法讀取檔案 {0}", "Cannot read {0}"),
+    "_Err_BlockFileSize": ("{0} 不是 256 字节的参数文件", "{0} 不是 256 位元組的參數檔案",
+                           "{0} is not a 256-byte parameter block"),
+    "_Err_BlockFileUnsound": ("{0} 的标记或校验和错误", "{0} 的標記或校驗和錯誤",
+                              "{0}: marker or checksum wrong"),
+    "_Err_FileWrite": ("无法写入文件 {0}", "無法寫入檔案 {0}", "Cannot write {0}"),
+    "FormCommandTest_btnSaveLog": ("保存记录…", "儲存記錄…", "Save log…"),
+    "FormCommandTest_LogFilter": ("文本文件 (*.txt);;所有文件 (*)", "文字檔案 (*.txt);;所有檔案 (*)",
+                                  "Text files (*.txt);;All files (*)"),
+    "FormCommandTest_LogNothing": ("未收到数据", "未收到資料", "nothing received"),
+    "FormCommandTest_MSGBadHex": ("“{0}”不是十六进制数，本页保持十六进制。",
+                                  "「{0}」不是十六進位數，本頁保持十六進位。",
+                                  "'{0}' is not a hexadecimal number; the page stays hexadecimal."),
+    "FormCommandTest_MSGNotText": ("这些字节无法不经改变地显示为文本（单独的 CR 或 LF、控制字符或代码页没有的字节），本页保持十六进制。",
+                                   "這些位元組無法不經改變地顯示為文字（單獨的 CR 或 LF、控制字元或字碼頁沒有的位元組），本頁保持十六進位。",
+                                   "These bytes cannot be shown as text without changing them "
+                                   "(a lone CR or LF, a control character, or a byte the code "
+                                   "page lacks); the page stays hexadecimal."),
+    "FormDownloadFile_TSPL_colFile": ("文件", "檔案", "File"),
+    "FormDownloadFile_TSPL_colSize": ("大小", "大小", "Size"),
+    "FormDownloadFile_TSPL_lblTotal": ("共 {0} 个文件，{1}", "共 {0} 個檔案，{1}",
+                                       "Total: {1} in {0} file(s)"),
+    "FormTempletManage_MSGNoSelection": ("未选择文件，请先在列表中点选文件。", "未選擇檔案，請先在列表中點選檔案。",
+                                         "No file is selected. Click a file in the list first."),
+    "FormTempletManage_DelOneTip": ("确定要从{1}删除“{0}”吗？", "確定要從{1}刪除「{0}」嗎？",
+                                    "Delete \"{0}\" from {1}?"),
+    "FormTempletManage_DelSomeTip": ("确定要从{1}删除这 {0} 个文件吗？", "確定要從{1}刪除這 {0} 個檔案嗎？",
+                                     "Delete these {0} files from {1}?"),
+    "FormTempletManage_DelStorageTip": ("确定要删除{1}中的全部 {0} 个文件吗？{2}中的文件保留。",
+                                        "確定要刪除{1}中的全部 {0} 個檔案嗎？{2}中的檔案保留。",
+                                        "Delete all {0} files in {1}? The files in {2} stay."),
+    "FormTempletManage_DelEverythingTip": ("确定要删除打印机中的全部文件吗？{1}中 {0} 个，{3}中 {2} 个。",
+                                           "確定要刪除印表機中的全部檔案嗎？{1}中 {0} 個，{3}中 {2} 個。",
+                                           "Delete every file the printer holds: {0} in {1} and "
+                                           "{2} in {3}?"),
+    "FormTempletManage_More": ("……另有 {0} 个", "……另有 {0} 個", "… and {0} more"),
+    "FormTempletManage_MSGNothingStored": ("打印机中没有文件。", "印表機中沒有檔案。",
+                                           "The printer holds no files."),
+    "FormTempletManage_Unreachable": ("{0}。按“刷新”重试。", "{0}。按「重新整理」重試。",
+                                      "{0}. Refresh tries again."),
+}
+
+
 def texts():
     table = dict(WINDOWS)
     for window, controls in PARAMETER_WINDOWS.items():
@@ -316,6 +378,7 @@ def texts():
     table.update(MESSAGES)
     table.update(SERVICE_MESSAGES)
     table.update(MAIN_WINDOW_TEXTS)
+    table.update(TOOL_WINDOW_TEXTS)
     return table
 
 

@@ -2,9 +2,8 @@
 
 #include <chrono>
 #include <ctime>
-#include <fstream>
 
-#include "param_block.h"
+#include "param_block_file.h"
 
 namespace ravo::cli {
 namespace {
@@ -22,29 +21,28 @@ std::string SafeName(const std::string &text) {
 }  // namespace
 
 std::optional<Outcome> LoadBlockFile(const std::filesystem::path &path, Block &block) {
+  using ravo::utility::param::BlockFileStatus;
+  const ravo::utility::param::BlockFileRead read = ravo::utility::param::ReadBlockFile(path);
+  switch (read.status) {
+    case BlockFileStatus::Ok:
+      block = read.block;
+      return std::nullopt;
+    case BlockFileStatus::WrongSize:
+      return Fail(kExitValidation, path.string() + " is not a 256-byte parameter block");
+    case BlockFileStatus::Unsound:
+      return Fail(kExitValidation, path.string() + ": marker or checksum wrong");
+    case BlockFileStatus::CannotRead:
+    case BlockFileStatus::CannotWrite:
+      break;
+  }
   if (std::filesystem::is_directory(path))
     return Fail(kExitFile, path.string() + " is a directory");
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return Fail(kExitFile, "cannot read " + path.string());
-  Block read{};
-  file.read(reinterpret_cast<char *>(read.data()), std::streamsize(read.size()));
-  const bool whole = file.gcount() == std::streamsize(read.size());
-  const bool longer = file.peek() != std::char_traits<char>::eof();
-  if (!whole || longer) {
-    return Fail(kExitValidation, path.string() + " is not a 256-byte parameter block");
-  }
-  if (!ravo::utility::param::IsSoundBlock(read)) {
-    return Fail(kExitValidation, path.string() + ": marker or checksum wrong");
-  }
-  block = read;
-  return std::nullopt;
+  return Fail(kExitFile, "cannot read " + path.string());
 }
 
 bool SaveBlockFile(const std::filesystem::path &path, const Block &block) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char *>(block.data()), std::streamsize(block.size()));
-  file.close();
-  return !file.fail();
+  return ravo::utility::param::WriteBlockFile(path, block) ==
+         ravo::utility::param::BlockFileStatus::Ok;
 }
 
 std::filesystem::path BackupPath(const std::filesystem::path &dir, const std::string &type,

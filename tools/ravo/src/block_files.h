@@ -1,5 +1,5 @@
-// Parameter blocks on disk: the raw 256 bytes, as `params get --out` writes
-// them and as backups are kept.
+// Parameter blocks on disk (the core's param_block_file.h) with ravo's exit
+// codes and messages, and where backups are kept.
 #pragma once
 
 #include <filesystem>

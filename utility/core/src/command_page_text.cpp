@@ -10,18 +10,6 @@ namespace ravo::utility {
 
 namespace {
 
-bool IsBlankOrControl(char c) {
-  return static_cast<uint8_t>(c) <= 0x20;
-}
-
-QByteArray TrimBlanksAndControls(const QByteArray &bytes) {
-  qsizetype from = 0;
-  qsizetype to = bytes.size();
-  while (from < to && IsBlankOrControl(bytes[from])) ++from;
-  while (to > from && IsBlankOrControl(bytes[to - 1])) --to;
-  return bytes.mid(from, to - from);
-}
-
 bool IsHexNumber(const QByteArray &piece) {
   if (piece.isEmpty() || piece.size() > 8) return false;
   for (char c : piece) {
@@ -37,21 +25,24 @@ QByteArray PageBuffer(const QString &pageText) {
 }
 
 QString PageTextToHex(const QString &pageText) {
-  QByteArray bytes = TrimBlanksAndControls(PageBuffer(pageText));
+  const QByteArray bytes = PageBuffer(pageText);
   return mdlFunction::BytesToHex(reinterpret_cast<const uint8_t *>(bytes.constData()),
                                  static_cast<int>(bytes.size()));
 }
 
-QString PageHexToText(const QString &pageText) {
-  QByteArray hex = TrimBlanksAndControls(PageBuffer(pageText));
-  hex.replace('\r', ' ').replace('\n', ' ').replace('\t', ' ');
-  QByteArray bytes;
-  for (const QByteArray &piece : hex.split(' ')) {
-    if (piece.isEmpty()) continue;  // double blanks make no NUL characters
-    bytes += static_cast<char>(mdlFunction::HexToInt(QString::fromLatin1(piece)) & 0xFF);
+PageAsText PageHexToText(const QString &pageText) {
+  const HexCommand command = ParseHexCommand(PageBuffer(pageText));
+  if (command.badPiece) return {std::nullopt, command.badPiece};
+  QString text = ravo::utility::AnsiToQString(command.bytes);
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  // An edit box turns a lone CR into a line break and cannot show NUL and
+  // its kind faithfully; the tab is the one control character it keeps.
+  for (const QChar c : text) {
+    if (c.unicode() < 0x20 && c != u'\n' && c != u'\t') return {};
+    if (c.unicode() == 0x7F) return {};
   }
-  QString text = ravo::utility::AnsiToQString(bytes);
-  return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  if (PageBuffer(text) != command.bytes) return {};
+  return {text, std::nullopt};
 }
 
 HexCommand ParseHexCommand(const QByteArray &pageBuffer) {

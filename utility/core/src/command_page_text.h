@@ -12,14 +12,22 @@ namespace ravo::utility {
 // The page text in the system code page with CR LF line breaks.
 QByteArray PageBuffer(const QString &pageText);
 
-// The page switched to hexadecimal: the bytes of the page buffer, without
-// leading and trailing blanks and control characters, as "41 42 ".
+// The page switched to hexadecimal: every byte of the page buffer, blanks
+// and line breaks at the ends included, as "41 42 0D 0A ", so that the page
+// sends what it sent as text.
 QString PageTextToHex(const QString &pageText);
 
-// The page switched back to text: every piece between blanks or line
-// breaks read as a hexadecimal code (HexToInt) becomes the byte of its
-// lowest eight bits.
-QString PageHexToText(const QString &pageText);
+// The page switched back to text: the bytes of the hexadecimal page (read
+// as a send reads them) as text that sends exactly those bytes.  No text
+// when a piece is no hexadecimal number (badPiece names it) or when no
+// text carries the bytes unchanged: a CR or LF that is not part of a CR LF
+// pair, another control character, or a byte the code page has no
+// character for.
+struct PageAsText {
+  std::optional<QString> text;
+  std::optional<QString> badPiece;
+};
+PageAsText PageHexToText(const QString &pageText);
 
 // The bytes a hexadecimal page sends.  "0x" prefixes are dropped; blanks,
 // commas and line breaks separate pieces; each piece is 1 to 8 hex digits

@@ -1,10 +1,11 @@
 // The command test window's page text: hexadecimal pieces, the text/hex
-// switch, files loaded into a page and the number boxes.
+// switch, files loaded into a page, the number boxes and the log.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "command_log.h"
 #include "command_page_text.h"
 
 using namespace ravo::utility;
@@ -56,7 +57,9 @@ TEST(HexCommand, BadPieceStopsWithTheBytesBeforeIt) {
   }
 }
 
-TEST(PageText, SwitchingToHexAndBack) {
+// Switching never changes what the page sends: text to hexadecimal keeps
+// every byte, and hexadecimal that no text sends unchanged stays as it is.
+TEST(PageText, SwitchingKeepsTheBytes) {
   struct Case {
     QString text;
     QString hex;
@@ -64,16 +67,43 @@ TEST(PageText, SwitchingToHexAndBack) {
   const Case cases[] = {
       {"AB", "41 42 "},
       {"", ""},
-      {"  AB\n", "41 42 "},      // trimmed ends
-      {"A\nB", "41 0D 0A 42 "},  // line breaks go as CR LF
+      {"ZZZGETSN\n", "5A 5A 5A 47 45 54 53 4E 0D 0A "},  // the line end is the command's
+      {"  AB\n", "20 20 41 42 0D 0A "},
+      {"A\nB", "41 0D 0A 42 "},
+      {"A\tB", "41 09 42 "},
   };
   for (const Case &c : cases) {
     EXPECT_EQ(PageTextToHex(c.text), c.hex) << c.text.toStdString();
-    EXPECT_EQ(PageHexToText(c.hex), c.text.trimmed()) << c.hex.toStdString();
+    const PageAsText back = PageHexToText(c.hex);
+    ASSERT_TRUE(back.text) << c.hex.toStdString();
+    EXPECT_EQ(*back.text, c.text) << c.hex.toStdString();
+    EXPECT_EQ(PageBuffer(*back.text), ParseHexCommand(c.hex.toLatin1()).bytes);
   }
-  // Line breaks and repeated blanks in hexadecimal text separate pieces.
-  EXPECT_EQ(PageHexToText("41  42\n43"), "ABC");
-  EXPECT_EQ(PageHexToText("141"), "A");
+  // Pieces are read as a send reads them.
+  EXPECT_EQ(PageHexToText("41  42\n43").text, "ABC");
+  EXPECT_EQ(PageHexToText("141,0x42").text, "AB");
+
+  const char *noText[] = {"41 0A 42", "41 0D", "00", "1B 40", "7F", "41 0D 0D 0A"};
+  for (const char *hex : noText) {
+    const PageAsText back = PageHexToText(QLatin1String(hex));
+    EXPECT_FALSE(back.text) << hex;
+    EXPECT_FALSE(back.badPiece) << hex;
+  }
+  const PageAsText bad = PageHexToText("41 4G");
+  EXPECT_FALSE(bad.text);
+  EXPECT_EQ(bad.badPiece, "4G");
+}
+
+TEST(CommandLog, TimeHexAndAsciiSixteenBytesALine) {
+  const QTime at(10, 15, 2, 123);
+  EXPECT_EQ(ReceivedLogEntry(at, QByteArray("AB\r\n", 4)),
+            "10:15:02.123  41 42 0D 0A " + QString(36, ' ') + " AB..\n");
+  const QByteArray seventeen = QByteArray("0123456789ABCDEF") + char(0xC8);
+  EXPECT_EQ(ReceivedLogEntry(at, seventeen),
+            "10:15:02.123  30 31 32 33 34 35 36 37 38 39 41 42 43 44 45 46  0123456789ABCDEF\n" +
+                QString(14, ' ') + "C8 " + QString(45, ' ') + " .\n");
+  EXPECT_TRUE(ReceivedLogEntry(at, {}).isEmpty());
+  EXPECT_EQ(LogNote(QTime(9, 5, 7, 8), "none"), "09:05:07.008  none\n");
 }
 
 TEST(PageText, LoadFile) {

@@ -22,33 +22,31 @@ T_frmParaSet_Q73::T_frmParaSet_Q73(QWidget *parent)
 }
 
 void T_frmParaSet_Q73::BuildLayout(QBoxLayout *root) {
+  // One grid for every list and number field, so that they line up.
   auto *fields = new QGridLayout;
   root->addLayout(fields);
   for (const char *control : {"cmbBaudRate", "cmbDensity", "cmbCodepage", "cmbBuzzerSound",
-                              "cmbBackLight", "cmbSenserLoaction"}) {
+                              "cmbBackLight", "cmbSenserLoaction", "cmbHeatAdj", "cmbPrintSpeed"}) {
     Row(fields, control);
   }
   for (const char *control : {"txtPrintToStop", "txtHOrigin", "txtVOrigin"}) {
     Row(fields, control, "(0-89)");
   }
+  fields->setColumnStretch(1, 1);
   Radio("gpbReprintWhenError", "_Disable", "_Enable", root);
   Radio("gpbPrintReprint", "_Disable", "_Enable", root);
 
   StopPrintLine(root)->setSpacing(kGap);
-
-  auto *tuning = new QGridLayout;
-  root->addLayout(tuning);
-  Row(tuning, "cmbHeatAdj");
-  Row(tuning, "cmbPrintSpeed");
 }
 
 void T_frmParaSet_Q73::InitLanguageExtra() {
   SetEntriesFromKeys("cmbSenserLoaction",
                      {KeyPrefix() + QStringLiteral("_cmbSenserLoaction_Item1"),
                       KeyPrefix() + QStringLiteral("_cmbSenserLoaction_Item2")});
-  // English needs a wider label before the anti-stick field.
+  // English needs a wider label before the anti-stick field; a longer
+  // text widens it further rather than being cut.
   const int width = mdlGlobal::LanguageId == QLatin1String("1033") ? 108 : 65;
-  findChild<QLabel *>(QStringLiteral("lblStopPrint1"))->setFixedWidth(width);
+  findChild<QLabel *>(QStringLiteral("lblStopPrint1"))->setMinimumWidth(width);
 }
 
 }  // namespace ravo::utility

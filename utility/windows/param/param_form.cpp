@@ -2,19 +2,25 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDoubleValidator>
+#include <QFile>
+#include <QFileInfo>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "file_dialogs.h"
 #include "mdl_global.h"
 #include "mdl_global_catalogue.h"
 #include "mdl_global_selected_printer.h"
+#include "param_block_file.h"
 #include "printer_activity.h"
 #include "printer_service.h"
 #include "window_messages.h"
@@ -28,13 +34,23 @@ namespace {
 constexpr char kLangKey[] = "langKey";
 constexpr int kAddressParts = 4;
 
-bool IsAllowedNumberKey(const QKeyEvent *key) {
-  if (key->matches(QKeySequence::Paste)) return false;
-  const QString text = key->text();
-  if (text.isEmpty()) return true;  // cursor keys, Tab and the like
-  if (text.size() != 1) return false;
-  const QChar c = text[0];
-  return c == u'\b' || c == u'\r' || c == QChar(127) || (c >= u'0' && c <= u'9');
+constexpr int kByteTop = 255;
+constexpr int kGapDecimals = 3;
+
+// The largest number a field's edit box takes while typing: the top it is
+// clamped to, else what its bytes hold.  Leaving the field clamps; Set
+// refuses what does not fit.
+int TypingTop(const FieldSpec &field) {
+  if (field.clampTop > 0) return field.clampTop;
+  return field.encoding == param::Encoding::Length ? param::kMaxStoredLengthMm : kByteTop;
+}
+
+QString Filled(QString pattern, const QString &value) {
+  return pattern.replace(QLatin1String("{0}"), value);
+}
+
+std::filesystem::path LocalPath(const QString &path) {
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 const FieldSpec *NamedFieldOf(param::Family family, const char *control) {
@@ -53,29 +69,49 @@ ParamForm::ParamForm(const Setup &setup, QWidget *parent)
 
 void ParamForm::FormCreate() {
   auto *root = new QVBoxLayout(this);
-  BuildLayout(root);
+  // The fields live in one pane, enabled only while the window holds a
+  // block; a control a window disables itself stays disabled.
+  fields_ = new QWidget(this);
+  fields_->setObjectName(QStringLiteral("fields"));
+  auto *fieldsLayout = new QVBoxLayout(fields_);
+  fieldsLayout->setContentsMargins(0, 0, 0, 0);
+  BuildLayout(fieldsLayout);
+  root->addWidget(fields_, 1);
+  lblStatus_ = new QLabel(this);
+  lblStatus_->setObjectName(QStringLiteral("statusLine"));
+  lblStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  root->addWidget(lblStatus_);
+  root->addLayout(ButtonRow());
+  InitLanguage();
+  // Every field and button waits while the block is read or written.
+  activity_->Guard({fields_, btnLoadFile_, btnSaveFile_, btnRetry_, btnSet_});
+  ShowBlockState();
+}
+
+QBoxLayout *ParamForm::ButtonRow() {
   auto *buttons = new QHBoxLayout;
+  auto button = [this, buttons](QPushButton *&field, const char *name, const char *key) {
+    field = new QPushButton(this);
+    field->setObjectName(QLatin1String(name));
+    field->setProperty(kLangKey, QLatin1String(key));
+    field->setAutoDefault(false);
+    buttons->addWidget(field);
+  };
+  button(btnLoadFile_, "btnLoadFile", "_ParaSet_btnLoadFile");
+  button(btnSaveFile_, "btnSaveFile", "_ParaSet_btnSaveFile");
   activity_ = new PrinterActivity(this);
   buttons->addWidget(activity_, 1);
   buttons->addStretch();
-  btnSet_ = new QPushButton(QStringLiteral("设置"), this);
-  btnSet_->setObjectName(QStringLiteral("btnSet"));
-  btnSet_->setProperty(kLangKey, QStringLiteral("_Set"));
-  btnClose_ = new QPushButton(QStringLiteral("关闭"), this);
-  btnClose_->setObjectName(QStringLiteral("btnClose"));
-  btnClose_->setProperty(kLangKey, QStringLiteral("_Close"));
-  buttons->addWidget(btnSet_);
-  buttons->addWidget(btnClose_);
-  root->addLayout(buttons);
+  button(btnRetry_, "btnRetry", "_ParaSet_btnRetry");
+  button(btnSet_, "btnSet", "_Set");
+  button(btnClose_, "btnClose", "_Close");
+  connect(btnLoadFile_, &QPushButton::clicked, this, &ParamForm::btnLoadFileClick);
+  connect(btnSaveFile_, &QPushButton::clicked, this, &ParamForm::btnSaveFileClick);
+  connect(btnRetry_, &QPushButton::clicked, this, &ParamForm::btnRetryClick);
   connect(btnSet_, &QPushButton::clicked, this, &ParamForm::btnSetClick);
   connect(btnClose_, &QPushButton::clicked, this, &ParamForm::btnCloseClick);
-  btnSet_->setAutoDefault(false);
-  btnClose_->setAutoDefault(false);
-  InitLanguage();
-  // Every field waits with Set while the block is read or written.
-  for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-    if (child != activity_ && child != btnClose_) activity_->Guard({child});
-  }
+  btnRetry_->hide();
+  return buttons;
 }
 
 QString ParamForm::Lang(const QString &key) const {
@@ -142,6 +178,7 @@ void ParamForm::Row(QGridLayout *grid, const char *control, const char *unit) {
     combo->addItems(param::ListEntries(*field, context_));
     combo->setCurrentIndex(0);
     combos_.insert(combo->objectName(), combo);
+    connect(combo, &QComboBox::currentIndexChanged, this, &ParamForm::MarkChangedFields);
     grid->addWidget(combo, row, 1);
     return;
   }
@@ -209,6 +246,7 @@ void ParamForm::Radio(const char *group, const char *key0, const char *key1, QBo
   }
   buttons->button(0)->setChecked(true);
   radios_.insert(box->objectName(), buttons);
+  connect(buttons, &QButtonGroup::idToggled, this, &ParamForm::MarkChangedFields);
   into->addWidget(box);
 }
 
@@ -236,10 +274,7 @@ void ParamForm::done(int result) {
 }
 
 void ParamForm::FormShow() {
-  block_.fill(0);
-  readOk_ = false;
-  // Nothing to set until the block is read.
-  btnSet_->setEnabled(false);
+  ShowStatus({}, false);
   // The TQX window asks the printer which command set it speaks; the
   // answer stays for every later window.
   std::optional<CommandSet> commandSet;
@@ -252,15 +287,42 @@ void ParamForm::FormShow() {
       [this](ServiceAnswer<BlockRead> read) { BlockArrived(read); });
 }
 
+void ParamForm::btnRetryClick() {
+  if (readOk_ || loaded_) return;
+  FormShow();
+}
+
 void ParamForm::BlockArrived(const ServiceAnswer<BlockRead> &read) {
   if (read.value.probeAnswer) mdlGlobal::CommandModeFlag = *read.value.probeAnswer;
   readOk_ = read.ok();
   if (readOk_) block_ = read.value.block;
-  if (!readOk_) ShowError(read.result.Text());
   SplitSetting();
+  if (readOk_) readStates_ = FieldStates();
   // Writing the zero block of a failed read would wipe the printer's
-  // settings, so Set is offered only for a block that was read.
-  btnSet_->setEnabled(readOk_);
+  // settings, so the fields wait for a block and Retry is offered.
+  ShowBlockState();
+  MarkChangedFields();
+  if (readOk_) return;
+  ShowStatus(Filled(Lang(QStringLiteral("_ParaSet_ReadFailed")), ServiceErrorText(read.result)),
+             true);
+  ShowServiceError(read.result);
+}
+
+void ParamForm::ShowBlockState() {
+  const bool holdsBlock = readOk_ || loaded_;
+  fields_->setEnabled(holdsBlock);
+  btnSet_->setEnabled(holdsBlock);
+  btnSaveFile_->setEnabled(holdsBlock);
+  btnRetry_->setVisible(!holdsBlock && shown_);
+  btnRetry_->setEnabled(true);
+}
+
+void ParamForm::ShowStatus(const QString &text, bool failure) {
+  lblStatus_->setText(text);
+  QPalette palette = this->palette();
+  if (failure) palette.setColor(QPalette::WindowText, Qt::darkRed);
+  lblStatus_->setPalette(palette);
+  lblStatus_->setVisible(!text.isEmpty());
 }
 
 void ParamForm::SplitSetting() {
@@ -281,7 +343,7 @@ void ParamForm::SplitSetting() {
   }
 }
 
-bool ParamForm::ReplacePrintSetting() {
+std::optional<param::ParameterBlock> ParamForm::ReplacePrintSetting() const {
   param::ParameterBlock edited = block_;
   for (const FieldSpec &field : param::FieldTable(setup_.family)) {
     if (param::IsChoice(field.encoding)) {
@@ -296,37 +358,85 @@ bool ParamForm::ReplacePrintSetting() {
     if (!error.ok()) {
       ShowError(error.Describe(FieldCaption(field)));
       if (QWidget *target = FocusTarget(field)) target->setFocus();
-      return false;
+      return std::nullopt;
     }
   }
-  block_ = edited;
-  return true;
+  return edited;
 }
 
 void ParamForm::btnSetClick() {
-  if (!btnSet_->isEnabled() || !ReplacePrintSetting()) return;
-  param::SealParameterBlock(block_);
+  if (!btnSet_->isEnabled()) return;
+  // The window's block stays as read until the printer took the edits, so
+  // that a field set back to what it showed writes what the printer held.
+  std::optional<param::ParameterBlock> edited = ReplacePrintSetting();
+  if (!edited) return;
+  param::SealParameterBlock(*edited);
   const PrinterTarget printer = mdlGlobal::SelectedPrinter();
   const CommandSet commandSet = CommandSetOf(mdlGlobal::CommandModeFlag);
-  const param::ParameterBlock block = block_;
+  const param::ParameterBlock block = *edited;
   activity_->Run<ServiceResult>(
       [printer, commandSet, block](const TaskControl &control) {
         return PrinterService(printer, &control).WriteParameterBlock(block, commandSet, false);
       },
-      [this](ServiceResult result) { BlockWritten(result); });
+      [this, block](ServiceResult result) { BlockWritten(result, block); });
 }
 
-void ParamForm::BlockWritten(const ServiceResult &result) {
+void ParamForm::BlockWritten(const ServiceResult &result, const param::ParameterBlock &written) {
   if (result.ok()) {
+    block_ = written;
     ShowInformation(mdlGlobal::Msg.ParaSet_OK);
     accept();
     return;
   }
-  if (result.message == ServiceMessage::OpenPort) {
-    ShowError(QString::number(result.code) + QLatin1Char(':') + result.Text());
+  // The window and its edits stay, so that Set can be pressed again once
+  // the printer is back.
+  ShowStatus(Lang(QStringLiteral("_ParaSet_NotWritten")), true);
+  QString text = ServiceErrorText(result);
+  if (result.message != ServiceMessage::ParaSet) {
+    text = mdlGlobal::Msg.Err_ParaSet + QLatin1Char('\n') + text;
   }
-  ShowError(mdlGlobal::Msg.Err_ParaSet);
-  reject();
+  ShowError(text);
+}
+
+void ParamForm::btnSaveFileClick() {
+  if (!btnSaveFile_->isEnabled()) return;
+  std::optional<param::ParameterBlock> shown = ReplacePrintSetting();
+  if (!shown) return;
+  param::SealParameterBlock(*shown);
+  const QString suggested = mdlGlobal::SelectedPrinterType + QStringLiteral("-parameters.bin");
+  const QString path =
+      ChooseFileToSave(this, suggested, Lang(QStringLiteral("_ParaSet_FileFilter")));
+  if (path.isEmpty()) return;
+  if (param::WriteBlockFile(LocalPath(path), *shown) != param::BlockFileStatus::Ok) {
+    return ShowError(Filled(Lang(QStringLiteral("_Err_FileWrite")), path));
+  }
+  ShowStatus(Filled(Lang(QStringLiteral("_ParaSet_Saved")), QFileInfo(path).fileName()), false);
+}
+
+void ParamForm::btnLoadFileClick() {
+  if (activity_->Busy()) return;
+  const QString path = ChooseFileToOpen(this, Lang(QStringLiteral("_ParaSet_FileFilter")));
+  if (path.isEmpty()) return;
+  const param::BlockFileRead read = param::ReadBlockFile(LocalPath(path));
+  switch (read.status) {
+    case param::BlockFileStatus::Ok:
+      break;
+    case param::BlockFileStatus::WrongSize:
+      return ShowError(Filled(Lang(QStringLiteral("_Err_BlockFileSize")), path));
+    case param::BlockFileStatus::Unsound:
+      return ShowError(Filled(Lang(QStringLiteral("_Err_BlockFileUnsound")), path));
+    case param::BlockFileStatus::CannotRead:
+    case param::BlockFileStatus::CannotWrite:
+      return ShowError(Filled(Lang(QStringLiteral("_Err_BlockFileRead")), path));
+  }
+  // The whole block is taken, bytes no field shows included, as a restore
+  // from the command line does.
+  block_ = read.block;
+  loaded_ = true;
+  SplitSetting();
+  ShowBlockState();
+  MarkChangedFields();
+  ShowStatus(Filled(Lang(QStringLiteral("_ParaSet_Loaded")), QFileInfo(path).fileName()), false);
 }
 
 void ParamForm::btnCloseClick() {
@@ -334,6 +444,59 @@ void ParamForm::btnCloseClick() {
 }
 
 // ---- Edit fields ------------------------------------------------------------------
+
+QString ParamForm::FieldState(const FieldSpec &field) const {
+  if (field.encoding == param::Encoding::OnOff) {
+    return QString::number(radios_.value(QLatin1String(field.control))->checkedId());
+  }
+  if (param::IsChoice(field.encoding)) {
+    return QString::number(combos_.value(QLatin1String(field.control))->currentIndex());
+  }
+  return FieldText(field);
+}
+
+QHash<QString, QString> ParamForm::FieldStates() const {
+  QHash<QString, QString> states;
+  for (const FieldSpec &field : param::FieldTable(setup_.family)) {
+    if (*field.name != '\0') states.insert(QLatin1String(field.name), FieldState(field));
+  }
+  return states;
+}
+
+QStringList ParamForm::ChangedFields() const {
+  QStringList changed;
+  for (const FieldSpec &field : param::FieldTable(setup_.family)) {
+    if (*field.name == '\0') continue;
+    const bool differs =
+        readStates_ ? readStates_->value(QLatin1String(field.name)) != FieldState(field) : loaded_;
+    if (differs) changed << QLatin1String(field.name);
+  }
+  return changed;
+}
+
+void ParamForm::MarkChangedFields() {
+  if (fields_ == nullptr) return;  // still being built
+  const QStringList changed = ChangedFields();
+  const QString tip = Lang(QStringLiteral("_ParaSet_ChangedTip"));
+  for (const FieldSpec &field : param::FieldTable(setup_.family)) {
+    if (*field.name == '\0') continue;
+    QWidget *caption = CaptionWidget(field);
+    if (caption == nullptr) continue;
+    const bool mark = changed.contains(QLatin1String(field.name));
+    if (caption->font().bold() == mark) continue;
+    QFont font = caption->font();
+    font.setBold(mark);
+    caption->setFont(font);
+    caption->setToolTip(mark ? tip : QString());
+  }
+}
+
+QWidget *ParamForm::CaptionWidget(const FieldSpec &field) const {
+  if (field.encoding == param::Encoding::OnOff) {
+    return findChild<QGroupBox *>(QLatin1String(field.control));
+  }
+  return findChild<QLabel *>(QLatin1String(field.label));
+}
 
 bool ParamForm::KeepsStoredBytes(const FieldSpec &field) const {
   // Lengths show whole millimetres and the gap voltage tenths of a volt, so
@@ -379,14 +542,25 @@ QString ParamForm::FieldCaption(const FieldSpec &field) const {
 }
 
 void ParamForm::Guard(QLineEdit *edit, const FieldSpec &field) {
-  // The gap voltage takes a decimal point, so it has neither filter nor clamp.
-  if (field.encoding == param::Encoding::GapVoltage) return;
+  connect(edit, &QLineEdit::textChanged, this, &ParamForm::MarkChangedFields);
+  // The gap voltage takes a decimal point and is not clamped: Set refuses
+  // what lies outside its range.
+  if (field.encoding == param::Encoding::GapVoltage) {
+    auto *volts = new QDoubleValidator(0, param::kGapReferenceVolts, kGapDecimals, edit);
+    volts->setNotation(QDoubleValidator::StandardNotation);
+    volts->setLocale(locale_);
+    edit->setValidator(volts);
+    return;
+  }
+  // Digits only, no sign and no group separators; editing and navigation
+  // keys work as in any edit box.
+  auto *digits = new QIntValidator(0, TypingTop(field), edit);
+  QLocale plain = QLocale::c();
+  plain.setNumberOptions(QLocale::RejectGroupSeparator);
+  digits->setLocale(plain);
+  edit->setValidator(digits);
   guarded_.insert(edit, &field);
   edit->installEventFilter(this);
-}
-
-bool ParamForm::CheckImportNumber(QObject *, QKeyEvent *key) const {
-  return !IsAllowedNumberKey(key);
 }
 
 void ParamForm::CheckValue(QLineEdit *edit, const FieldSpec &field) {
@@ -401,11 +575,7 @@ void ParamForm::CheckValue(QLineEdit *edit, const FieldSpec &field) {
 
 bool ParamForm::eventFilter(QObject *watched, QEvent *event) {
   const FieldSpec *field = guarded_.value(watched);
-  if (field == nullptr) return QDialog::eventFilter(watched, event);
-  if (event->type() == QEvent::KeyPress) {
-    return CheckImportNumber(watched, static_cast<QKeyEvent *>(event));
-  }
-  if (event->type() == QEvent::FocusOut) {
+  if (field != nullptr && event->type() == QEvent::FocusOut) {
     // Losing focus to a message box or a popup is not leaving the field.
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
     if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {

@@ -1,15 +1,18 @@
 // What the five parameter windows share: the life cycle (read the block
 // when shown, spread it over the controls, fold the controls back and
-// write it on Set), the numeric key filter and range clamp of the edit
-// fields, and the captions.  Each window's own file holds only its layout
-// and the captions that are not the plain "<prefix>_<control>" keys; the
-// byte map comes from ravo::param::FieldTable.
+// write it on Set), the number fields (validators and the range clamp on
+// leaving a field), the captions, saving and loading the block as a file,
+// and the marks on fields changed since the read.  Each window's own file
+// holds only its layout and the captions that are not the plain
+// "<prefix>_<control>" keys; the byte map comes from ravo::param::FieldTable.
 #pragma once
 
 #include <QDialog>
 #include <QHash>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 #include "param_maps.h"
 #include "printer_service.h"
@@ -42,20 +45,31 @@ class ParamForm : public QDialog {
 
   ParamForm(const Setup &setup, QWidget *parent);
 
-  // The block as last read (zero after a failed read) or as last written.
+  // The block as last read (zero after a failed read), loaded or written.
   const param::ParameterBlock &Block() const { return block_; }
   bool ReadSucceeded() const { return readOk_; }
 
-  // Block -> controls and controls -> block by the family's byte map.
+  // Block -> controls by the family's byte map.
   void SplitSetting();
-  // False (after a message naming the field) when a field cannot be
-  // stored; the block is then unchanged.
-  bool ReplacePrintSetting();
+  // Controls -> block: the window's block with every field as shown;
+  // nothing (after a message naming the field) when one cannot be stored.
+  std::optional<param::ParameterBlock> ReplacePrintSetting() const;
 
   void btnSetClick();
   void btnCloseClick();
+  // Reads the block again after a failed read.
+  void btnRetryClick();
+  // The block with the fields as shown, to a file (the format of
+  // `ravo params get --out`).
+  void btnSaveFileClick();
+  // A block from such a file into the fields; Set writes it.
+  void btnLoadFileClick();
   // Closing cancels a read or write that still waits for the printer.
   void done(int result) override;
+
+  // Plain names of the fields whose controls differ from what the read
+  // showed (every field of a loaded block when no read succeeded).
+  QStringList ChangedFields() const;
 
   // The busy bar of the block's read or write.
   PrinterActivity *Activity() const { return activity_; }
@@ -108,19 +122,31 @@ class ParamForm : public QDialog {
   bool eventFilter(QObject *watched, QEvent *event) override;
 
  private:
+  // Load, Save, the busy bar, Retry, Set and Close.
+  QBoxLayout *ButtonRow();
   // Reads the block off the window thread; BlockArrived shows it.
   void FormShow();
   void BlockArrived(const ServiceAnswer<BlockRead> &read);
-  void BlockWritten(const ServiceResult &result);
+  void BlockWritten(const ServiceResult &result, const param::ParameterBlock &written);
+  // Fields usable only while the window holds a block; Retry only while it
+  // holds none.
+  void ShowBlockState();
+  void ShowStatus(const QString &text, bool failure);
   // The text in the edit field(s) of a field (address parts joined by dots).
   QString FieldText(const param::FieldSpec &field) const;
   void SetFieldText(const param::FieldSpec &field, const QString &text);
+  // What a field's control shows, for telling changed fields apart.
+  QString FieldState(const param::FieldSpec &field) const;
+  QHash<QString, QString> FieldStates() const;
+  void MarkChangedFields();
+  // The label or group that names a field.
+  QWidget *CaptionWidget(const param::FieldSpec &field) const;
   // True for a rounded field whose text is still what SplitSetting showed.
   bool KeepsStoredBytes(const param::FieldSpec &field) const;
   QWidget *FocusTarget(const param::FieldSpec &field) const;
   QString FieldCaption(const param::FieldSpec &field) const;
-  bool CheckImportNumber(QObject *edit, QKeyEvent *key) const;
   void CheckValue(QLineEdit *edit, const param::FieldSpec &field);
+  // Validator, clamp on leaving and change tracking of one edit field.
   void Guard(QLineEdit *edit, const param::FieldSpec &field);
 
   Setup setup_;
@@ -128,13 +154,21 @@ class ParamForm : public QDialog {
   QLocale locale_;
   param::ParameterBlock block_{};
   bool readOk_ = false;
+  bool loaded_ = false;  // a block came from a file
   bool shown_ = false;
+  // What the controls showed after the last successful read.
+  std::optional<QHash<QString, QString>> readStates_;
   QHash<QString, QComboBox *> combos_;
   QHash<QString, QButtonGroup *> radios_;
   QHash<QString, QLineEdit *> edits_;
   // The text SplitSetting put into each edit field, by control.
   QHash<QString, QString> shownText_;
   QHash<QObject *, const param::FieldSpec *> guarded_;
+  QWidget *fields_ = nullptr;  // every field control, to enable as one
+  QLabel *lblStatus_ = nullptr;
+  QPushButton *btnRetry_ = nullptr;
+  QPushButton *btnSaveFile_ = nullptr;
+  QPushButton *btnLoadFile_ = nullptr;
   QPushButton *btnSet_ = nullptr;
   QPushButton *btnClose_ = nullptr;
   PrinterActivity *activity_ = nullptr;

@@ -1,6 +1,8 @@
 #include "frm_command_test.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,11 +13,13 @@
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QThread>
+#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
+#include "command_log.h"
 #include "command_page_text.h"
 #include "mdl_function.h"
 #include "mdl_global.h"
@@ -35,10 +39,24 @@ constexpr int kHintMs = 3000;
 constexpr int kAnswerPauseMs = 100;
 constexpr int kLargestReadLength = 1 << 20;  // one read never needs more
 
+constexpr int kButtonHeight = 41;
+constexpr int kStartWidth = 816;
+constexpr int kStartHeight = 516;
+
 QPushButton *ToolButton(QWidget *parent) {
   auto *button = new QPushButton(parent);
-  button->setFixedSize(230, 41);
+  button->setMinimumHeight(kButtonHeight);
   return button;
+}
+
+// "3 times", "3次": the language file cannot keep a leading blank.
+QString CounterText(int counter, const QString &suffix) {
+  const bool word = !suffix.isEmpty() && suffix[0].script() == QChar::Script_Latin;
+  return QString::number(counter) + (word ? QStringLiteral(" ") : QString()) + suffix;
+}
+
+QString Filled(QString pattern, const QString &value) {
+  return pattern.replace(QLatin1String("{0}"), value);
 }
 
 QHBoxLayout *Row(std::initializer_list<QWidget *> widgets) {
@@ -52,9 +70,9 @@ QHBoxLayout *Row(std::initializer_list<QWidget *> widgets) {
 
 T_frmCommandTest::T_frmCommandTest(QWidget *parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(816, 516);
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   BuildControls();
+  resize(kStartWidth, kStartHeight);
 }
 
 T_frmCommandTest::~T_frmCommandTest() {
@@ -66,7 +84,6 @@ void T_frmCommandTest::BuildControls() {
   txtLoadFileName->setReadOnly(true);
   btnLoadFile = new QPushButton(this);
   tabCommandPages = new QTabWidget(this);
-  tabCommandPages->setFixedSize(561, 349);
   for (size_t i = 0; i < RE.size(); ++i) {
     RE[i] = new QPlainTextEdit;
     RE[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -74,8 +91,12 @@ void T_frmCommandTest::BuildControls() {
   }
   lblReadData = new QLabel(this);
   btnReadData = new QPushButton(this);
+  btnSaveLog = new QPushButton(this);
+  // The log lines up hexadecimal and ASCII columns.
   txtReadData = new QPlainTextEdit(this);
-  txtReadData->setFixedSize(561, 89);
+  txtReadData->setReadOnly(true);
+  txtReadData->setLineWrapMode(QPlainTextEdit::NoWrap);
+  txtReadData->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
   gpbDataType = new QGroupBox(this);
   rdoChar = new QRadioButton(gpbDataType);
@@ -105,10 +126,13 @@ void T_frmCommandTest::BuildControls() {
   timSend = new QTimer(this);
 
   auto *left = new QVBoxLayout;
-  left->addLayout(Row({txtLoadFileName, btnLoadFile}));
-  left->addWidget(tabCommandPages);
-  left->addLayout(Row({lblReadData, btnReadData}));
-  left->addWidget(txtReadData);
+  auto *fileRow = new QHBoxLayout;
+  fileRow->addWidget(txtLoadFileName, 1);
+  fileRow->addWidget(btnLoadFile);
+  left->addLayout(fileRow);
+  left->addWidget(tabCommandPages, 3);
+  left->addLayout(Row({lblReadData, btnReadData, btnSaveLog}));
+  left->addWidget(txtReadData, 2);
   auto *right = new QVBoxLayout;
   right->addWidget(gpbDataType);
   right->addLayout(Row({chkRecycle, lblRecycleTimes}));
@@ -122,13 +146,14 @@ void T_frmCommandTest::BuildControls() {
   right->addWidget(activity_);
   for (QPushButton *b : {btnSend, btnClearCurTab, btnClearAllTab, btnClose}) right->addWidget(b);
   auto *columns = new QHBoxLayout(this);
-  columns->addLayout(left);
+  columns->addLayout(left, 1);
   columns->addLayout(right);
 
   connect(rdoHex, &QRadioButton::toggled, this, &T_frmCommandTest::DataTypeChanged);
   connect(btnLoadFile, &QPushButton::clicked, this, &T_frmCommandTest::btnLoadFileClick);
   connect(btnSend, &QPushButton::clicked, this, &T_frmCommandTest::btnSendClick);
   connect(btnReadData, &QPushButton::clicked, this, &T_frmCommandTest::btnReadDataClick);
+  connect(btnSaveLog, &QPushButton::clicked, this, &T_frmCommandTest::btnSaveLogClick);
   connect(btnClearCurTab, &QPushButton::clicked, this, &T_frmCommandTest::btnClearCurTabClick);
   connect(btnClearAllTab, &QPushButton::clicked, this, &T_frmCommandTest::btnClearAllTabClick);
   connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
@@ -162,6 +187,7 @@ void T_frmCommandTest::FormShow() {
   btnLoadFile->setText(GetLangString(QStringLiteral("FormCommandTest_btnLoadFilee")));
   lblReadData->setText(GetLangString(QStringLiteral("FormCommandTest_lblReadData")));
   btnReadData->setText(GetLangString(QStringLiteral("FormCommandTest_btnReadData")));
+  btnSaveLog->setText(GetLangString(QStringLiteral("FormCommandTest_btnSaveLog")));
   gpbDataType->setTitle(GetLangString(QStringLiteral("FormCommandTest_gpbDataType")));
   rdoChar->setText(GetLangString(QStringLiteral("FormCommandTest_rdoChar")));
   rdoHex->setText(GetLangString(QStringLiteral("FormCommandTest_rdoHex")));
@@ -175,7 +201,7 @@ void T_frmCommandTest::FormShow() {
   sendCaption_ = GetLangString(QStringLiteral("FormCommandTest_btnSend1"));
   stopCaption_ = GetLangString(QStringLiteral("FormCommandTest_btnSend2"));
   counterSuffix_ = GetLangString(QStringLiteral("FormCommandTest_lblRecycleTimes"));
-  lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
+  lblRecycleTimes->setText(CounterText(counter_, counterSuffix_));
   btnSend->setText(cycling_ ? stopCaption_ : sendCaption_);
 
   const ServiceResult known =
@@ -189,7 +215,19 @@ QPlainTextEdit *T_frmCommandTest::CurrentPage() const {
 
 void T_frmCommandTest::DataTypeChanged(bool hex) {
   QPlainTextEdit *page = CurrentPage();
-  page->setPlainText(hex ? PageTextToHex(page->toPlainText()) : PageHexToText(page->toPlainText()));
+  if (hex) return page->setPlainText(PageTextToHex(page->toPlainText()));
+  const PageAsText text = PageHexToText(page->toPlainText());
+  if (text.text) return page->setPlainText(*text.text);
+  // The page stays hexadecimal rather than send other bytes.
+  {
+    const QSignalBlocker quiet(rdoHex);
+    rdoHex->setChecked(true);
+  }
+  if (text.badPiece) {
+    return ShowError(
+        Filled(GetLangString(QStringLiteral("FormCommandTest_MSGBadHex")), *text.badPiece));
+  }
+  ShowError(GetLangString(QStringLiteral("FormCommandTest_MSGNotText")));
 }
 
 void T_frmCommandTest::btnLoadFileClick() {
@@ -310,35 +348,67 @@ void T_frmCommandTest::timSendTimer() {
       },
       [this](QByteArray answer) {
         ++counter_;
-        lblRecycleTimes->setText(QString::number(counter_) + counterSuffix_);
+        lblRecycleTimes->setText(CounterText(counter_, counterSuffix_));
         AppendReceived(answer);
       });
 }
 
 void T_frmCommandTest::btnReadDataClick() {
-  const int32_t length = readLength_;
+  // The box says how much to read, also before the first send.
+  const BoxNumber length = ReadBoxNumber(txtReadLen->text(), 0, kLargestReadLength);
+  if (length.error) return ShowError(*length.error);
   // During a cycle the port is already open; opening again would cut it off.
   if (link_) {
     const std::shared_ptr<PrinterLink> link = link_;
+    const int32_t bytes = length.value;
     ticks_.Start<QByteArray>(
-        [link, length](const TaskControl &) { return link->Read(length, kAnswerPauseMs, 2).bytes; },
-        [this](QByteArray answer) { AppendReceived(answer); });
+        [link, bytes](const TaskControl &) { return link->Read(bytes, kAnswerPauseMs, 2).bytes; },
+        [this](QByteArray answer) { LogRead(answer); });
     return;
   }
   const PrinterTarget printer = mdlGlobal::SelectedPrinter(PrinterLibrary::Esc);
-  activity_->Run<QByteArray>(
-      [printer, length](const TaskControl &control) {
-        return PrinterService(printer, &control).Read(length, 2).value;
+  const int32_t bytes = length.value;
+  activity_->Run<ServiceAnswer<QByteArray>>(
+      [printer, bytes](const TaskControl &control) {
+        return PrinterService(printer, &control).Read(bytes, 2);
       },
-      [this](QByteArray answer) { AppendReceived(answer); });
+      [this](ServiceAnswer<QByteArray> read) {
+        // A printer that cannot be reached says so; a quiet one is logged.
+        if (!read.ok()) return ShowServiceError(read.result);
+        LogRead(read.value);
+      });
+}
+
+void T_frmCommandTest::LogRead(const QByteArray &answer) {
+  if (!answer.isEmpty()) return AppendReceived(answer);
+  AppendLog(
+      LogNote(QTime::currentTime(), GetLangString(QStringLiteral("FormCommandTest_LogNothing"))));
 }
 
 void T_frmCommandTest::AppendReceived(const QByteArray &bytes) {
   if (bytes.isEmpty()) return;
+  AppendLog(ReceivedLogEntry(QTime::currentTime(), bytes));
+}
+
+void T_frmCommandTest::AppendLog(const QString &entry) {
   QTextCursor end = txtReadData->textCursor();
   end.movePosition(QTextCursor::End);
-  end.insertText(mdlFunction::BytesToHex(reinterpret_cast<const uint8_t *>(bytes.constData()),
-                                         static_cast<int>(bytes.size())));
+  end.insertText(entry);
+  txtReadData->setTextCursor(end);
+  txtReadData->ensureCursorVisible();
+}
+
+void T_frmCommandTest::btnSaveLogClick() {
+  const QString path = ChooseFileToSave(this, QStringLiteral("command-log.txt"),
+                                        GetLangString(QStringLiteral("FormCommandTest_LogFilter")));
+  if (path.isEmpty()) return;
+  QFile file(path);
+  const QByteArray text = txtReadData->toPlainText().toUtf8();
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() ||
+      !file.flush()) {
+    ShowError(Filled(GetLangString(QStringLiteral("_Err_FileWrite")), path) + QStringLiteral("\n") +
+              file.errorString());
+  }
 }
 
 void T_frmCommandTest::btnClearCurTabClick() {

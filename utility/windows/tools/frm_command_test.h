@@ -1,6 +1,7 @@
 // Command test window: sends the bytes of one of five scratch pages (text or
 // hexadecimal) to the printer once or at an interval, optionally reading an
-// answer after each write, and shows what comes back as hexadecimal text.
+// answer after each write, and logs what comes back with its time, as
+// hexadecimal and ASCII; the log can be saved.
 // Talks through the ESC-mode library on SelectedModel and SelectedPort.
 #pragma once
 
@@ -39,6 +40,7 @@ class T_frmCommandTest : public QDialog {
   QLabel *lblReadData;
   QPlainTextEdit *txtReadData;
   QPushButton *btnReadData;
+  QPushButton *btnSaveLog;
   QGroupBox *gpbDataType;
   QRadioButton *rdoChar;
   QRadioButton *rdoHex;
@@ -81,6 +83,10 @@ class T_frmCommandTest : public QDialog {
   void Sent(const ServiceAnswer<QByteArray> &sent, bool read);
   void timSendTimer();
   void btnReadDataClick();
+  void btnSaveLogClick();
+  // An answer to Read: logged, or a note that nothing came.
+  void LogRead(const QByteArray &answer);
+  void AppendLog(const QString &entry);
   void btnClearCurTabClick();
   void btnClearAllTabClick();
   QPlainTextEdit *CurrentPage() const;

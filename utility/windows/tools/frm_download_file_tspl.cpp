@@ -1,13 +1,12 @@
 #include "frm_download_file_tspl.h"
 
-#include <QCoreApplication>
-#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
-#include <QProgressBar>
+#include <QLocale>
 #include <QPushButton>
-#include <algorithm>
+#include <QTreeWidget>
 
 #include "mdl_global.h"
 #include "mdl_global_selected_printer.h"
@@ -20,10 +19,28 @@ namespace ravo::utility {
 using mdlGlobal::GetLangString;
 using mdlGlobal::Msg;
 
+namespace {
+
+constexpr int kSizeRole = Qt::UserRole;  // bytes, for the total
+constexpr int kListMinimumWidth = 360;
+
+QString SizeText(qint64 bytes) {
+  return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+}
+
+}  // namespace
+
 T_frmDownloadFile_TSPL::T_frmDownloadFile_TSPL(Storage storage, QWidget *parent)
     : QDialog(parent), storage(storage) {
   lblImagesList = new QLabel(this);
-  lstTempletsList = new QListWidget(this);
+  lstTempletsList = new QTreeWidget(this);
+  lstTempletsList->setColumnCount(2);
+  lstTempletsList->setRootIsDecorated(false);
+  lstTempletsList->setMinimumWidth(kListMinimumWidth);
+  lstTempletsList->header()->setStretchLastSection(false);
+  lstTempletsList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  lstTempletsList->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  lblTotal = new QLabel(this);
   btnAdd = new QPushButton(this);
   btnDel = new QPushButton(this);
   btnDownload = new QPushButton(this);
@@ -36,10 +53,13 @@ T_frmDownloadFile_TSPL::T_frmDownloadFile_TSPL(Storage storage, QWidget *parent)
   grid->addWidget(btnDel, 2, 1);
   grid->addWidget(btnDownload, 3, 1);
   grid->addWidget(btnClose, 5, 1);
+  grid->addWidget(lblTotal, 6, 0);
+  grid->setRowStretch(4, 1);
+  grid->setColumnStretch(0, 1);
   // Shows the bytes sent while a download runs, with its Cancel button.
   activity = new PrinterActivity(this);
   activity->Guard({lstTempletsList, btnAdd, btnDel, btnDownload});
-  grid->addWidget(activity, 6, 0, 1, 2);
+  grid->addWidget(activity, 7, 0, 1, 2);
 
   connect(btnAdd, &QPushButton::clicked, this, &T_frmDownloadFile_TSPL::btnAddClick);
   connect(btnDel, &QPushButton::clicked, this, &T_frmDownloadFile_TSPL::btnDelClick);
@@ -55,6 +75,10 @@ void T_frmDownloadFile_TSPL::InitLanguage() {
   btnDel->setText(GetLangString(QStringLiteral("FormDownloadFile_TSPL_btnDel")));
   btnDownload->setText(GetLangString(QStringLiteral("FormDownloadFile_TSPL_btnDownload")));
   btnClose->setText(Msg.Close);
+  lstTempletsList->setHeaderLabels(
+      {GetLangString(QStringLiteral("FormDownloadFile_TSPL_colFile")),
+       GetLangString(QStringLiteral("FormDownloadFile_TSPL_colSize"))});
+  ShowTotal();
 }
 
 void T_frmDownloadFile_TSPL::done(int result) {
@@ -63,20 +87,47 @@ void T_frmDownloadFile_TSPL::done(int result) {
 }
 
 void T_frmDownloadFile_TSPL::btnAddClick() {
-  QString path = ChooseFileToOpen(this);
-  if (path.isEmpty()) return;
-  lstTempletsList->addItem(path);
-  lstTempletsList->setCurrentRow(lstTempletsList->count() - 1);
+  const QString path = ChooseFileToOpen(this);
+  if (!path.isEmpty()) AddFile(path);
+}
+
+void T_frmDownloadFile_TSPL::AddFile(const QString &path) {
+  const QFileInfo file(path);
+  auto *item = new QTreeWidgetItem(lstTempletsList, {path, SizeText(file.size())});
+  item->setData(1, kSizeRole, file.size());
+  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+  item->setToolTip(0, path);
+  lstTempletsList->setCurrentItem(item);
+  ShowTotal();
+}
+
+QStringList T_frmDownloadFile_TSPL::Files() const {
+  QStringList paths;
+  for (int i = 0; i < lstTempletsList->topLevelItemCount(); ++i) {
+    paths += lstTempletsList->topLevelItem(i)->text(0);
+  }
+  return paths;
+}
+
+void T_frmDownloadFile_TSPL::ShowTotal() {
+  qint64 total = 0;
+  const int count = lstTempletsList->topLevelItemCount();
+  for (int i = 0; i < count; ++i) {
+    total += lstTempletsList->topLevelItem(i)->data(1, kSizeRole).toLongLong();
+  }
+  lblTotal->setText(GetLangString(QStringLiteral("FormDownloadFile_TSPL_lblTotal"))
+                        .replace(QLatin1String("{0}"), QString::number(count))
+                        .replace(QLatin1String("{1}"), SizeText(total)));
 }
 
 void T_frmDownloadFile_TSPL::btnDelClick() {
-  QListWidgetItem *item = lstTempletsList->currentItem();
+  QTreeWidgetItem *item = lstTempletsList->currentItem();
   if (item != nullptr && item->isSelected()) delete item;
+  ShowTotal();
 }
 
 void T_frmDownloadFile_TSPL::btnDownloadClick() {
-  QStringList paths;
-  for (int i = 0; i < lstTempletsList->count(); ++i) paths += lstTempletsList->item(i)->text();
+  const QStringList paths = Files();
   const PrinterTarget printer = mdlGlobal::SelectedPrinter();
   const Storage target = storage;
   activity->Run<ServiceResult>(

@@ -1,5 +1,6 @@
 // File download window: sends whole files, exactly as they are on disk,
-// behind the TSPL word DOWNLOAD into the printer's flash or DRAM.
+// behind the TSPL word DOWNLOAD into the printer's flash or DRAM.  The list
+// shows each file's size and the total.
 #pragma once
 
 #include <QDialog>
@@ -8,9 +9,9 @@
 #include "stored_files.h"
 
 class QLabel;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
+class QTreeWidget;
 
 namespace ravo::utility {
 
@@ -25,12 +26,18 @@ class T_frmDownloadFile_TSPL : public QDialog {
   Storage storage;
 
   QLabel *lblImagesList;
-  QListWidget *lstTempletsList;
+  // One row a file: its path and size.
+  QTreeWidget *lstTempletsList;
+  QLabel *lblTotal;
   QPushButton *btnAdd;
   QPushButton *btnDel;
   QPushButton *btnDownload;
   QPushButton *btnClose;
   PrinterActivity *activity;
+
+  // Appends a file to the list and selects it.
+  void AddFile(const QString &path);
+  QStringList Files() const;
 
   // Closing cancels a running download before its next piece.
   void done(int result) override;
@@ -40,6 +47,7 @@ class T_frmDownloadFile_TSPL : public QDialog {
   void btnAddClick();
   void btnDelClick();
   void btnDownloadClick();
+  void ShowTotal();
   static void ReportDownload(const ServiceResult &result);
 };
 

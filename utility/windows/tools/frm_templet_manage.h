@@ -1,6 +1,9 @@
 // Template manager: lists the files a TSPL printer keeps in flash or DRAM
-// with the room of that memory, runs a stored template, deletes files and
-// opens the download window to add some.
+// with the room of that memory, runs stored templates, deletes files (the
+// selected ones, those of one memory, or all) after a confirmation that
+// names what goes, and opens the download window to add some.  A printer
+// that cannot be reached leaves the window as it is, with the failure in
+// its status line and Refresh to try again.
 #pragma once
 
 #include <QDialog>
@@ -29,6 +32,7 @@ class T_frmTempletManage : public QDialog {
   QLabel *lblTempletSavePosition;
   QComboBox *cmbTempletSavePosition;
   QLabel *lblSpaceInfo;
+  QLabel *lblStatus;
   QPushButton *btnDownload;
   QPushButton *btnPrint;
   QPushButton *btnDelCurrent;
@@ -42,6 +46,8 @@ class T_frmTempletManage : public QDialog {
   std::function<void(QWidget *parent, Storage storage)> openDownload;
 
   Storage SavePosition() const;
+  // True once the printer answered the last conversation.
+  bool Reachable() const { return reachable_; }
   // Lists the files and room of the chosen storage, off the window thread.
   void RefreshTemplet();
   // Closing cancels a conversation that still waits for the printer.
@@ -59,13 +65,22 @@ class T_frmTempletManage : public QDialog {
   // Runs action (when given) and then, with refresh, the listing, in one
   // task; shows the outcome and runs afterwards.
   void Converse(Conversation action, bool refresh, std::function<void()> afterwards = {});
-  void ButtonClick(Action action);
-  void ShowListing(const ServiceAnswer<StoredFiles> &listed);
+  // The one message of a conversation: a printer out of reach is reported
+  // once, and the window waits for Refresh.
+  void ShowOutcome(const ServiceResult &action,
+                   const std::optional<ServiceAnswer<StoredFiles>> &listed);
   void ShowFiles(const StoredFiles &files);
-  QByteArray SelectedName() const;
+  void SetReachable(bool reachable, const QString &why = {});
+  void ButtonClick(Action action);
+  void DeleteSelected(Storage storage, const QList<QByteArray> &names);
+  void DeleteStorage(Storage storage);
+  // Lists both memories, then asks with what each holds.
+  void DeleteEverything();
+  QList<QByteArray> SelectedNames() const;
+  QList<QByteArray> ListedNames() const;
+  QString StorageName(Storage storage) const;
 
-  QString delCurrentTip_;
-  QString delAllTip_;
+  bool reachable_ = false;
 };
 
 }  // namespace ravo::utility

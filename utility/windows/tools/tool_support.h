@@ -1,5 +1,5 @@
-// Small pieces the tool windows share: the window icon and the open-file dialog (replaceable, so
-// tests never block on it).
+// Small pieces the tool windows share: the window icon and the file dialogs
+// (file_dialogs.h, replaceable so tests never block on them).
 #pragma once
 
 #include <QIcon>
@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "file_dialogs.h"
 #include "window_messages.h"
 
 class QWidget;
@@ -15,11 +16,5 @@ namespace ravo::utility {
 
 // icons/icon.ico beside the program; a null icon when it is missing.
 QIcon ToolWindowIcon();
-
-// Asks for a file to open; an empty path when the user cancels.
-using FileChooser = std::function<QString(QWidget *parent)>;
-// The chooser in use (a file dialog unless replaced).
-FileChooser &CurrentFileChooser();
-QString ChooseFileToOpen(QWidget *parent);
 
 }  // namespace ravo::utility

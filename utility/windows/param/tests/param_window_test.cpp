@@ -4,17 +4,20 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <random>
 
+#include "file_dialogs.h"
 #include "mdl_global.h"
 #include "param_values.h"
 #include "parameter_windows.h"
@@ -91,12 +94,30 @@ ParameterBlock FilledBlock(const Printer &printer, unsigned seed) {
   return block;
 }
 
+QStringList Sorted(QStringList list) {
+  list.sort();
+  return list;
+}
+
 QSet<int> MappedBytes(Family family) {
   QSet<int> bytes;
   for (const FieldSpec &f : FieldTable(family)) {
     for (int i = 0; i < WidthOf(f.encoding); ++i) bytes.insert(f.offset + i);
   }
   return bytes;
+}
+
+// The plain name of the field a control shows.
+QString FieldNamed(Family family, const char *control) {
+  for (const FieldSpec &f : FieldTable(family)) {
+    if (*f.name != '\0' && qstrcmp(f.control, control) == 0) return QLatin1String(f.name);
+  }
+  ADD_FAILURE() << control;
+  return {};
+}
+
+QByteArray Bytes(const ParameterBlock &block) {
+  return QByteArray(reinterpret_cast<const char *>(block.data()), qsizetype(block.size()));
 }
 
 class ParamWindow : public ::testing::Test {
@@ -107,6 +128,17 @@ class ParamWindow : public ::testing::Test {
     mdlGlobal::SelectLanguage(QStringLiteral("1033"));
     mdlGlobal::LoadMessageStrings();
     mdlGlobal::CommandModeFlag = 1;
+    savedOpen_ = CurrentFileChooser();
+    savedSave_ = CurrentSaveFileChooser();
+    CurrentFileChooser() = [this](QWidget *, const QString &) { return chosen_; };
+    CurrentSaveFileChooser() = [this](QWidget *, const QString &, const QString &) {
+      return chosen_;
+    };
+  }
+
+  void TearDown() override {
+    CurrentFileChooser() = savedOpen_;
+    CurrentSaveFileChooser() = savedSave_;
   }
 
   // What the main window does before it opens a parameter window: select
@@ -162,6 +194,10 @@ class ParamWindow : public ::testing::Test {
   }
 
   ScopedRecordingMessageBoxes boxes_;
+  // What the file dialogs answer; empty: the user cancels.
+  QString chosen_;
+  FileChooser savedOpen_;
+  SaveFileChooser savedSave_;
 };
 
 TEST_F(ParamWindow, SetWithoutEditingWritesTheBlockBackUnchanged) {
@@ -188,6 +224,7 @@ TEST_F(ParamWindow, EditingEveryFieldChangesOnlyTheMappedBytes) {
     SimPrinter device(stored);
     Select(printer, device);
     auto window = Open(printer.family);
+    ASSERT_TRUE(window->ReadSucceeded()) << NameOf(printer.family);
     EditEveryField(*window, printer.family);
     ClickSet(*window);
     ASSERT_TRUE(device.WaitForStoredBlock()) << NameOf(printer.family);
@@ -251,6 +288,8 @@ TEST_F(ParamWindow, FailedReadShowsTheZeroBlockAndOffersNoSet) {
     EXPECT_EQ(Child<QLineEdit>(*window, "txtLabelMaxLength")->text(), "0");
     EXPECT_EQ(Child<QLineEdit>(*window, "txtVoltageBetweenLabelGap")->text(), "0");
     EXPECT_FALSE(Child<QPushButton>(*window, "btnSet")->isEnabled());
+    EXPECT_FALSE(Child<QComboBox>(*window, "cmbBaudRate")->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>(*window, "btnRetry")->isVisibleTo(window.get()));
     window->btnSetClick();
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(device.Requests().contains("ZZZCW")) << c.name;
@@ -475,20 +514,264 @@ TEST_F(ParamWindow, CaptionsComeFromTheLanguageFile) {
   EXPECT_EQ(Child<QLabel>(*q73, "lblStopPrint1")->width(), 108);
 }
 
-TEST_F(ParamWindow, WriteThatCannotOpenThePortReportsCodeThenFailure) {
-  SimPrinter device(FilledBlock(kPrinters[1], 8));
+// The printer goes away between the read and Set: one box says why, the
+// window and its edits stay, and Set works once the printer is back.
+TEST_F(ParamWindow, SetWithThePrinterGoneKeepsTheWindowAndTheEdits) {
+  ParameterBlock stored = FilledBlock(kPrinters[1], 8);
+  WriteU16(stored, 70, 4007);  // 500 mm and 7 dots
+  SealParameterBlock(stored);
+  SimPrinter device(stored);
   Select(kPrinters[1], device);
   auto window = Open(Family::TQM);
   ASSERT_TRUE(window->ReadSucceeded());
-  mdlGlobal::SelectedPort = QStringLiteral("BOGUS");
+  auto *density = Child<QComboBox>(*window, "cmbDensity");
+  density->setCurrentIndex(3);
+  Child<QLineEdit>(*window, "txtStopPrint")->setText("42");
+  auto *labelMax = Child<QLineEdit>(*window, "txtLabelMaxLength");
+  labelMax->setText("400");
+  ASSERT_TRUE(device.Stop());
+
   ClickSet(*window);
-  ASSERT_EQ(boxes_.shown.size(), 2u);
-  EXPECT_TRUE(boxes_.shown[0].text.endsWith(":" + mdlGlobal::Msg.Err_OpenPort));
-  bool codeIsNumber = false;
-  boxes_.shown[0].text.section(':', 0, 0).toInt(&codeIsNumber);
-  EXPECT_TRUE(codeIsNumber) << boxes_.shown[0].text.toStdString();
-  EXPECT_EQ(boxes_.shown[1].text, mdlGlobal::Msg.Err_ParaSet);
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  const QString error = boxes_.shown[0].text;
+  EXPECT_TRUE(error.startsWith(mdlGlobal::Msg.Err_ParaSet)) << error.toStdString();
+  EXPECT_TRUE(error.contains(mdlGlobal::Msg.Err_OpenPort)) << error.toStdString();
+  EXPECT_EQ(boxes_.shown[0].icon, MessageIcon::Error);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(density->currentIndex(), 3);
+  EXPECT_EQ(Child<QLineEdit>(*window, "txtStopPrint")->text(), "42");
+  EXPECT_TRUE(Child<QPushButton>(*window, "btnSet")->isEnabled());
+  EXPECT_TRUE(density->isEnabled());
+  EXPECT_EQ(Sorted(window->ChangedFields()),
+            QStringList({"density", "label_max_length", "stop_print_minutes"}));
+  EXPECT_EQ(Child<QLabel>(*window, "statusLine")->text(),
+            mdlGlobal::GetLangString("_ParaSet_NotWritten"));
+
+  // Set back to what was read, the length keeps the printer's 7 dots.
+  labelMax->setText("500");
+  ASSERT_TRUE(device.Restart());
+  boxes_.shown.clear();
+  ClickSet(*window);
+  ASSERT_TRUE(device.WaitForStoredBlock());
+  EXPECT_EQ(device.Block()[34], 3);
+  EXPECT_EQ(device.Block()[114], 42);
+  EXPECT_EQ(ReadU16(device.Block(), 70), 4007);
   EXPECT_FALSE(window->isVisible());
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_EQ(boxes_.shown[0].text, mdlGlobal::Msg.ParaSet_OK);
+}
+
+// An unreachable printer: the window keeps its layout with the fields
+// disabled, says what failed, and Retry reads once the printer is back.
+TEST_F(ParamWindow, FailedReadKeepsTheLayoutAndRetryReadsAgain) {
+  const Printer &printer = kPrinters[3];
+  const ParameterBlock stored = FilledBlock(printer, 31);
+  SimPrinter device(stored);
+  Select(printer, device);
+  ASSERT_TRUE(device.Stop());
+  auto window = Open(printer.family);
+  EXPECT_FALSE(window->ReadSucceeded());
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_TRUE(boxes_.shown[0].text.startsWith(mdlGlobal::Msg.Err_OpenPort));
+  auto *status = Child<QLabel>(*window, "statusLine");
+  EXPECT_TRUE(status->isVisibleTo(window.get()));
+  EXPECT_TRUE(status->text().contains(boxes_.shown[0].text)) << status->text().toStdString();
+  // The whole form is there, waiting.
+  EXPECT_GE(window->width(), window->minimumSizeHint().width());
+  EXPECT_GE(window->height(), window->minimumSizeHint().height());
+  EXPECT_GT(window->height(), 200);
+  EXPECT_FALSE(Child<QComboBox>(*window, "cmbDensity")->isEnabled());
+  EXPECT_TRUE(Child<QComboBox>(*window, "cmbDensity")->isVisibleTo(window.get()));
+  EXPECT_FALSE(Child<QPushButton>(*window, "btnSet")->isEnabled());
+  EXPECT_FALSE(Child<QPushButton>(*window, "btnSaveFile")->isEnabled());
+  auto *retry = Child<QPushButton>(*window, "btnRetry");
+  ASSERT_TRUE(retry->isVisibleTo(window.get()));
+
+  ASSERT_TRUE(device.Restart());
+  retry->click();
+  Settle();
+  EXPECT_TRUE(window->ReadSucceeded());
+  EXPECT_EQ(window->Block(), stored);
+  EXPECT_TRUE(Child<QComboBox>(*window, "cmbDensity")->isEnabled());
+  EXPECT_TRUE(Child<QPushButton>(*window, "btnSet")->isEnabled());
+  EXPECT_FALSE(retry->isVisibleTo(window.get()));
+  EXPECT_FALSE(status->isVisibleTo(window.get()));
+  EXPECT_TRUE(window->ChangedFields().isEmpty());
+  EXPECT_EQ(boxes_.shown.size(), 1u);
+}
+
+TEST_F(ParamWindow, NumberFieldsEditLikeAnyEditBox) {
+  SimPrinter device(FilledBlock(kPrinters[3], 1));
+  Select(kPrinters[3], device);
+  auto window = Open(Family::HMZ);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+  auto *ip1 = Child<QLineEdit>(*window, "txtIP1");
+  ip1->setFocus(Qt::TabFocusReason);  // selects what is shown
+  QTest::keyClicks(ip1, "192");
+  QTest::keyClick(ip1, Qt::Key_Tab);
+  ASSERT_EQ(window->focusWidget(), Child<QLineEdit>(*window, "txtIP2"));
+  QTest::keyClicks(window->focusWidget(), "168");
+  EXPECT_EQ(ip1->text(), "192");
+  EXPECT_EQ(Child<QLineEdit>(*window, "txtIP2")->text(), "168");
+  QTest::keyClick(window->focusWidget(), Qt::Key_Backtab);
+  EXPECT_EQ(window->focusWidget(), ip1);
+
+  auto *length = Child<QLineEdit>(*window, "txtLabelMaxLength");
+  length->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(length, "600");
+  EXPECT_EQ(length->text(), "600");  // replaced, not appended
+  QTest::keyClick(length, Qt::Key_Home);
+  QTest::keyClick(length, Qt::Key_Delete);
+  EXPECT_EQ(length->text(), "00");
+  QTest::keyClick(length, Qt::Key_End);
+  QTest::keyClicks(length, "x-.9");
+  EXPECT_EQ(length->text(), "009");
+  QTest::keyClick(length, Qt::Key_Backspace);
+  QTest::keyClicks(length, "2");
+  EXPECT_EQ(length->text(), "002");
+  QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(length, "777");
+  QTest::keyClick(length, Qt::Key_Tab);  // leaving clamps
+  EXPECT_EQ(length->text(), "500");
+  EXPECT_NE(window->focusWidget(), length);
+  EXPECT_TRUE(boxes_.shown.empty());
+}
+
+TEST_F(ParamWindow, ChangedFieldsAreMarkedUntilTheyMatchTheReadAgain) {
+  SimPrinter device(FilledBlock(kPrinters[1], 5));
+  Select(kPrinters[1], device);
+  auto window = Open(Family::TQM);
+  EXPECT_TRUE(window->ChangedFields().isEmpty());
+  auto *density = Child<QComboBox>(*window, "cmbDensity");
+  auto *densityLabel = Child<QLabel>(*window, "lblDensity");
+  EXPECT_FALSE(densityLabel->font().bold());
+  const int shown = density->currentIndex();
+  density->setCurrentIndex((shown + 1) % density->count());
+  Child<QRadioButton>(*window, "gpbAutoPosition_0")->setChecked(true);
+  Child<QLineEdit>(*window, "txtGateway3")->setText("9");
+  const QStringList changed = {FieldNamed(Family::TQM, "cmbDensity"),
+                               FieldNamed(Family::TQM, "gpbAutoPosition"),
+                               FieldNamed(Family::TQM, "txtGateway")};
+  EXPECT_EQ(Sorted(window->ChangedFields()), Sorted(changed));
+  EXPECT_TRUE(densityLabel->font().bold());
+  EXPECT_FALSE(densityLabel->toolTip().isEmpty());
+  EXPECT_TRUE(Child<QGroupBox>(*window, "gpbAutoPosition")->font().bold());
+  EXPECT_TRUE(Child<QLabel>(*window, "lblDefautGateway")->font().bold());
+  EXPECT_FALSE(Child<QLabel>(*window, "lblIPAddress")->font().bold());
+
+  density->setCurrentIndex(shown);  // back to what was read
+  EXPECT_FALSE(densityLabel->font().bold());
+  EXPECT_EQ(window->ChangedFields().size(), 2);
+}
+
+// Save writes the block with the fields as shown, in the 256-byte form of
+// the command-line tool; another printer takes it whole through Load and Set.
+TEST_F(ParamWindow, SavedBlockLoadsIntoAnotherPrinterWhole) {
+  QTemporaryDir dir;
+  chosen_ = dir.filePath("tqx.bin");
+  const ParameterBlock first = FilledBlock(kPrinters[0], 41);
+  SimPrinter device(first);
+  Select(kPrinters[0], device);
+  auto window = Open(Family::TQX);
+  Child<QComboBox>(*window, "cmbDensity")->setCurrentIndex(2);
+  Child<QPushButton>(*window, "btnSaveFile")->click();
+  ParameterBlock expected = first;
+  expected[34] = 2;
+  SealParameterBlock(expected);
+  QFile saved(chosen_);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), Bytes(expected));
+  EXPECT_TRUE(boxes_.shown.empty());
+  EXPECT_TRUE(Child<QLabel>(*window, "statusLine")->text().contains("tqx.bin"));
+  window->reject();
+  EXPECT_FALSE(device.Requests().contains("ZZZCW"));  // saving writes nothing to the printer
+
+  // The second printer's fields hold the same values, its other bytes not.
+  const ParameterBlock second = FilledBlock(kPrinters[0], 42);
+  ASSERT_NE(Bytes(second), Bytes(expected));
+  SimPrinter other(second);
+  Select(kPrinters[0], other);
+  auto loader = Open(Family::TQX);
+  Child<QPushButton>(*loader, "btnLoadFile")->click();
+  EXPECT_EQ(loader->Block(), expected);
+  EXPECT_EQ(Child<QComboBox>(*loader, "cmbDensity")->currentIndex(), 2);
+  EXPECT_EQ(loader->ChangedFields(), QStringList{FieldNamed(Family::TQX, "cmbDensity")});
+  EXPECT_TRUE(Child<QLabel>(*loader, "lblDensity")->font().bold());
+  ClickSet(*loader);
+  ASSERT_TRUE(other.WaitForStoredBlock());
+  EXPECT_EQ(other.Block(), expected);
+}
+
+TEST_F(ParamWindow, FilesThatHoldNoSoundBlockAreRefused) {
+  QTemporaryDir dir;
+  ParameterBlock sound = FilledBlock(kPrinters[2], 3);
+  ParameterBlock badSum = sound;
+  badSum[40] ^= 1;
+  struct Case {
+    const char *file;
+    QByteArray bytes;
+    const char *key;
+  };
+  const Case cases[] = {
+      {"short.bin", Bytes(sound).left(255), "_Err_BlockFileSize"},
+      {"sum.bin", Bytes(badSum), "_Err_BlockFileUnsound"},
+      {"missing.bin", {}, "_Err_BlockFileRead"},
+  };
+  SimPrinter device(FilledBlock(kPrinters[2], 9));
+  Select(kPrinters[2], device);
+  auto window = Open(Family::TGV);
+  const ParameterBlock read = window->Block();
+  for (const Case &c : cases) {
+    chosen_ = dir.filePath(QLatin1String(c.file));
+    if (!c.bytes.isEmpty()) {
+      QFile file(chosen_);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(c.bytes);
+    }
+    Child<QPushButton>(*window, "btnLoadFile")->click();
+    ASSERT_EQ(boxes_.shown.size(), 1u) << c.file;
+    EXPECT_EQ(boxes_.shown[0].text, mdlGlobal::GetLangString(c.key).replace("{0}", chosen_))
+        << c.file;
+    EXPECT_EQ(window->Block(), read) << c.file;
+    EXPECT_TRUE(window->ChangedFields().isEmpty()) << c.file;
+    boxes_.shown.clear();
+  }
+  chosen_.clear();  // a cancelled dialog does nothing
+  Child<QPushButton>(*window, "btnLoadFile")->click();
+  EXPECT_TRUE(boxes_.shown.empty());
+}
+
+// A printer whose stored block is spoilt cannot be read, but a saved block
+// restores it: every field counts as changed, since nothing was read.
+TEST_F(ParamWindow, BlockFileRestoresAPrinterWhoseBlockIsSpoilt) {
+  QTemporaryDir dir;
+  const ParameterBlock good = FilledBlock(kPrinters[4], 17);
+  chosen_ = dir.filePath("q73.bin");
+  QFile file(chosen_);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(Bytes(good));
+  file.close();
+  ParameterBlock spoilt = good;
+  spoilt[100] ^= 0x10;
+  SimPrinter device(spoilt);
+  Select(kPrinters[4], device);
+  auto window = Open(Family::Q73);
+  ASSERT_FALSE(window->ReadSucceeded());
+  boxes_.shown.clear();
+  Child<QPushButton>(*window, "btnLoadFile")->click();
+  EXPECT_TRUE(Child<QComboBox>(*window, "cmbDensity")->isEnabled());
+  EXPECT_FALSE(Child<QPushButton>(*window, "btnRetry")->isVisibleTo(window.get()));
+  QStringList all;
+  for (const FieldSpec &f : FieldTable(Family::Q73)) {
+    if (*f.name != '\0') all << QLatin1String(f.name);
+  }
+  EXPECT_EQ(Sorted(window->ChangedFields()), Sorted(all));
+  ClickSet(*window);
+  ASSERT_TRUE(device.WaitForStoredBlock());
+  EXPECT_EQ(device.Block(), good);
 }
 
 // A slow printer: the window is up at once with its fields waiting, and

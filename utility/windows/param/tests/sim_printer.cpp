@@ -83,6 +83,14 @@ bool SimPrinter::Running() const {
   return sim_->Running();
 }
 
+bool SimPrinter::Stop() {
+  return sim_->Stop();
+}
+
+bool SimPrinter::Restart() {
+  return sim_->RestartOnSamePort();
+}
+
 QString SimPrinter::PortString() const {
   return QString::fromStdString(sim_->PortString());
 }
@@ -106,7 +114,10 @@ QStringList SimPrinter::Requests() const {
 bool SimPrinter::WaitForStoredBlock(int ms) const {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   while (std::chrono::steady_clock::now() < deadline) {
-    if (sim_->StoredBlock()) return true;
+    // A whole block: a reader must not take a file still being written for
+    // a stored block (and then see the old one).
+    if (const auto stored = sim_->StoredBlock(); stored && stored->size() == initial_.size())
+      return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return false;

@@ -27,13 +27,17 @@ class SimPrinter {
   ~SimPrinter();
 
   bool Running() const;
+  // The printer goes away (connections are refused) and comes back on the
+  // same port, holding what it held.
+  bool Stop();
+  bool Restart();
   QString PortString() const;
   // The block the printer holds now.
   ravo::utility::param::ParameterBlock Block() const;
   // "probe", "ZZZCR", "DC2 b", "ZZZCW", "DC2 c" in arrival order; a write
   // whose block has a wrong marker or checksum adds " refused".
   QStringList Requests() const;
-  // Waits until the printer has stored a block written by the host.
+  // Waits until the printer has stored a whole block written by the host.
   bool WaitForStoredBlock(int ms = 5000) const;
 
  private:

@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -16,6 +17,24 @@ using namespace ravo::utility;
 namespace {
 
 const QByteArray kModeProbe("\x1b\x1b\x08");  // the printer answers with one byte
+
+// The log's lines for an answer of one byte 01: time, hexadecimal, ASCII.
+const QRegularExpression kOneByteLine(
+    QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}  01 {46} \\.$"));
+
+QStringList LogLines(const QPlainTextEdit *log) {
+  return log->toPlainText().split('\n', Qt::SkipEmptyParts);
+}
+
+bool AllOneByteLines(const QStringList &lines) {
+  for (const QString &line : lines) {
+    if (!kOneByteLine.match(line).hasMatch()) {
+      ADD_FAILURE() << line.toStdString();
+      return false;
+    }
+  }
+  return true;
+}
 
 class CommandTestWindow : public ToolWindowTest {
  protected:
@@ -74,21 +93,75 @@ TEST_F(CommandTestWindow, SendAndReadShowsTheAnswerOrReportsNone) {
   window_.chkSendAndRead->setChecked(true);
   window_.btnSend->click();
   ASSERT_TRUE(Settle());
-  EXPECT_EQ(window_.txtReadData->toPlainText(), "01 ");
+  EXPECT_EQ(LogLines(window_.txtReadData).size(), 1);
+  EXPECT_TRUE(AllOneByteLines(LogLines(window_.txtReadData)));
   EXPECT_TRUE(boxes_.shown.empty());
 
   window_.RE[0]->setPlainText("1B 40");  // no answer to this one
   window_.btnSend->click();
   ASSERT_TRUE(Settle());
   EXPECT_EQ(Shown(MessageIcon::Error), QStringList{mdlGlobal::Msg.Err_ReadData});
-  EXPECT_EQ(window_.txtReadData->toPlainText(), "01 ");
+  EXPECT_EQ(LogLines(window_.txtReadData).size(), 1);
 }
 
-TEST_F(CommandTestWindow, ReadBeforeAnySendShowsNothing) {
+// Read takes what the printer has to say, also before any send, and logs
+// that nothing came when it is quiet.
+TEST_F(CommandTestWindow, ReadLogsTheAnswerOrThatNothingCame) {
   window_.btnReadData->click();
   ASSERT_TRUE(Settle());
-  EXPECT_TRUE(window_.txtReadData->toPlainText().isEmpty());
+  const QStringList quiet = LogLines(window_.txtReadData);
+  ASSERT_EQ(quiet.size(), 1);
+  EXPECT_TRUE(quiet[0].endsWith("  " + mdlGlobal::GetLangString("FormCommandTest_LogNothing")));
   EXPECT_TRUE(boxes_.shown.empty());
+
+  // A cycle that does not read leaves the answers for Read, on the
+  // connection the cycle holds.
+  window_.RE[0]->setPlainText("1B 1B 08");
+  window_.txtSleepTime->setText("20");
+  window_.chkRecycle->setChecked(true);
+  window_.btnSend->click();
+  ASSERT_TRUE(Settle());
+  ASSERT_TRUE(WaitFor([&] { return window_.Counter() >= 3; }));
+  window_.btnReadData->click();
+  ASSERT_TRUE(WaitFor([&] { return LogLines(window_.txtReadData).size() == 2; }));
+  window_.btnSend->click();  // stop
+  const QString line = LogLines(window_.txtReadData)[1];
+  EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}  (01 ){3,16} +\\.{3,16}$")
+                  .match(line)
+                  .hasMatch())
+      << line.toStdString();
+  EXPECT_TRUE(boxes_.shown.empty());
+}
+
+TEST_F(CommandTestWindow, ReadWithThePrinterStoppedSaysSo) {
+  ASSERT_TRUE(sim_.Stop());
+  window_.btnReadData->click();
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_TRUE(boxes_.shown[0].text.startsWith(mdlGlobal::Msg.Err_OpenPort))
+      << boxes_.shown[0].text.toStdString();
+  EXPECT_EQ(boxes_.shown[0].icon, MessageIcon::Error);
+  EXPECT_TRUE(window_.txtReadData->toPlainText().isEmpty());
+}
+
+TEST_F(CommandTestWindow, LogIsSavedAsShown) {
+  window_.RE[0]->setPlainText("1B 1B 08");
+  window_.chkSendAndRead->setChecked(true);
+  window_.btnSend->click();
+  ASSERT_TRUE(Settle());
+  window_.btnSend->click();
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(LogLines(window_.txtReadData).size(), 2);
+  QTemporaryDir dir;
+  ChooseFiles({dir.filePath("log.txt")});
+  window_.btnSaveLog->click();
+  QFile saved(dir.filePath("log.txt"));
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(saved.readAll()), window_.txtReadData->toPlainText());
+  ChooseFiles({dir.filePath("no/such/dir/log.txt")});
+  window_.btnSaveLog->click();
+  ASSERT_EQ(Shown(MessageIcon::Error).size(), 1);
+  EXPECT_TRUE(Shown(MessageIcon::Error)[0].contains(dir.filePath("no/such/dir/log.txt")));
 }
 
 TEST_F(CommandTestWindow, CyclesAppendEveryAnswerAndTheCounterRunsOn) {
@@ -110,10 +183,12 @@ TEST_F(CommandTestWindow, CyclesAppendEveryAnswerAndTheCounterRunsOn) {
   ASSERT_TRUE(sim_.WaitForClosedSessions(2));
 
   int ticks = window_.Counter();
-  EXPECT_EQ(window_.lblRecycleTimes->text(),
-            QString::number(ticks) + mdlGlobal::GetLangString("FormCommandTest_lblRecycleTimes"));
+  EXPECT_EQ(
+      window_.lblRecycleTimes->text(),
+      QString::number(ticks) + " " + mdlGlobal::GetLangString("FormCommandTest_lblRecycleTimes"));
   EXPECT_EQ(Received(), kModeProbe.repeated(ticks));
-  EXPECT_EQ(window_.txtReadData->toPlainText(), QString("01 ").repeated(ticks));
+  EXPECT_EQ(LogLines(window_.txtReadData).size(), ticks);
+  EXPECT_TRUE(AllOneByteLines(LogLines(window_.txtReadData)));
   EXPECT_TRUE(boxes_.shown.empty());
 }
 
@@ -136,11 +211,42 @@ TEST_F(CommandTestWindow, DataTypeSwitchConvertsTheCurrentPage) {
   window_.rdoChar->setChecked(true);
   EXPECT_EQ(window_.RE[0]->toPlainText(), "AB");
 
+  // Hexadecimal that no text sends unchanged stays hexadecimal.
+  window_.rdoHex->setChecked(true);
+  window_.RE[0]->setPlainText("41 0A 42 ");
+  window_.rdoChar->setChecked(true);
+  EXPECT_TRUE(window_.rdoHex->isChecked());
+  EXPECT_EQ(window_.RE[0]->toPlainText(), "41 0A 42 ");
+  ASSERT_EQ(Shown(MessageIcon::Error),
+            QStringList{mdlGlobal::GetLangString("FormCommandTest_MSGNotText")});
+  window_.RE[0]->setPlainText("41 4G");
+  window_.rdoChar->setChecked(true);
+  EXPECT_TRUE(window_.rdoHex->isChecked());
+  EXPECT_TRUE(boxes_.shown.back().text.contains("4G"));
+  window_.RE[0]->setPlainText("41 42 ");
+  window_.rdoChar->setChecked(true);
+
   window_.tabCommandPages->setCurrentIndex(1);  // an empty page stays empty
   window_.rdoHex->setChecked(true);
   window_.rdoChar->setChecked(true);
   EXPECT_TRUE(window_.RE[1]->toPlainText().isEmpty());
   EXPECT_EQ(window_.RE[0]->toPlainText(), "AB");
+}
+
+// A text command switched to hexadecimal keeps its CR LF, so the printer
+// still answers it.
+TEST_F(CommandTestWindow, TextSwitchedToHexKeepsTheLineEnd) {
+  window_.rdoChar->setChecked(true);
+  window_.RE[0]->setPlainText("ZZZGETSN\n");
+  window_.rdoHex->setChecked(true);
+  EXPECT_EQ(window_.RE[0]->toPlainText(), "5A 5A 5A 47 45 54 53 4E 0D 0A ");
+  window_.chkSendAndRead->setChecked(true);
+  window_.btnSend->click();
+  ASSERT_TRUE(Settle());
+  ASSERT_TRUE(sim_.WaitForClosedSessions(1));
+  EXPECT_EQ(Received(), "ZZZGETSN\r\n");
+  EXPECT_TRUE(boxes_.shown.empty()) << boxes_.shown.front().text.toStdString();
+  EXPECT_FALSE(window_.txtReadData->toPlainText().isEmpty());
 }
 
 TEST_F(CommandTestWindow, LoadFileFillsThePageOrReportsTheFailure) {

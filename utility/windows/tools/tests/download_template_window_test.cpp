@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "frm_download_file_tspl.h"
@@ -52,8 +53,16 @@ TEST_F(DownloadWindow, FileGoesBehindThePrefixInOrder) {
   window.btnAdd->click();
   window.btnAdd->click();
   window.btnAdd->click();  // cancelled
-  ASSERT_EQ(window.lstTempletsList->count(), 2);
-  EXPECT_EQ(window.lstTempletsList->currentRow(), 1);
+  ASSERT_EQ(window.Files().size(), 2);
+  EXPECT_EQ(window.lstTempletsList->indexOfTopLevelItem(window.lstTempletsList->currentItem()), 1);
+  // Each file with its size, and the total.
+  EXPECT_EQ(window.lstTempletsList->topLevelItem(0)->text(1),
+            QLocale().formattedDataSize(2500, 1, QLocale::DataSizeTraditionalFormat));
+  EXPECT_EQ(window.lstTempletsList->topLevelItem(1)->text(1),
+            QLocale().formattedDataSize(21, 1, QLocale::DataSizeTraditionalFormat));
+  EXPECT_TRUE(window.lblTotal->text().contains(
+      QLocale().formattedDataSize(2521, 1, QLocale::DataSizeTraditionalFormat)))
+      << window.lblTotal->text().toStdString();
 
   window.btnDownload->click();
   ASSERT_TRUE(Settle());
@@ -112,7 +121,7 @@ TEST_F(DroppingPrinter, LostDataIsReportedNotCalledSuccess) {
     file.write(StoredFile("BIG.DAT", size));
     file.close();
     T_frmDownloadFile_TSPL window(Storage::Flash);
-    window.lstTempletsList->addItem(file.fileName());
+    window.AddFile(file.fileName());
     window.btnDownload->click();
     ASSERT_TRUE(Settle());
     EXPECT_TRUE(Shown(MessageIcon::Information).isEmpty()) << size;
@@ -132,9 +141,10 @@ class TemplateManager : public DownloadWindow {
     DownloadWindow::SetUp();
     file_ = StoredFile("LOGO.PRN", 300);
     path_ = WriteFile("logo", file_);
+    toDownload_ = {path_};
     window_.openDownload = [this](QWidget *, Storage storage) {
       T_frmDownloadFile_TSPL download(storage);
-      download.lstTempletsList->addItem(path_);
+      for (const QString &path : toDownload_) download.AddFile(path);
       download.btnDownload->click();
       ASSERT_TRUE(Settle());
     };
@@ -160,14 +170,19 @@ class TemplateManager : public DownloadWindow {
     return mdlGlobal::GetLangString("FormTempletManage_lblSpaceInfo");
   }
 
+  // Questions asked, in order.
+  QStringList Questions() const { return Shown(MessageIcon::Question); }
+
   QByteArray file_;
   QString path_;
+  QStringList toDownload_;  // what the download window sends
   T_frmTempletManage window_;
 };
 
 TEST_F(TemplateManager, DownloadListsTheFileAndKillRemovesIt) {
   EXPECT_TRUE(Names().isEmpty());
-  EXPECT_FALSE(window_.btnDelAll->isEnabled());
+  EXPECT_FALSE(window_.btnDelPosiAll->isEnabled());
+  EXPECT_TRUE(window_.btnDelAll->isEnabled());  // the other memory may hold files
   EXPECT_EQ(window_.lblSpaceInfo->text(),
             SpacePattern().replace("{0}", "1024").replace("{1}", "1024"));
   EXPECT_TRUE(boxes_.shown.empty()) << boxes_.shown.front().text.toStdString();
@@ -175,13 +190,16 @@ TEST_F(TemplateManager, DownloadListsTheFileAndKillRemovesIt) {
   Click(window_.btnDownload);
   EXPECT_EQ(Names(), QStringList{"LOGO.PRN"});
   EXPECT_EQ(window_.lstImagesList->currentRow(), 0);
-  EXPECT_TRUE(window_.btnDelAll->isEnabled());
+  EXPECT_TRUE(window_.btnDelPosiAll->isEnabled());
 
   boxes_.answers = {MessageAnswer::Ok};
   Click(window_.btnDelCurrent);
   EXPECT_TRUE(Names().isEmpty());
   EXPECT_TRUE(Received().contains("KILL F,\"LOGO.PRN\"\r\n"));
-  ASSERT_EQ(Shown(MessageIcon::Question).size(), 1);
+  // The question names the file and where it is.
+  ASSERT_EQ(Questions().size(), 1);
+  EXPECT_TRUE(Questions()[0].contains("LOGO.PRN"));
+  EXPECT_TRUE(Questions()[0].contains(window_.cmbTempletSavePosition->itemText(0)));
   EXPECT_EQ(boxes_.shown.back().title, mdlGlobal::Msg.MSG_Title_Warn);
   EXPECT_EQ(Shown(MessageIcon::Information), QStringList{mdlGlobal::Msg.DownloadSuccess});
 }
@@ -206,12 +224,116 @@ TEST_F(TemplateManager, CancelSendsNothingButRefreshes) {
   EXPECT_TRUE(Received().endsWith("ZZZFILESSIZE\r\n"));
 }
 
-TEST_F(TemplateManager, DeleteWithoutSelectionIsReported) {
+// Said before anything is asked, and nothing is sent, not even a refresh.
+TEST_F(TemplateManager, DeleteOrPrintWithoutSelectionIsReportedFirst) {
   Click(window_.btnDownload);
   window_.lstImagesList->clearSelection();
-  Click(window_.btnDelCurrent);  // confirmed by the recorder
+  const qsizetype before = Received().size();
+  Click(window_.btnDelCurrent);
+  Click(window_.btnPrint);
+  EXPECT_TRUE(Questions().isEmpty());
+  EXPECT_EQ(Shown(MessageIcon::Error),
+            QStringList(2, mdlGlobal::GetLangString("FormTempletManage_MSGNoSelection")));
+  WaitFor([] { return false; }, 100);
+  EXPECT_EQ(Received().size(), before);
+}
+
+TEST_F(TemplateManager, SeveralSelectedFilesAreDeletedAfterOneQuestion) {
+  const QByteArray second = StoredFile("B.PRN", 50);
+  toDownload_ = {path_, WriteFile("b", second), WriteFile("c", StoredFile("C.PRN", 40))};
+  Click(window_.btnDownload);
+  ASSERT_EQ(Names(), QStringList({"B.PRN", "C.PRN", "LOGO.PRN"}));
+  window_.lstImagesList->item(2)->setSelected(true);
+  window_.lstImagesList->item(0)->setSelected(true);
+  window_.lstImagesList->item(1)->setSelected(false);
+  boxes_.answers = {MessageAnswer::Ok};
+  Click(window_.btnDelCurrent);
+  ASSERT_EQ(Questions().size(), 1);
+  EXPECT_TRUE(Questions()[0].contains("B.PRN") && Questions()[0].contains("LOGO.PRN"));
+  EXPECT_FALSE(Questions()[0].contains("C.PRN"));
+  EXPECT_TRUE(Questions()[0].contains(" 2 ")) << Questions()[0].toStdString();
+  EXPECT_EQ(Names(), QStringList{"C.PRN"});
+  EXPECT_TRUE(Received().contains("KILL F,\"B.PRN\"\r\n"));
+  EXPECT_TRUE(Received().contains("KILL F,\"LOGO.PRN\"\r\n"));
+}
+
+// "Delete all" lists both memories first and names what each holds;
+// "delete all here" names the memory and says the other one stays.
+TEST_F(TemplateManager, DeleteQuestionsSayExactlyWhatGoes) {
+  Click(window_.btnDownload);  // LOGO.PRN to flash
+  window_.cmbTempletSavePosition->setCurrentIndex(1);
+  ASSERT_TRUE(Settle());
+  toDownload_ = {WriteFile("d", StoredFile("D.PRN", 60))};
+  Click(window_.btnDownload);  // D.PRN to DRAM
+  const QString flash = window_.cmbTempletSavePosition->itemText(0);
+  const QString dram = window_.cmbTempletSavePosition->itemText(1);
+
+  boxes_.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel};
+  Click(window_.btnDelPosiAll);
+  Click(window_.btnDelAll);
+  ASSERT_EQ(Questions().size(), 2);
+  EXPECT_TRUE(Questions()[0].contains("D.PRN") && !Questions()[0].contains("LOGO.PRN"));
+  EXPECT_TRUE(Questions()[0].startsWith(mdlGlobal::GetLangString("FormTempletManage_DelStorageTip")
+                                            .replace("{0}", "1")
+                                            .replace("{1}", dram)
+                                            .replace("{2}", flash)));
+  EXPECT_TRUE(Questions()[1].contains("D.PRN") && Questions()[1].contains("LOGO.PRN"));
+  EXPECT_TRUE(
+      Questions()[1].startsWith(mdlGlobal::GetLangString("FormTempletManage_DelEverythingTip")
+                                    .replace("{0}", "1")
+                                    .replace("{1}", flash)
+                                    .replace("{2}", "1")
+                                    .replace("{3}", dram)));
   EXPECT_FALSE(Received().contains("KILL"));
-  EXPECT_EQ(Shown(MessageIcon::Error).size(), 1);
+
+  boxes_.answers = {MessageAnswer::Ok};
+  Click(window_.btnDelAll);
+  EXPECT_TRUE(Received().contains("KILL \"*\"\r\nKILL F,\"*\"\r\n"));
+  EXPECT_TRUE(Names().isEmpty());
+  EXPECT_TRUE(window_.btnDelAll->isEnabled());
+  Click(window_.btnDelAll);  // nothing left: said so, nothing asked
+  EXPECT_EQ(Questions().size(), 3);
+  EXPECT_EQ(Shown(MessageIcon::Information).last(),
+            mdlGlobal::GetLangString("FormTempletManage_MSGNothingStored"));
+}
+
+// A printer out of reach: one message when the window opens and one per
+// click, the window keeps its layout, and Refresh finds the printer back.
+TEST_F(DownloadWindow, TemplateManagerOfflineSaysSoOnceAndRefreshTriesAgain) {
+  ASSERT_TRUE(sim_.Stop());
+  T_frmTempletManage window;
+  window.show();
+  ASSERT_TRUE(Settle());
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_TRUE(boxes_.shown[0].text.startsWith(mdlGlobal::Msg.Err_OpenPort))
+      << boxes_.shown[0].text.toStdString();
+  EXPECT_FALSE(window.Reachable());
+  EXPECT_TRUE(window.lblStatus->isVisibleTo(&window));
+  EXPECT_TRUE(window.lblStatus->text().contains(boxes_.shown[0].text));
+  EXPECT_TRUE(window.lblSpaceInfo->isVisibleTo(&window));
+  EXPECT_FALSE(window.lblSpaceInfo->text().isEmpty());
+  EXPECT_GE(window.width(), window.minimumSizeHint().width());
+  EXPECT_GT(window.height(), 260);
+  for (QPushButton *b : {window.btnDownload, window.btnPrint, window.btnDelCurrent,
+                         window.btnDelPosiAll, window.btnDelAll}) {
+    EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+  }
+  EXPECT_TRUE(window.btnRefresh->isEnabled());
+
+  window.btnRefresh->click();
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(boxes_.shown.size(), 2u);
+
+  ASSERT_TRUE(sim_.RestartOnSamePort());
+  window.btnRefresh->click();
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(boxes_.shown.size(), 2u);
+  EXPECT_TRUE(window.Reachable());
+  EXPECT_FALSE(window.lblStatus->isVisibleTo(&window));
+  EXPECT_TRUE(window.btnDownload->isEnabled());
+  EXPECT_EQ(window.lblSpaceInfo->text(), mdlGlobal::GetLangString("FormTempletManage_lblSpaceInfo")
+                                             .replace("{0}", "1024")
+                                             .replace("{1}", "1024"));
 }
 
 TEST_F(TemplateManager, StoragesAreListedApart) {

@@ -21,13 +21,18 @@ void ToolWindowTest::SetUp() {
   mdlGlobal::SelectedModel = "TQX58";
   mdlGlobal::SelectedPort = QString::fromStdString(sim_.PortString());
   savedChooser_ = CurrentFileChooser();
-  CurrentFileChooser() = [this](QWidget *) {
+  savedSaveChooser_ = CurrentSaveFileChooser();
+  CurrentFileChooser() = [this](QWidget *, const QString &) {
+    return chosen_.isEmpty() ? QString() : chosen_.takeFirst();
+  };
+  CurrentSaveFileChooser() = [this](QWidget *, const QString &, const QString &) {
     return chosen_.isEmpty() ? QString() : chosen_.takeFirst();
   };
 }
 
 void ToolWindowTest::TearDown() {
   CurrentFileChooser() = savedChooser_;
+  CurrentSaveFileChooser() = savedSaveChooser_;
 }
 
 QByteArray ToolWindowTest::Received() const {

@@ -32,7 +32,8 @@ class ToolWindowTest : public ::testing::Test {
   static bool Settle(int ms = 15000);
   // Waits until the printer has received at least n bytes.
   bool WaitForReceived(qsizetype n, int ms = 5000) const;
-  // The next files the chooser hands out; empty means the user cancels.
+  // The next files the open and save choosers hand out; empty means the
+  // user cancels.
   void ChooseFiles(QStringList paths) { chosen_ = std::move(paths); }
   // Texts of the recorded boxes with the given icon.
   QStringList Shown(ravo::utility::MessageIcon icon) const;
@@ -42,5 +43,6 @@ class ToolWindowTest : public ::testing::Test {
 
  private:
   ravo::utility::FileChooser savedChooser_;
+  ravo::utility::SaveFileChooser savedSaveChooser_;
   QStringList chosen_;
 };
