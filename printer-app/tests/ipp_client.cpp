@@ -75,10 +75,22 @@ std::string JobState(const std::string &uri, int jobId) {
   return Attribute(RunIppTest(uri, test, {{"job", std::to_string(jobId)}}).output, "job-state");
 }
 
-bool CancelJob(const std::string &uri, int jobId) {
-  const std::string test = std::string("{\n  OPERATION Cancel-Job\n") + kOperationHeader +
+namespace {
+
+bool JobOperation(const std::string &uri, const std::string &operation, int jobId) {
+  const std::string test = "{\n  OPERATION " + operation + "\n" + kOperationHeader +
                            "  ATTR integer job-id $job\n  STATUS successful-ok\n}\n";
   return RunIppTest(uri, test, {{"job", std::to_string(jobId)}}).status == 0;
+}
+
+}  // namespace
+
+bool CancelJob(const std::string &uri, int jobId) {
+  return JobOperation(uri, "Cancel-Job", jobId);
+}
+
+bool ReleaseJob(const std::string &uri, int jobId) {
+  return JobOperation(uri, "Release-Job", jobId);
 }
 
 bool WaitForJobState(const std::string &uri, int jobId, const std::string &state, int seconds) {
