@@ -69,7 +69,9 @@ bool StartRasterPage(pappl_job_t *job, pappl_pr_options_t *options, pappl_device
   const auto dpi = static_cast<int32_t>(state->driver->row->dotsPerInch);
   state->settings = SettingsFor(*options, PrinterSetupOf(job), dpi, state->copies.value_or(1));
   if (state->upsideDown) state->settings.upsideDown = true;
-  state->page.emplace(header.cupsWidth, header.cupsHeight, *format, state->commands->rasterWidth());
+  const uint32_t headWidth = state->commands->rasterWidth();
+  state->page.emplace(header.cupsWidth, header.cupsHeight, *format, headWidth,
+                      FirstHeadColumn(state->driver->language, header.cupsWidth, headWidth));
   return true;
 }
 
