@@ -1,5 +1,6 @@
 // Jobs that queue up print in the order they arrived, each once: behind a
-// printer that is away, behind a slow printer, and around a job a user holds.
+// printer that is away (one of them canceled), behind a slow printer, and
+// around a job a user holds.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -70,6 +71,7 @@ class JobOrderTest : public AppOnSim {
   }
 };
 
+// One of them is canceled while it waits: the others keep their order.
 TEST_F(JobOrderTest, JobsQueuedWhileThePrinterIsAwayPrintInArrivalOrder) {
   ASSERT_NO_FATAL_FAILURE(StartPrinter({"--model", "TGV"}, "ravo_tgv"));
   ASSERT_TRUE(sim_->Stop());
@@ -78,9 +80,11 @@ TEST_F(JobOrderTest, JobsQueuedWhileThePrinterIsAwayPrintInArrivalOrder) {
     jobs.push_back(Submit(slot));
     ASSERT_GT(jobs.back(), 0);
   }
+  ASSERT_TRUE(CancelJob(Uri(), jobs[2]));
   ASSERT_TRUE(sim_->RestartOnSamePort()) << sim_->Error();
-  ExpectCompleted(jobs);
-  EXPECT_EQ(PrintedSlots(5), (std::vector<int>{0, 1, 2, 3, 4}));
+  ExpectCompleted({jobs[0], jobs[1], jobs[3], jobs[4]});
+  EXPECT_EQ(JobState(Uri(), jobs[2]), "canceled");
+  EXPECT_EQ(PrintedSlots(4), (std::vector<int>{0, 1, 3, 4}));
 }
 
 TEST_F(JobOrderTest, JobsSentFasterThanThePrinterPrintsKeepTheirOrder) {
