@@ -39,7 +39,7 @@ void ForgetUnheld(ArrivalOrder &order, std::span<const ActiveJob> jobs) {
 
 // Holds before it releases: a free printer starts a released job at once,
 // and must find no younger one pending then.  True when a job still waits.
-bool Apply(pappl_printer_t *printer, ArrivalOrder &order, int ending) {
+bool Apply(pappl_printer_t *printer, ArrivalOrder &order, int ending, bool mayRelease = true) {
   const std::vector<ActiveJob> jobs = ActiveJobs(printer);
   ForgetUnheld(order, jobs);
   const OrderPlan plan = PlanArrivalOrder(jobs, order.held, ending);
@@ -47,7 +47,7 @@ bool Apply(pappl_printer_t *printer, ArrivalOrder &order, int ending) {
     pappl_job_t *job = papplPrinterFindJob(printer, id);
     if (job != nullptr && papplJobHold(job, nullptr, "indefinite", 0)) order.held.insert(id);
   }
-  if (plan.release) {
+  if (plan.release && mayRelease) {
     pappl_job_t *job = papplPrinterFindJob(printer, *plan.release);
     if (job != nullptr && papplJobRelease(job, nullptr)) order.held.erase(*plan.release);
   }
@@ -83,18 +83,29 @@ void Repair(pappl_printer_t *printer) {
   if (order == nullptr) return;
   std::lock_guard lock(order->mutex);
   const std::vector<ActiveJob> jobs = ActiveJobs(printer);
-  if (!order->holdingNew || AnyIn(jobs, IPP_JSTATE_PENDING)) {
-    Apply(printer, *order, 0);
+  // While a job is processing, only its end lets the next one in: PAPPL 1.3
+  // takes a job as the printer's only once the job's thread runs, and a
+  // job released in between would start beside it.
+  if (AnyIn(jobs, IPP_JSTATE_PROCESSING)) {
+    Apply(printer, *order, 0, false);
     return;
   }
-  // The job picked after the window left without reaching the driver
-  // (canceled while PAPPL waited for the device, a damaged raster).
-  if (AnyIn(jobs, IPP_JSTATE_PROCESSING) || papplPrinterGetState(printer) == IPP_PSTATE_STOPPED) {
+  if (papplPrinterGetState(printer) == IPP_PSTATE_STOPPED) {
     LetInHeldNew(printer, *order);  // nothing can start now
     Apply(printer, *order, 0);
     return;
   }
-  // A free printer would start the youngest of the jobs let in.
+  // A pending job on a free printer is being started: PAPPL 1.3 marks it
+  // processing only once its thread runs, and anything that makes PAPPL
+  // look for work before that would start it a second time.
+  if (AnyIn(jobs, IPP_JSTATE_PENDING)) return;
+  // The printer is free: the job picked after a window left without
+  // reaching the driver (canceled while PAPPL waited for the device, a
+  // damaged raster), or a user released jobs.  A free printer starts a
+  // released job at once, so it is paused while the order is put right.
+  ForgetUnheld(*order, jobs);
+  const OrderPlan plan = PlanArrivalOrder(jobs, order->held, 0);
+  if (!order->holdingNew && plan.hold.empty() && !plan.release) return;
   papplPrinterPause(printer);
   HoldNew(printer, *order);
   if (!Apply(printer, *order, 0)) LetInHeldNew(printer, *order);
