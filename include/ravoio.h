@@ -54,7 +54,8 @@
  * Example: "NET,127.0.0.1:9101,TIMEOUT_200".
  *
  * Threads: one port object serves one thread at a time; distinct objects
- * are independent.  No operation blocks longer than its timeout.
+ * are independent.  No operation blocks longer than its timeout (close():
+ * the read timeout).
  */
 #ifndef RAVOIO_H
 #define RAVOIO_H
@@ -121,7 +122,12 @@ struct IoPort {
    *          (serial port locked by another owner), RAVO_IO_ERR_USB_NOT_FOUND,
    *          RAVO_IO_ERR_USB_BUSY or a libusb code (USB). */
   int32_t (*open)(IoPort *port);
-  /** Closes the connection.
+  /** Closes the connection.  A network port first marks the end of the
+   *  data and waits, at most the read timeout, until the printer has
+   *  received every byte written (or closed its side), reading and
+   *  dropping what the printer still sends: closing with an unread answer
+   *  would reset the connection and lose the end of the job.
+   *  ravo_io_port_destroy() on an open port closes it the same way.
    *  @return RAVO_IO_OK, or RAVO_IO_ERR_NOT_OPEN on a closed port (no
    *          harm done). */
   int32_t (*close)(IoPort *port);

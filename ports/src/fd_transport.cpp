@@ -9,7 +9,7 @@ FdTransport::~FdTransport() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-void FdTransport::ClosePort() {
+void FdTransport::ClosePort(uint32_t) {
   ::close(fd_);
   fd_ = -1;
 }

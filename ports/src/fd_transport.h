@@ -17,7 +17,7 @@ class FdTransport : public Transport {
   bool IsOpen() const final { return fd_ >= 0; }
 
  protected:
-  void ClosePort() override;
+  void ClosePort(uint32_t waitMs) override;
   // Bytes the kernel holds for reading (FIONREAD).
   int32_t CountWaiting(uint32_t &count) override;
   // Takes ownership of an opened descriptor.

@@ -1,12 +1,15 @@
 // Raw TCP printers ("NET,host[:port]").
 #include <fcntl.h>
+#include <linux/sockios.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <string>
@@ -18,9 +21,18 @@
 namespace ravo::io {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+// While waiting at close, the send queue is looked at after pauses that
+// grow from the first to the last: a printer on the LAN acknowledges
+// within a fraction of a millisecond.
+constexpr std::chrono::microseconds kFirstPause{50};
+constexpr std::chrono::microseconds kLongestPause{2000};
+
 class NetTransport final : public FdTransport {
  public:
   using FdTransport::FdTransport;
+  ~NetTransport() override { Close(); }
 
  protected:
   int32_t OpenPort() override {
@@ -40,8 +52,27 @@ class NetTransport final : public FdTransport {
     return rc;
   }
 
+  // A socket closed with unread input resets the connection, and the
+  // reset throws away what the kernel has not sent yet: the end of the
+  // job.  So the end of the data is marked (FIN after the last byte) and,
+  // until the printer has taken every byte or closed its side, whatever it
+  // sends is read and dropped; at most `waitMs`, then the socket closes
+  // (what is still queued then goes on in the background, as ever).
+  void ClosePort(uint32_t waitMs) override {
+    ::shutdown(fd(), SHUT_WR);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    auto pause = kFirstPause;
+    while (DropInput() && Unsent() > 0) {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+      if (left.count() <= 0) break;
+      AwaitInput(std::min(pause, left));
+      pause = std::min(pause * 2, kLongestPause);
+    }
+    FdTransport::ClosePort(waitMs);
+  }
+
   int32_t WriteOpen(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {
-    using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (written < data.size()) {
       // MSG_NOSIGNAL: a vanished peer must give an error, not SIGPIPE.
@@ -92,6 +123,31 @@ class NetTransport final : public FdTransport {
   }
 
  private:
+  // Reads and drops what has arrived; false once the printer closed its
+  // side or the connection failed (nothing more can come).
+  bool DropInput() {
+    uint8_t sink[512];
+    while (true) {
+      const ssize_t n = ::recv(fd(), sink, sizeof sink, MSG_DONTWAIT);
+      if (n > 0) continue;
+      if (n < 0 && errno == EINTR) continue;
+      return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+  }
+
+  // Waits at most `pause` (under a second) for something to read.
+  void AwaitInput(std::chrono::microseconds pause) const {
+    pollfd pfd{fd(), POLLIN, 0};
+    const timespec wait{0, static_cast<long>(pause.count()) * 1000};
+    ::ppoll(&pfd, 1, &wait, nullptr);
+  }
+
+  // Bytes written but not yet acknowledged by the printer.
+  int Unsent() const {
+    int queued = 0;
+    return ::ioctl(fd(), SIOCOUTQ, &queued) == 0 ? queued : 0;
+  }
+
   // Non-blocking connect bounded by the connect timeout.
   int32_t ConnectOne(const addrinfo &ai) {
     int fd = ::socket(ai.ai_family, ai.ai_socktype | SOCK_CLOEXEC | SOCK_NONBLOCK, ai.ai_protocol);

@@ -39,7 +39,7 @@ int32_t OpOpen(IoPort *port) {
 }
 
 int32_t OpClose(IoPort *port) {
-  return WithObject(port, [](PortObject &o) { return o.transport->Close(); });
+  return WithObject(port, [](PortObject &o) { return o.transport->Close(o.readTimeoutMs); });
 }
 
 int32_t OpFlush(IoPort *port) {
@@ -155,7 +155,9 @@ extern "C" RAVOIO_API int32_t ravo_io_port_destroy(IoPort *port) {
   std::unique_ptr<PortObject> obj(Object(port));
   if (obj == nullptr) return RAVO_IO_ERR_INVALID_HANDLE;
   return ravo::AtCBoundary([&] {
-    if (obj->transport != nullptr && obj->transport->IsOpen()) obj->transport->Close();
+    if (obj->transport != nullptr && obj->transport->IsOpen()) {
+      obj->transport->Close(obj->readTimeoutMs);
+    }
     return RAVO_IO_OK;
   });
 }

@@ -68,9 +68,9 @@ class SerialTransport final : public FdTransport {
     return RAVO_IO_OK;
   }
 
-  void ClosePort() override {
+  void ClosePort(uint32_t waitMs) override {
     ::ioctl(fd(), TIOCNXCL);
-    FdTransport::ClosePort();  // closing also drops the flock
+    FdTransport::ClosePort(waitMs);  // closing also drops the flock
   }
 
   int32_t WriteOpen(std::span<const uint8_t> data, uint32_t timeoutMs, uint32_t &written) override {

@@ -19,9 +19,11 @@ class Transport {
 
   // Each returns 0 or a RAVO_IO_ERR_* code.
   int32_t Open() { return IsOpen() ? RAVO_IO_ERR_ALREADY_OPEN : OpenPort(); }
-  int32_t Close() {
+  // `waitMs`: how long the close may wait for written data to reach the
+  // printer (the network port waits; the others hand it to the kernel).
+  int32_t Close(uint32_t waitMs = 0) {
     if (!IsOpen()) return RAVO_IO_ERR_NOT_OPEN;
-    ClosePort();
+    ClosePort(waitMs);
     return RAVO_IO_OK;
   }
   // Writes every byte within `timeoutMs` or fails.
@@ -46,7 +48,7 @@ class Transport {
   // Called only in the right state: OpenPort on a closed port, the rest on
   // an open one (Read with a non-empty buffer).
   virtual int32_t OpenPort() = 0;
-  virtual void ClosePort() = 0;
+  virtual void ClosePort(uint32_t waitMs) = 0;
   virtual int32_t WriteOpen(std::span<const uint8_t> data, uint32_t timeoutMs,
                             uint32_t &written) = 0;
   virtual int32_t ReadOpen(std::span<uint8_t> buffer, uint32_t timeoutMs, uint32_t &received) = 0;

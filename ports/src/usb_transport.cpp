@@ -41,7 +41,7 @@ class UsbTransport final : public Transport {
     return rc;
   }
 
-  void ClosePort() override {
+  void ClosePort(uint32_t) override {
     // With auto-detach on, releasing re-attaches the kernel driver.
     libusb_release_interface(handle_, interface_.number);
     libusb_close(handle_);

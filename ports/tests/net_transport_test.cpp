@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 
 #include "loopback_listener.h"
 #include "ravoio.h"
@@ -55,6 +56,49 @@ TEST(NetTransport, WritesAndReadsAnAnswer) {
   EXPECT_EQ(server.Received(), cmd);
   EXPECT_EQ(port.p->close(port.p), 0);
   EXPECT_EQ(port.p->close(port.p), RAVO_IO_ERR_NOT_OPEN);
+}
+
+// The printer answered a query the program did not read and is still
+// taking in the job when the program closes: the whole job arrives (a
+// plain close would reset the connection and drop the unsent end), and
+// close waits no longer than the read timeout for a printer that stalls.
+TEST(NetTransport, CloseWithAnUnreadAnswerLosesNothingOfTheJob) {
+  LoopbackListener server([](const std::string &got) {
+    return got.starts_with("Q") ? std::string("A") : std::string();
+  });
+  server.SetReceiveBuffer(4096);
+  for (const bool stalled : {false, true}) {
+    Port port;
+    ASSERT_EQ(ravo_io_port_creator(&port.p, (server.PortString() + ",TIMEOUT_300").c_str()), 0);
+    ASSERT_EQ(port.p->open(port.p), 0);
+    const size_t before = server.Received().size();
+    std::string job = "Q";
+    uint32_t n = 0;
+    ASSERT_EQ(port.p->write(port.p, reinterpret_cast<const uint8_t *>(job.data()), 0, 1, &n), 0);
+    ASSERT_TRUE(server.WaitForBytes(before + 1));
+    server.PauseReading();  // the answer is on its way; the job waits in the buffers
+    const std::string rest(256 * 1024, 'J');
+    job += rest;
+    ASSERT_EQ(port.p->write(port.p, reinterpret_cast<const uint8_t *>(rest.data()), 0,
+                            static_cast<uint32_t>(rest.size()), &n),
+              0);
+    std::thread printer([&] {
+      if (stalled) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      server.ResumeReading();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(port.p->close(port.p), 0);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    printer.join();
+    EXPECT_LT(waited, std::chrono::milliseconds(1500)) << "close waited past its timeout";
+    if (stalled) {
+      server.ResumeReading();
+      continue;  // what was still queued may be lost: the printer would not take it
+    }
+    EXPECT_TRUE(server.WaitForBytes(before + job.size(), 5000));
+    EXPECT_TRUE(server.Received().substr(before) == job) << "the job arrived cut off";
+  }
 }
 
 TEST(NetTransport, ReadWaitsBoundedAndChunkDoesNotWait) {

@@ -350,6 +350,28 @@ TEST_F(UsbPrinters, KernelDriverIsDetachedForTheSessionAndGivenBack) {
   }
 }
 
+// Programs that close the device without releasing the interface (PAPPL's
+// USB device does) lose it on close, as with the kernel's usbfs; the next
+// program can claim it at once.
+TEST_F(UsbPrinters, ClosingTheDeviceLetsGoOfTheInterface) {
+  EmulatedPrinter &printer = bed.Plug(Printer(0x811E, "R1"));
+  libusb_context *context = nullptr;
+  ASSERT_EQ(libusb_init(&context), 0);
+  libusb_device_handle *first = libusb_open_device_with_vid_pid(context, 0x0FE6, 0x811E);
+  ASSERT_NE(first, nullptr);
+  ASSERT_EQ(libusb_set_auto_detach_kernel_driver(first, 1), 0);
+  ASSERT_EQ(libusb_claim_interface(first, 0), 0);
+  libusb_close(first);
+
+  Port port;
+  ASSERT_EQ(port.Create(printer.PortString()), 0);
+  ASSERT_EQ(port.Open(), 0);
+  EXPECT_EQ(port.Write("y"), 0);
+  EXPECT_EQ(port.Close(), 0);
+  EXPECT_EQ(printer.Received(), "y");
+  libusb_exit(context);
+}
+
 std::vector<std::string> ListedUsbPrinters() {
   uint32_t needed = 0, count = 0;
   EXPECT_EQ(ravo_io_enum_usb_printers(nullptr, 0, &needed, &count), RAVO_IO_ERR_BUFFER_TOO_SMALL);

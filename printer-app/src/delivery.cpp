@@ -12,7 +12,9 @@
 namespace ravo::app {
 namespace {
 
-constexpr size_t kWriteChunk = 64 * 1024;
+// PAPPL 1.3 sends a write larger than its 8 KiB buffer straight on, after
+// an empty write of that buffer: a zero-length packet on a USB printer.
+constexpr size_t kWriteChunk = 8 * 1024;
 
 enum class Readiness { kReady, kUnreachable, kStopped };
 

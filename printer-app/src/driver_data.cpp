@@ -53,8 +53,10 @@ void DescribeMedia(const ModelDriver &driver, pappl_pr_driver_data_t &data) {
   Copy(ready.source, sizeof ready.source, kRollSource);
   Copy(ready.type, sizeof ready.type, data.type[0]);
   ready.tracking = labels ? PAPPL_MEDIA_TRACKING_GAP : PAPPL_MEDIA_TRACKING_CONTINUOUS;
+  ready.left_margin = ready.right_margin = media.sideMarginHmm;
   data.media_default = ready;
-  data.left_right = 0;
+  // PAPPL fits pictures between the margins.
+  data.left_right = media.sideMarginHmm;
   data.bottom_top = 0;
   data.left_offset_supported[0] = -kOffsetRangeHmm;
   data.left_offset_supported[1] = kOffsetRangeHmm;

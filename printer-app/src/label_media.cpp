@@ -86,6 +86,7 @@ MediaChoice ReceiptMedia(int32_t printWidthHmm) {
   choice.defaultName = choice.names[2];
   choice.defaultWidthHmm = paperMm * 100;
   choice.defaultLengthHmm = kReceiptLengthsMm[2] * 100;
+  choice.sideMarginHmm = (paperMm * 100 - printWidthHmm + 1) / 2;
   return choice;
 }
 

@@ -16,6 +16,8 @@ struct MediaChoice {
   std::string defaultName;
   int32_t defaultWidthHmm = 0;
   int32_t defaultLengthHmm = 0;
+  // Paper beside the head on each side (receipts: the head is centred).
+  int32_t sideMarginHmm = 0;
 };
 
 // Print width of a model in hundredths of a millimetre.

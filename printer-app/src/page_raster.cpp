@@ -16,6 +16,19 @@ void SetBit(uint8_t *row, uint32_t x) {
   row[x / 8] = static_cast<uint8_t>(row[x / 8] | (0x80u >> (x % 8)));
 }
 
+// Dots [first, first + width) of a 1-bit line into a cleared row.
+void CopyBits(const uint8_t *line, uint32_t first, uint32_t width, uint8_t *row) {
+  if (first % 8 == 0) {
+    const uint32_t bytes = (width + 7) / 8;
+    std::memcpy(row, line + first / 8, bytes);
+    if (width % 8 != 0) row[bytes - 1] &= static_cast<uint8_t>(0xFFu << (8 - width % 8));
+    return;
+  }
+  for (uint32_t x = 0; x < width; ++x) {
+    if (BitAt(line, first + x)) SetBit(row, x);
+  }
+}
+
 PageRaster Blank(uint32_t width, uint32_t height) {
   PageRaster page;
   page.width = width;
@@ -52,9 +65,10 @@ std::optional<LineFormat> LineFormatOf(const cups_page_header2_t &header, bool p
 }
 
 PageAssembler::PageAssembler(uint32_t lineWidth, uint32_t height, LineFormat format,
-                             uint32_t maxWidth)
+                             uint32_t maxWidth, uint32_t firstColumn)
     : format_(format),
-      page_(Blank(std::min(lineWidth, maxWidth), height)),
+      firstColumn_(std::min(firstColumn, lineWidth)),
+      page_(Blank(std::min(lineWidth - firstColumn_, maxWidth), height)),
       dither_(page_.width),
       grey_(page_.width) {}
 
@@ -64,20 +78,17 @@ void PageAssembler::AddLine(const uint8_t *line) {
   ++next_;
   if (page_.width == 0) return;
   switch (format_) {
-    case LineFormat::kBlack1: {
-      std::memcpy(out, line, page_.rowBytes());
-      const uint32_t padding = page_.rowBytes() * 8 - page_.width;
-      out[page_.rowBytes() - 1] &= static_cast<uint8_t>(0xFFu << padding);
+    case LineFormat::kBlack1:
+      CopyBits(line, firstColumn_, page_.width, out);
       return;
-    }
     case LineFormat::kGrey8:
-      prt::GreyRowToGrey(line, page_.width, grey_.data());
+      prt::GreyRowToGrey(line + firstColumn_, page_.width, grey_.data());
       break;
     case LineFormat::kRgb8:
-      prt::RgbRowToGrey(line, page_.width, grey_.data());
+      prt::RgbRowToGrey(line + size_t{3} * firstColumn_, page_.width, grey_.data());
       break;
     case LineFormat::kPreparedGrey8:
-      std::memcpy(grey_.data(), line, page_.width);
+      std::memcpy(grey_.data(), line + firstColumn_, page_.width);
       break;
   }
   dither_.Row(grey_.data(), out);

@@ -39,9 +39,10 @@ std::optional<LineFormat> LineFormatOf(const cups_page_header2_t &header, bool p
 
 class PageAssembler {
  public:
-  // Lines are `lineWidth` pixels wide; dots beyond `maxWidth` (the print
-  // head) are dropped.
-  PageAssembler(uint32_t lineWidth, uint32_t height, LineFormat format, uint32_t maxWidth);
+  // Lines are `lineWidth` pixels wide; the head prints `maxWidth` of them
+  // from `firstColumn` on, the others are dropped.
+  PageAssembler(uint32_t lineWidth, uint32_t height, LineFormat format, uint32_t maxWidth,
+                uint32_t firstColumn = 0);
 
   // Adds the next line; lines past the page's height are ignored.
   void AddLine(const uint8_t *line);
@@ -50,6 +51,7 @@ class PageAssembler {
 
  private:
   LineFormat format_;
+  uint32_t firstColumn_;
   PageRaster page_;
   uint32_t next_ = 0;
   prt::FloydSteinberg dither_;

@@ -116,6 +116,11 @@ int32_t AppendEscPages(prt::PrtCommandContext &ctx, const JobSettings &s, const 
 
 }  // namespace
 
+uint32_t FirstHeadColumn(Language language, uint32_t pageWidth, uint32_t headWidth) {
+  if (language != Language::kEsc || pageWidth <= headWidth) return 0;
+  return (pageWidth - headWidth) / 2;
+}
+
 int32_t TsplDensity(int32_t darkness) {
   return (std::clamp(darkness, 0, 100) * 15 + 50) / 100;
 }

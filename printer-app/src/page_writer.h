@@ -20,6 +20,11 @@ namespace ravo::app {
 int32_t AppendPage(prt::PrtCommandContext &ctx, Language language, const JobSettings &settings,
                    const PageRaster &page);
 
+// The first column of a `pageWidth`-dot page under a `headWidth`-dot head:
+// a receipt printer's head sits in the middle of its paper (the page's
+// margins fall beside it), a label printer's at the left edge.
+uint32_t FirstHeadColumn(Language language, uint32_t pageWidth, uint32_t headWidth);
+
 // TSPL DENSITY 0..15 and CPCL CONTRAST 0..3 for a darkness of 0..100.
 int32_t TsplDensity(int32_t darkness);
 int32_t CpclContrast(int32_t darkness);

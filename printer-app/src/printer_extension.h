@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "job_order.h"
 #include "model_drivers.h"
 
 namespace ravo::app {
@@ -16,6 +17,7 @@ struct PrinterExtension {
   // Whether the printer answers the TSPL status query; a printer that
   // stayed silent once is not asked again (each try costs a read timeout).
   std::atomic<StatusQuery> statusQuery{StatusQuery::kUntried};
+  ArrivalOrder order;
 };
 
 // The printer's extension, or nullptr for a printer of another driver.

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "delivery.h"
+#include "job_order.h"
 #include "page_writer.h"
 #include "printer_extension.h"
 
@@ -37,6 +38,7 @@ RasterJob *RasterJobOf(pappl_job_t *job) {
 }
 
 bool StartRasterJob(pappl_job_t *job, pappl_pr_options_t *options, pappl_device_t *) {
+  JobStarting(job);
   RasterJob *state = RasterJobOf(job);
   state->driver = DriverOf(job);
   if (state->driver == nullptr) {
@@ -57,6 +59,7 @@ bool StartRasterPage(pappl_job_t *job, pappl_pr_options_t *options, pappl_device
     papplLogJob(job, PAPPL_LOGLEVEL_ERROR,
                 "Unsupported raster: %u bits per pixel, colour space %d.", header.cupsBitsPerPixel,
                 static_cast<int>(header.cupsColorSpace));
+    JobEnding(job);  // the job ends here
     return false;
   }
   papplLogJob(job, PAPPL_LOGLEVEL_DEBUG,
@@ -66,7 +69,9 @@ bool StartRasterPage(pappl_job_t *job, pappl_pr_options_t *options, pappl_device
   const auto dpi = static_cast<int32_t>(state->driver->row->dotsPerInch);
   state->settings = SettingsFor(*options, PrinterSetupOf(job), dpi, state->copies.value_or(1));
   if (state->upsideDown) state->settings.upsideDown = true;
-  state->page.emplace(header.cupsWidth, header.cupsHeight, *format, state->commands->rasterWidth());
+  const uint32_t headWidth = state->commands->rasterWidth();
+  state->page.emplace(header.cupsWidth, header.cupsHeight, *format, headWidth,
+                      FirstHeadColumn(state->driver->language, header.cupsWidth, headWidth));
   return true;
 }
 
@@ -87,6 +92,7 @@ bool EndRasterPage(pappl_job_t *job, pappl_pr_options_t *, pappl_device_t *, uns
   if (rc != PRT_SUCCESS) {
     state->failed = true;
     papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "Page %u cannot be printed: result %d.", page, rc);
+    JobEnding(job);
     return false;
   }
   return true;
@@ -100,6 +106,7 @@ bool EndRasterJob(pappl_job_t *job, pappl_pr_options_t *, pappl_device_t *device
         DeliverJob(job, device, std::span(state->commands->buffer.data(), state->commands->used));
   }
   ForgetRasterJob(job);
+  JobEnding(job);
   return sent;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "delivery.h"
+#include "job_order.h"
 #include "model_drivers.h"
 
 namespace ravo::app {
@@ -68,6 +69,7 @@ bool ReadFile(const char *path, std::vector<uint8_t> &bytes) {
 }  // namespace
 
 bool PrintRawFile(pappl_job_t *job, pappl_pr_options_t *options, pappl_device_t *device) {
+  const JobTurn turn(job);
   std::vector<uint8_t> document;
   if (!ReadFile(papplJobGetFilename(job), document)) {
     papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "The document cannot be read or is over %zu bytes.",

@@ -11,6 +11,7 @@
 
 #include "app_options.h"
 #include "image_filter.h"
+#include "job_order.h"
 #include "model_drivers.h"
 #include "printer_driver.h"
 #include "raw_job.h"
@@ -139,6 +140,7 @@ pappl_system_t *CreateSystem(int count, cups_option_t *options, void *) {
   }
   SetDrivers(system);
   AddFormats(system);
+  KeepArrivalOrder(system);
   if (!privateServer) {
     std::printf("%s: listening on port %d\n", kAppName, papplSystemGetHostPort(system));
     std::fflush(stdout);

@@ -26,6 +26,7 @@ int PrintJob(const std::string &uri, const std::string &file, const std::string 
 std::string JobState(const std::string &uri, int jobId);
 
 bool CancelJob(const std::string &uri, int jobId);
+bool ReleaseJob(const std::string &uri, int jobId);
 
 // Polls until the job reaches `state` or `seconds` pass.
 bool WaitForJobState(const std::string &uri, int jobId, const std::string &state, int seconds);

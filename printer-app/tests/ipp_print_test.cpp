@@ -214,19 +214,32 @@ TEST_F(PrintTest, CpclPrinterGetsTheLabelAsCompressedGraphics) {
   EXPECT_LT(label.DarkShare(0, 160, 559, 399), 0.001);
 }
 
-TEST_F(PrintTest, ReceiptPrinterGetsRasterBandsAndACut) {
+TEST_F(PrintTest, ReceiptPrinterPrintsThePictureAcrossItsPaperAndCuts) {
   ASSERT_NO_FATAL_FAILURE(StartPrinter({"--model", "ESC"}, "ravo_kp330"));
-  GreyPicture picture = GreyPicture::White(640, 300);  // 80 mm paper, 72 mm printed
-  picture.Fill(0, 10, 100, 20, 0);
-  const int job = PrintJob(Uri(), WritePicture("receipt.png", picture), "image/png");
+  // An 80 mm wide picture on 80 mm paper: fitted (by 0.9) to the 72 mm the
+  // head prints.  A block at the top left, a bar reaching the right edge, a
+  // box at the bottom; the blank rows above the block are not fed.
+  GreyPicture picture = GreyPicture::White(640, 300);
+  picture.Fill(0, 10, 100, 40, 0);
+  picture.Fill(500, 100, 620, 120, 0);
+  picture.Fill(200, 250, 400, 290, 0);
+  const int job =
+      PrintJob(Uri(), WritePicture("receipt.png", picture), "image/png", "ATTR integer copies 2");
   ASSERT_GT(job, 0);
   ASSERT_TRUE(WaitForJobState(Uri(), job, "completed", 15));
-  ASSERT_TRUE(sim_->WaitForClosedSessions(1));
-  const std::string received = Received();
-  // 576 dots a row; the picture scaled to the paper width ends in row 28.
-  EXPECT_TRUE(received.starts_with(std::string("\x1B\x40\x1D\x76\x30\x00\x48\x00", 8)))
-      << received.substr(0, 16);
-  EXPECT_TRUE(received.ends_with(std::string("\x1B\x64\x03\x1D\x56\x42\x00", 7)));
+  ASSERT_TRUE(WaitForLabels(2));
+  EXPECT_EQ(Count(Received(), std::string("\x1D\x56\x42\x00", 4)), 2u) << "a cut per copy";
+  const GreyPicture receipt = Label(0);
+  ASSERT_EQ(receipt.width, 576u);
+  ASSERT_GT(receipt.height, 252u);
+  EXPECT_GT(receipt.DarkShare(2, 2, 88, 25), 0.999) << "block";
+  EXPECT_GT(receipt.DarkShare(452, 83, 556, 97), 0.999) << "bar";
+  EXPECT_GT(receipt.DarkShare(182, 218, 358, 250), 0.999) << "box";
+  EXPECT_LT(receipt.DarkShare(95, 0, 445, 78), 0.001) << "right of the block";
+  EXPECT_LT(receipt.DarkShare(562, 0, 576, receipt.height), 0.001) << "right of the bar";
+  EXPECT_LT(receipt.DarkShare(0, 32, 175, receipt.height), 0.001) << "left of the box";
+  EXPECT_LT(receipt.DarkShare(0, 256, 576, receipt.height), 0.001) << "the feed before the cut";
+  EXPECT_TRUE(Label(1).grey == receipt.grey) << "the copies differ";
 }
 
 TEST_F(PrintTest, SerialPrinterIsReachedThroughThePortLibrary) {

@@ -74,6 +74,31 @@ TEST(PageAssembler, BlackLinesAreCopiedCutToTheHeadAndPaddingCleared) {
   EXPECT_EQ(Bits(page), (std::vector<uint8_t>{0xFF, 0xF0, 0xFF, 0xF0, 0x00, 0x00}));  // row 3 blank
 }
 
+// A receipt printer's head prints the middle of the page.
+TEST(PageAssembler, TheHeadCanStartInsideTheLine) {
+  // Dots 3 ... 12 of 1-bit lines: byte-aligned and not.
+  const std::vector<uint8_t> black = {0b00011010, 0b11000011};
+  PageAssembler unaligned(16, 1, LineFormat::kBlack1, 10, 3);
+  unaligned.AddLine(black.data());
+  EXPECT_EQ(Bits(unaligned.Take()), (std::vector<uint8_t>{0b11010110, 0b00000000}));
+  PageAssembler aligned(16, 1, LineFormat::kBlack1, 4, 8);
+  aligned.AddLine(black.data());
+  EXPECT_EQ(Bits(aligned.Take()), std::vector<uint8_t>{0b11000000});
+
+  // Grey and colour lines: the same dots as the middle alone.
+  std::vector<uint8_t> grey(20), rgb(60);
+  for (size_t i = 0; i < grey.size(); ++i) grey[i] = static_cast<uint8_t>(i < 4 ? 0 : i * 12);
+  for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i < 12 ? 0 : i * 4);
+  const std::vector<uint8_t> middleGrey(grey.begin() + 4, grey.begin() + 16);
+  const std::vector<uint8_t> middleRgb(rgb.begin() + 12, rgb.begin() + 48);
+  PageAssembler fromGrey(20, 1, LineFormat::kGrey8, 12, 4);
+  PageAssembler fromRgb(20, 1, LineFormat::kRgb8, 12, 4);
+  fromGrey.AddLine(grey.data());
+  fromRgb.AddLine(rgb.data());
+  EXPECT_EQ(Bits(fromGrey.Take()), LibraryDots({middleGrey}, 12, false));
+  EXPECT_EQ(Bits(fromRgb.Take()), LibraryDots({middleRgb}, 12, true));
+}
+
 TEST(PageAssembler, LinesPastThePageAreIgnored) {
   const std::vector<uint8_t> line = {0x80};
   PageAssembler one(8, 1, LineFormat::kBlack1, 8);

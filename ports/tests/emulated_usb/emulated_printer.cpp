@@ -22,6 +22,8 @@ EmulatedPrinter::EmulatedPrinter(UMockdevTestbed *testbed, UsbPrinterProfile pro
   handler_ = umockdev_ioctl_base_new();
   g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(PrinterState::OnIoctl), state_.get());
   g_signal_connect(handler_, "client-vanished", G_CALLBACK(PrinterState::OnVanished), state_.get());
+  g_signal_connect(handler_, "client-connected", G_CALLBACK(PrinterState::OnConnected),
+                   state_.get());
   GError *error = nullptr;
   // The ioctl socket must be in place before the device appears.
   if (!umockdev_testbed_attach_ioctl(testbed, node, handler_, &error) ||
@@ -37,6 +39,7 @@ EmulatedPrinter::EmulatedPrinter(UMockdevTestbed *testbed, UsbPrinterProfile pro
 
 EmulatedPrinter::~EmulatedPrinter() {
   g_signal_handlers_disconnect_by_data(handler_, state_.get());
+  state_->ForgetClients();
   g_object_unref(handler_);
 }
 

@@ -25,6 +25,8 @@
 // - the interface is bound to a kernel driver (`kernelDriver`) until a
 //   program detaches it; claiming follows usbfs (EBUSY while another
 //   program or a driver holds it); CONNECT binds the kernel driver again;
+//   a program that closes the device without releasing its interface
+//   loses it all the same, with its transfers, as on close(2) of usbfs;
 // - Disconnect() ends pending transfers with ESHUTDOWN and fails later
 //   calls with ENODEV, as an unplugged device does; a submitted transfer
 //   over usbfs's 16 MiB memory limit fails with ENOMEM.

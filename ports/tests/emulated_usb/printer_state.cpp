@@ -18,6 +18,8 @@ constexpr size_t kUsbfsMemoryLimit = 16u << 20;
 // An empty non-blocking reap answers after this long: libusb polls the
 // descriptor, which (being a socket here) is always ready, and would spin.
 constexpr unsigned kIdleReapMs = 1;
+// How often the clients are checked for a closed descriptor.
+constexpr unsigned kClientCheckMs = 10;
 
 constexpr const char *kUsbfs = "usbfs";
 
@@ -85,8 +87,47 @@ void PrinterState::OnVanished(UMockdevIoctlBase *, UMockdevIoctlClient *client, 
   state->Vanish(client);
 }
 
+void PrinterState::OnConnected(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer self) {
+  auto *state = static_cast<PrinterState *>(self);
+  std::lock_guard lock(state->mutex);
+  state->clients_.push_back(GRef<UMockdevIoctlClient>::Share(client));
+  if (state->watch_ != nullptr) return;
+  // On the testbed's thread, which answers the ioctls.
+  state->watch_ = g_timeout_source_new(kClientCheckMs);
+  g_source_set_callback(state->watch_, CheckClients, state, nullptr);
+  g_source_attach(state->watch_, g_main_context_get_thread_default());
+}
+
+gboolean PrinterState::CheckClients(gpointer self) {
+  auto *state = static_cast<PrinterState *>(self);
+  std::lock_guard lock(state->mutex);
+  state->DropClosedClients();
+  return G_SOURCE_CONTINUE;
+}
+
+void PrinterState::DropClosedClients() {
+  std::erase_if(clients_, [&](const GRef<UMockdevIoctlClient> &client) {
+    if (umockdev_ioctl_client_get_connected(client.get())) return false;
+    Vanish(client.get());
+    return true;
+  });
+}
+
+void PrinterState::ForgetClients() {
+  std::lock_guard lock(mutex);
+  if (watch_ != nullptr) {
+    g_source_destroy(watch_);
+    g_source_unref(watch_);
+    watch_ = nullptr;
+  }
+  clients_.clear();
+}
+
 IoctlResult PrinterState::Dispatch(UMockdevIoctlClient *client, unsigned long request,
                                    UMockdevIoctlData *arg) {
+  // A program that closed the device before another one asks has let
+  // go of its interface, whether or not the periodic check has seen it.
+  DropClosedClients();
   if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
     return Reap(client, arg, true);
   }

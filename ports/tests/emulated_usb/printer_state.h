@@ -81,6 +81,12 @@ class PrinterState {
   // Signal handlers of the UMockdevIoctlBase; `self` is the PrinterState.
   static gboolean OnIoctl(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
   static void OnVanished(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
+  // umockdev 0.17 declares "client-vanished" but does not emit it, nor
+  // notify "connected": the clients are watched, and one whose descriptor
+  // was closed is let go as the kernel does on close.
+  static void OnConnected(UMockdevIoctlBase *handler, UMockdevIoctlClient *client, gpointer self);
+  // Stops watching (before the state goes away).
+  void ForgetClients();
 
   const UsbPrinterProfile profile;
   const int printerInterface;
@@ -123,8 +129,14 @@ class PrinterState {
 
   friend gboolean RetryReap(gpointer data);
 
+  static gboolean CheckClients(gpointer self);
+  // Lets go of the watched clients that closed their descriptor.
+  void DropClosedClients();
+
   std::deque<Urb> pendingOut_, pendingIn_, done_;
-  size_t usbfsMemory_ = 0;  // bytes of URBs submitted and not reaped
+  std::vector<GRef<UMockdevIoctlClient>> clients_;  // connected ones
+  GSource *watch_ = nullptr;                        // polls clients_
+  size_t usbfsMemory_ = 0;                          // bytes of URBs submitted and not reaped
 };
 
 }  // namespace ravo::usbtest
