@@ -1,8 +1,14 @@
 #include "app_process.h"
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #ifndef RAVO_PRINTER_APP_BINARY
 #error "RAVO_PRINTER_APP_BINARY must name the program"
@@ -18,6 +24,28 @@ std::filesystem::path MakeStateDir() {
 }
 
 constexpr std::string_view kListening = "ravo-printer-app: listening on port ";
+
+// The server reports its port before it opens the control socket that the
+// sub-commands use; one that comes too soon finds no server and starts a
+// private one instead.
+bool WaitForControlSocket(const std::filesystem::path &path, std::chrono::seconds within) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string text = path.string();
+  if (text.size() >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
+  const auto until = std::chrono::steady_clock::now() + within;
+  while (std::chrono::steady_clock::now() < until) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool up =
+        ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    if (up) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -46,6 +74,11 @@ AppProcess::AppProcess(std::vector<std::string> options) {
   const std::string line = server_.FirstLine(std::chrono::seconds(20));
   if (!line.starts_with(kListening)) {
     error_ = "the server did not start (\"" + line + "\"): " + Log();
+    server_.Stop();
+    return;
+  }
+  if (!WaitForControlSocket(state_ / "ravo-printer-app.sock", std::chrono::seconds(20))) {
+    error_ = "the server opened no control socket: " + Log();
     server_.Stop();
     return;
   }
