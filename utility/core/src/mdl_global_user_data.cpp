@@ -48,7 +48,7 @@ bool CopyWhole(const QString &from, const QString &to) {
 
 QString DefaultUserDataDir() {
   const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-  // The base directory specification says to ignore a relative value.
+  // XDG base directories: a relative value is to be ignored.
   const QString base = !xdg.isEmpty() && QDir::isAbsolutePath(xdg)
                            ? xdg
                            : QDir::homePath() + QStringLiteral("/.local/share");

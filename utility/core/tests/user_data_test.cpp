@@ -94,7 +94,7 @@ TEST_F(UserData, WithoutFilesOptionTheListGoesToXdgDataHome) {
   const QString expected = QString::fromLocal8Bit(xdg) + QStringLiteral("/ravo-utility/");
   EXPECT_EQ(UserDataPath, expected);
   EXPECT_EQ(PrinterListPath(), expected + QStringLiteral("PrinterList.txt"));
-  // Created for the owner alone, as the base directory specification asks.
+  // Created for the owner alone, as XDG base directories should be.
   const QFileInfo dir(expected);
   ASSERT_TRUE(dir.isDir());
   EXPECT_EQ(dir.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup |
