@@ -18,6 +18,10 @@
 
 namespace ravo::app::test {
 
+using ravo::child_process::Background;
+using ravo::child_process::Finished;
+using ravo::child_process::RunProgram;
+
 class AppProcess {
  public:
   // `options` are extra server options, "name=value".

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "child_process.h"
+#include "app_process.h"
 
 namespace ravo::app::test {
 

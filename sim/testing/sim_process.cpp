@@ -1,8 +1,5 @@
 #include "sim_process.h"
 
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,21 +26,6 @@ std::filesystem::path MakeStateDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "ravo-sim-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) return {};
   return pattern;
-}
-
-// Reads the first stdout line, "listening HOST:PORT", within the timeout.
-std::string ReadFirstLine(int fd, int timeout_ms) {
-  std::string line;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (std::chrono::steady_clock::now() < deadline) {
-    pollfd p{fd, POLLIN, 0};
-    if (::poll(&p, 1, 50) <= 0) continue;
-    char c = 0;
-    if (::read(fd, &c, 1) != 1) break;
-    if (c == '\n') return line;
-    line.push_back(c);
-  }
-  return {};
 }
 
 }  // namespace
@@ -90,34 +72,14 @@ SimProcess::~SimProcess() {
 }
 
 bool SimProcess::Start(int port) {
-  int out[2];
-  if (::pipe(out) != 0) {
-    error_ = "pipe failed";
+  std::vector<std::string> argv = {RAVO_SIM_BINARY, "--port", std::to_string(port), "--state",
+                                   state_dir_.string()};
+  argv.insert(argv.end(), args_.begin(), args_.end());
+  if (!process_.Start(argv)) {
+    error_ = "cannot start " + std::string(RAVO_SIM_BINARY);
     return false;
   }
-  std::vector<std::string> argv_text = {RAVO_SIM_BINARY, "--port", std::to_string(port), "--state",
-                                        state_dir_.string()};
-  argv_text.insert(argv_text.end(), args_.begin(), args_.end());
-  std::vector<char *> argv;
-  for (auto &a : argv_text) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(out[1], STDOUT_FILENO);
-    ::close(out[0]);
-    ::close(out[1]);
-    ::execv(argv[0], argv.data());
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  if (pid < 0) {
-    ::close(out[0]);
-    error_ = "fork failed";
-    return false;
-  }
-  pid_ = pid;
-  const std::string line = ReadFirstLine(out[0], 10000);
-  ::close(out[0]);
+  const std::string line = process_.FirstLine(std::chrono::seconds(10));
   const size_t colon = line.rfind(':');
   if (!line.starts_with("listening ") || colon == std::string::npos) {
     error_ = "the daemon did not start (" + line + ")";
@@ -136,21 +98,7 @@ std::string SimProcess::PortString(const std::string &extra) const {
 }
 
 bool SimProcess::Stop(std::chrono::milliseconds within, int signal) {
-  if (pid_ <= 0) return false;
-  ::kill(pid_, signal);
-  int status = 0;
-  const auto deadline = std::chrono::steady_clock::now() + within;
-  do {
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  } while (std::chrono::steady_clock::now() < deadline);
-  ::kill(pid_, SIGKILL);
-  ::waitpid(pid_, &status, 0);
-  pid_ = -1;
-  return false;
+  return process_.Stop(within, signal);
 }
 
 bool SimProcess::Restart() {

@@ -23,8 +23,6 @@
 // Link the target ravo_sim_testing.  Not thread-safe; one thread per object.
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -32,6 +30,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "child_process.h"
 
 namespace ravo::sim {
 
@@ -51,7 +51,7 @@ class SimProcess {
   SimProcess(const SimProcess &) = delete;
   SimProcess &operator=(const SimProcess &) = delete;
 
-  bool Running() const { return pid_ > 0; }
+  bool Running() const { return process_.Running(); }
   // Why starting failed (empty while running).
   const std::string &Error() const { return error_; }
   int Port() const { return port_; }
@@ -86,7 +86,7 @@ class SimProcess {
   std::vector<std::string> args_;
   std::filesystem::path state_dir_;
   std::string error_;
-  pid_t pid_ = -1;
+  ravo::child_process::Background process_;
   int port_ = 0;
 };
 

@@ -8,7 +8,7 @@
 
 #include <thread>
 
-namespace ravo::app::test {
+namespace ravo::child_process {
 namespace {
 
 std::vector<char *> Argv(const std::vector<std::string> &args) {
@@ -111,13 +111,13 @@ std::string Background::FirstLine(std::chrono::milliseconds timeout) {
   return {};
 }
 
-bool Background::Stop(std::chrono::milliseconds grace) {
+bool Background::Stop(std::chrono::milliseconds grace, int signal) {
   if (out_ >= 0) {
     ::close(out_);
     out_ = -1;
   }
   if (pid_ <= 0) return false;
-  ::kill(pid_, SIGTERM);
+  ::kill(pid_, signal);
   int status = 0;
   bool exited = Reap(pid_, grace, status);
   if (!exited) {
@@ -125,7 +125,7 @@ bool Background::Stop(std::chrono::milliseconds grace) {
     ::waitpid(pid_, &status, 0);
   }
   pid_ = -1;
-  return exited && WIFEXITED(status);
+  return exited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-}  // namespace ravo::app::test
+}  // namespace ravo::child_process

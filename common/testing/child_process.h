@@ -1,14 +1,17 @@
 // Running programs from the integration tests: to completion with their
-// output, or in the background until stopped.
+// output, or in the background until stopped.  Shared by the tests of the
+// virtual printer and of the printer application.
 #pragma once
 
 #include <sys/types.h>
+
+#include <signal.h>
 
 #include <chrono>
 #include <string>
 #include <vector>
 
-namespace ravo::app::test {
+namespace ravo::child_process {
 
 struct Finished {
   int status = -1;     // exit status; -1 when it could not run or was killed
@@ -32,8 +35,9 @@ class Background {
   bool Start(const std::vector<std::string> &argv, const std::string &errorFile = {});
   // The first stdout line, waiting up to `timeout`; empty if none came.
   std::string FirstLine(std::chrono::milliseconds timeout);
-  // SIGTERM, then SIGKILL after `grace`; true when it exited by itself.
-  bool Stop(std::chrono::milliseconds grace = std::chrono::seconds(10));
+  // `signal`, then SIGKILL after `grace`; true when it exited by itself
+  // with status 0.
+  bool Stop(std::chrono::milliseconds grace = std::chrono::seconds(10), int signal = SIGTERM);
   bool Running() const { return pid_ > 0; }
 
  private:
@@ -41,4 +45,4 @@ class Background {
   int out_ = -1;
 };
 
-}  // namespace ravo::app::test
+}  // namespace ravo::child_process
