@@ -130,14 +130,42 @@ bool SendOnNewConnections(pappl_job_t *job, std::span<const uint8_t> bytes) {
   return sent;
 }
 
-}  // namespace
+// An older job of the printer that is processing: started at the same
+// instant as `job` and still being prepared, or using the device.
+bool OlderJobProcessing(pappl_job_t *job) {
+  struct Search {
+    int id;
+    bool found = false;
+  } search{papplJobGetID(job)};
+  papplPrinterIterateActiveJobs(
+      papplJobGetPrinter(job),
+      [](pappl_job_t *other, void *data) {
+        auto *s = static_cast<Search *>(data);
+        if (papplJobGetID(other) < s->id && papplJobGetState(other) == IPP_JSTATE_PROCESSING) {
+          s->found = true;
+        }
+      },
+      &search, 1, 0);
+  return search.found;
+}
 
-bool DeliverJob(pappl_job_t *job, pappl_device_t *device, std::span<const uint8_t> bytes) {
+bool DeliverInTurn(pappl_job_t *job, pappl_device_t *device, std::span<const uint8_t> bytes) {
   const Readiness readiness = WaitUntilReady(job, device);
   if (readiness == Readiness::kStopped) return false;
   if (readiness == Readiness::kReady && Send(job, device, bytes)) return true;
   if (Stopping(job)) return false;
   return SendOnNewConnections(job, bytes);
+}
+
+}  // namespace
+
+bool DeliverJob(pappl_job_t *job, pappl_device_t *device, std::span<const uint8_t> bytes) {
+  PrinterExtension *extension = ExtensionOf(papplJobGetPrinter(job));
+  if (extension == nullptr) return DeliverInTurn(job, device, bytes);
+  const DeviceTurn turn(
+      extension->device, papplJobGetID(job), [job] { return Stopping(job); },
+      [job] { return OlderJobProcessing(job); });
+  return turn.Held() && DeliverInTurn(job, device, bytes);
 }
 
 }  // namespace ravo::app

@@ -23,7 +23,8 @@ inline constexpr int kStatusPollSeconds = 2;
 // buffers accept a whole label even from a printer that is dying).  When
 // the printer cannot be written to, or the line closes before the
 // confirmation, the job waits with the printer marked offline and is sent
-// whole on a new connection once the printer is back.  Returns true once
+// whole on a new connection once the printer is back.  Jobs of one printer
+// deliver one at a time, the older first (device_turn.h).  Returns true once
 // every byte went out; false when the job was canceled or the system shuts
 // down first.
 bool DeliverJob(pappl_job_t *job, pappl_device_t *device, std::span<const uint8_t> bytes);

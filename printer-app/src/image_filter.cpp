@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "image/grey_image.h"
+#include "job_claim.h"
 #include "job_order.h"
 #include "printer_extension.h"
 #include "raster_job.h"
@@ -42,6 +43,8 @@ bool Fail(pappl_job_t *job, const char *why, int32_t rc) {
 }  // namespace
 
 bool FilterImage(pappl_job_t *job, pappl_device_t *device, void *) {
+  const JobClaim claim(job);
+  if (!claim.Ours()) return true;
   const JobTurn turn(job);
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(papplJobGetFilename(job), "rb"));
   if (!file) return Fail(job, "The document cannot be opened", errno);

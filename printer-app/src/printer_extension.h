@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "device_turn.h"
+#include "job_claim.h"
 #include "job_order.h"
 #include "model_drivers.h"
 
@@ -18,6 +20,8 @@ struct PrinterExtension {
   // stayed silent once is not asked again (each try costs a read timeout).
   std::atomic<StatusQuery> statusQuery{StatusQuery::kUntried};
   ArrivalOrder order;
+  DeviceQueue device;
+  JobClaims claims;
 };
 
 // The printer's extension, or nullptr for a printer of another driver.

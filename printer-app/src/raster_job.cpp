@@ -3,6 +3,7 @@
 #include <span>
 
 #include "delivery.h"
+#include "job_claim.h"
 #include "job_order.h"
 #include "page_writer.h"
 #include "printer_extension.h"
@@ -37,12 +38,15 @@ RasterJob *RasterJobOf(pappl_job_t *job) {
   return state;
 }
 
+// A job's second thread reads its raster through and leaves it alone.
 bool StartRasterJob(pappl_job_t *job, pappl_pr_options_t *options, pappl_device_t *) {
+  if (!ClaimJob(job)) return true;
   JobStarting(job);
   RasterJob *state = RasterJobOf(job);
   state->driver = DriverOf(job);
   if (state->driver == nullptr) {
     papplLogJob(job, PAPPL_LOGLEVEL_ERROR, "The printer has no driver of this application.");
+    ReleaseJob(job);  // PAPPL ends the job here
     return false;
   }
   state->commands = prt::MakeCommandContext(*state->driver->row);
@@ -51,6 +55,7 @@ bool StartRasterJob(pappl_job_t *job, pappl_pr_options_t *options, pappl_device_
 }
 
 bool StartRasterPage(pappl_job_t *job, pappl_pr_options_t *options, pappl_device_t *, unsigned) {
+  if (IsSecondThread()) return true;
   RasterJob *state = RasterJobOf(job);
   const cups_page_header2_t &header = options->header;
   const auto format = LineFormatOf(header, state->prepared);
@@ -77,6 +82,7 @@ bool StartRasterPage(pappl_job_t *job, pappl_pr_options_t *options, pappl_device
 
 bool WriteRasterLine(pappl_job_t *job, pappl_pr_options_t *, pappl_device_t *, unsigned,
                      const unsigned char *line) {
+  if (IsSecondThread()) return true;
   RasterJob *state = RasterJobOf(job);
   if (!state->page) return false;
   state->page->AddLine(line);
@@ -84,6 +90,7 @@ bool WriteRasterLine(pappl_job_t *job, pappl_pr_options_t *, pappl_device_t *, u
 }
 
 bool EndRasterPage(pappl_job_t *job, pappl_pr_options_t *, pappl_device_t *, unsigned page) {
+  if (IsSecondThread()) return true;
   RasterJob *state = RasterJobOf(job);
   if (!state->page || state->commands == nullptr) return false;
   const PageRaster raster = state->page->Take();
@@ -99,6 +106,7 @@ bool EndRasterPage(pappl_job_t *job, pappl_pr_options_t *, pappl_device_t *, uns
 }
 
 bool EndRasterJob(pappl_job_t *job, pappl_pr_options_t *, pappl_device_t *device) {
+  if (IsSecondThread()) return true;
   RasterJob *state = RasterJobOf(job);
   bool sent = false;
   if (state->commands != nullptr && !state->failed) {
@@ -107,6 +115,7 @@ bool EndRasterJob(pappl_job_t *job, pappl_pr_options_t *, pappl_device_t *device
   }
   ForgetRasterJob(job);
   JobEnding(job);
+  ReleaseJob(job);
   return sent;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "delivery.h"
+#include "job_claim.h"
 #include "job_order.h"
 #include "model_drivers.h"
 
@@ -69,6 +70,8 @@ bool ReadFile(const char *path, std::vector<uint8_t> &bytes) {
 }  // namespace
 
 bool PrintRawFile(pappl_job_t *job, pappl_pr_options_t *options, pappl_device_t *device) {
+  const JobClaim claim(job);
+  if (!claim.Ours()) return true;
   const JobTurn turn(job);
   std::vector<uint8_t> document;
   if (!ReadFile(papplJobGetFilename(job), document)) {

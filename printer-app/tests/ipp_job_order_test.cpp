@@ -3,7 +3,10 @@
 // around a job a user holds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app_on_sim.h"
@@ -112,6 +115,65 @@ TEST_F(JobOrderTest, JobAUserHoldsWaitsUntilReleasedAndThenPrintsOnce) {
   ASSERT_TRUE(ReleaseJob(Uri(), held));
   ExpectCompleted({held});
   EXPECT_EQ(PrintedSlots(4), (std::vector<int>{1, 2, 3, 0}));
+}
+
+// Jobs reach an idle printer together, or back to back from one client,
+// so that the framework may start two of them at once on one connection.
+class JobsTogetherTest : public JobOrderTest {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(StartPrinter({"--model", "TGV"}, "ravo_tgv"));
+    // Pictures, which take the longest to prepare: the widest window.
+    files_[0] = WritePicture("together0.png", PngJob(0));
+    files_[1] = WritePicture("together1.png", PngJob(1));
+  }
+  int Send(int slot) const { return PrintJob(Uri(), files_[slot], "image/png"); }
+
+  std::string files_[2];
+  static constexpr int kRounds = 20;
+};
+
+// Two clients at the same instant: each job prints once and whole (which
+// of them is older is chance).
+TEST_F(JobsTogetherTest, JobsArrivingAtTheSameInstantPrintOnceWhole) {
+  for (int round = 0; round < kRounds; ++round) {
+    int ids[2] = {0, 0};
+    std::atomic<int> ready = 0;
+    auto submit = [&](int slot) {
+      ++ready;
+      while (ready < 2) std::this_thread::yield();
+      ids[slot] = Send(slot);
+    };
+    std::thread other(submit, 1);
+    submit(0);
+    other.join();
+    ASSERT_GT(ids[0], 0);
+    ASSERT_GT(ids[1], 0);
+    ExpectCompleted({ids[0], ids[1]});
+  }
+  std::vector<int> slots = PrintedSlots(2 * kRounds);
+  ASSERT_EQ(slots.size(), 2u * kRounds);
+  for (int round = 0; round < kRounds; ++round) {
+    EXPECT_EQ(std::min(slots[2 * round], slots[2 * round + 1]), 0) << round;
+    EXPECT_EQ(std::max(slots[2 * round], slots[2 * round + 1]), 1) << round;
+  }
+  // Two jobs on one connection at once read each other's status answers
+  // and take the printer for gone: a job sent again.
+  EXPECT_EQ(app_->Log().find("Printer unreachable"), std::string::npos);
+}
+
+// One client sends a second job as soon as the first is accepted.
+TEST_F(JobsTogetherTest, JobsSentBackToBackPrintInOrder) {
+  std::vector<int> expected;
+  for (int round = 0; round < kRounds; ++round) {
+    const int first = Send(round % 2);
+    const int second = Send(1 - round % 2);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    ExpectCompleted({first, second});
+    expected.insert(expected.end(), {round % 2, 1 - round % 2});
+  }
+  EXPECT_EQ(PrintedSlots(expected.size()), expected);
 }
 
 }  // namespace
