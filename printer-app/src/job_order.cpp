@@ -16,7 +16,7 @@ std::vector<ActiveJob> ActiveJobs(pappl_printer_t *printer) {
       printer,
       [](pappl_job_t *job, void *data) {
         static_cast<std::vector<ActiveJob> *>(data)->push_back(
-            {papplJobGetID(job), papplJobGetState(job)});
+            {papplJobGetID(job), papplJobGetState(job), papplJobGetFilename(job) != nullptr});
       },
       &jobs, 1, 0);
   return jobs;
@@ -56,9 +56,27 @@ bool Apply(pappl_printer_t *printer, ArrivalOrder &order, int ending, bool mayRe
          });
 }
 
+// PAPPL keeps a job made by Create-Job held, like a held new job, until
+// its document comes, and releasing held new jobs would release it too: it
+// would be processed without a document, which brings PAPPL down.  Such a
+// job is held by us instead, and released in its turn once the document is
+// in (if PAPPL has not made it pending by then).  A hold a user asked for
+// stays the user's.
+void KeepIncomingJobsHeld(pappl_printer_t *printer, ArrivalOrder &order) {
+  for (const ActiveJob &incoming : ActiveJobs(printer)) {
+    if (incoming.state != IPP_JSTATE_HELD || incoming.hasDocument) continue;
+    pappl_job_t *job = papplPrinterFindJob(printer, incoming.id);
+    if (job == nullptr || (papplJobGetReasons(job) & PAPPL_JREASON_JOB_HOLD_UNTIL_SPECIFIED)) {
+      continue;
+    }
+    if (papplJobHold(job, nullptr, "indefinite", 0)) order.held.insert(incoming.id);
+  }
+}
+
 void LetInHeldNew(pappl_printer_t *printer, ArrivalOrder &order) {
   if (!order.holdingNew) return;
   order.holdingNew = false;
+  KeepIncomingJobsHeld(printer, order);
   papplPrinterReleaseHeldNewJobs(printer, nullptr);
 }
 
@@ -136,7 +154,7 @@ OrderPlan PlanArrivalOrder(std::span<const ActiveJob> jobs, const std::set<int> 
   for (const ActiveJob &job : jobs) {
     if (job.id == ending) continue;
     if (job.state == IPP_JSTATE_PENDING ||
-        (job.state == IPP_JSTATE_HELD && heldByUs.count(job.id) != 0)) {
+        (job.state == IPP_JSTATE_HELD && job.hasDocument && heldByUs.count(job.id) != 0)) {
       waiting.push_back(job);
     }
   }

@@ -32,6 +32,9 @@ namespace ravo::app {
 struct ActiveJob {
   int id = 0;
   ipp_jstate_t state = IPP_JSTATE_PENDING;
+  // False while a job made by Create-Job waits for its document: PAPPL
+  // keeps it held, and it must not be released before the document is in.
+  bool hasDocument = true;
 };
 
 // What to change so that only the oldest waiting job is pending.
@@ -40,8 +43,9 @@ struct OrderPlan {
   std::optional<int> release;  // the oldest waiting job, held by us
 };
 
-// Waiting jobs are the pending ones and those in `heldByUs`; `ending` (a
-// job whose processing ends now, 0 for none) is not waiting.
+// Waiting jobs are the pending ones and those in `heldByUs` that have
+// their document; `ending` (a job whose processing ends now, 0 for none)
+// is not waiting.
 OrderPlan PlanArrivalOrder(std::span<const ActiveJob> jobs, const std::set<int> &heldByUs,
                            int ending);
 

@@ -110,8 +110,13 @@ bool AppProcess::AddPrinter(const std::string &name, const std::string &deviceUr
 }
 
 std::string AppProcess::Log() const {
-  std::ifstream in(state_ / "app.log");
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  std::ifstream log(state_ / "app.log");
+  std::string text(std::istreambuf_iterator<char>(log), {});
+  // A crash or a sanitizer's report goes to standard error.
+  std::ifstream err(state_ / "app.err");
+  const std::string errors(std::istreambuf_iterator<char>(err), {});
+  if (!errors.empty()) text += "--- standard error ---\n" + errors;
+  return text;
 }
 
 bool AppProcess::Stop() {

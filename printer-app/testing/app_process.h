@@ -40,6 +40,7 @@ class AppProcess {
   Finished Run(const std::string &command, std::vector<std::string> args) const;
   bool AddPrinter(const std::string &name, const std::string &deviceUri,
                   const std::string &driver) const;
+  // The server's log, then what it wrote to standard error.
   std::string Log() const;
 
   // SIGTERM; true when the server shut down by itself in time.

@@ -76,6 +76,24 @@ int PrintJob(const std::string &uri, const std::string &file, const std::string 
   return -1;
 }
 
+int CreateJob(const std::string &uri) {
+  const std::string test = std::string("{\n  OPERATION Create-Job\n") + kOperationHeader +
+                           "  STATUS successful-ok\n  DISPLAY job-id\n}\n";
+  const Finished run = RunIppTest(uri, test);
+  const std::string id = Attribute(run.output, "job-id");
+  return run.status == 0 && !id.empty() ? std::atoi(id.c_str()) : -1;
+}
+
+bool SendDocument(const std::string &uri, int jobId, const std::string &file,
+                  const std::string &format) {
+  const std::string test = std::string("{\n  OPERATION Send-Document\n") + kOperationHeader +
+                           "  ATTR integer job-id $job\n  ATTR boolean last-document true\n"
+                           "  ATTR mimeMediaType document-format $format\n"
+                           "  FILE $filename\n  STATUS successful-ok\n}\n";
+  return RunIppTest(uri, test, {{"job", std::to_string(jobId)}, {"format", format}}, file).status ==
+         0;
+}
+
 std::string JobState(const std::string &uri, int jobId) {
   const std::string test = std::string("{\n  OPERATION Get-Job-Attributes\n") + kOperationHeader +
                            "  ATTR integer job-id $job\n  STATUS successful-ok\n"

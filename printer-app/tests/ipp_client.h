@@ -22,6 +22,12 @@ Finished RunIppTest(const std::string &uri, const std::string &testText,
 int PrintJob(const std::string &uri, const std::string &file, const std::string &format,
              const std::string &jobAttributes = {});
 
+// Create-Job without a document (CUPS's way); the new job's id, or -1.
+// Send-Document then gives it its one document.
+int CreateJob(const std::string &uri);
+bool SendDocument(const std::string &uri, int jobId, const std::string &file,
+                  const std::string &format);
+
 // The job's job-state keyword ("processing", "completed", …), or "".
 std::string JobState(const std::string &uri, int jobId);
 

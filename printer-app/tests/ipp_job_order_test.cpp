@@ -117,6 +117,21 @@ TEST_F(JobOrderTest, JobAUserHoldsWaitsUntilReleasedAndThenPrintsOnce) {
   EXPECT_EQ(PrintedSlots(4), (std::vector<int>{1, 2, 3, 0}));
 }
 
+// CUPS makes a job with Create-Job and sends its document after: another
+// job ending in between leaves it waiting, and it prints once it is whole.
+TEST_F(JobOrderTest, AJobWaitingForItsDocumentPrintsWhenTheDocumentComes) {
+  ASSERT_NO_FATAL_FAILURE(StartPrinter({"--model", "TGV"}, "ravo_tgv"));
+  const int waiting = CreateJob(Uri());
+  ASSERT_GT(waiting, 0);
+  const int other = Submit(1);
+  ASSERT_GT(other, 0);
+  ExpectCompleted({other});
+  EXPECT_EQ(JobState(Uri(), waiting), "pending-held");
+  ASSERT_TRUE(SendDocument(Uri(), waiting, WritePicture("late.png", PngJob(2)), "image/png"));
+  ExpectCompleted({waiting});
+  EXPECT_EQ(PrintedSlots(2), (std::vector<int>{1, 2}));
+}
+
 // Jobs reach an idle printer together, or back to back from one client,
 // so that the framework may start two of them at once on one connection.
 class JobsTogetherTest : public JobOrderTest {
