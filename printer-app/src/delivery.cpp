@@ -4,8 +4,10 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "device_io.h"
+#include "job_order.h"
 #include "printer_extension.h"
 #include "printer_status.h"
 
@@ -133,20 +135,11 @@ bool SendOnNewConnections(pappl_job_t *job, std::span<const uint8_t> bytes) {
 // An older job of the printer that is processing: started at the same
 // instant as `job` and still being prepared, or using the device.
 bool OlderJobProcessing(pappl_job_t *job) {
-  struct Search {
-    int id;
-    bool found = false;
-  } search{papplJobGetID(job)};
-  papplPrinterIterateActiveJobs(
-      papplJobGetPrinter(job),
-      [](pappl_job_t *other, void *data) {
-        auto *s = static_cast<Search *>(data);
-        if (papplJobGetID(other) < s->id && papplJobGetState(other) == IPP_JSTATE_PROCESSING) {
-          s->found = true;
-        }
-      },
-      &search, 1, 0);
-  return search.found;
+  const int id = papplJobGetID(job);
+  const std::vector<ActiveJob> jobs = ActiveJobs(papplJobGetPrinter(job));
+  return std::any_of(jobs.begin(), jobs.end(), [id](const ActiveJob &other) {
+    return other.id < id && other.state == IPP_JSTATE_PROCESSING;
+  });
 }
 
 bool DeliverInTurn(pappl_job_t *job, pappl_device_t *device, std::span<const uint8_t> bytes) {

@@ -9,19 +9,6 @@ namespace {
 
 constexpr int kRepairSeconds = 1;
 
-std::vector<ActiveJob> ActiveJobs(pappl_printer_t *printer) {
-  std::vector<ActiveJob> jobs;
-  // Only read here: PAPPL holds the printer's lock during the iteration.
-  papplPrinterIterateActiveJobs(
-      printer,
-      [](pappl_job_t *job, void *data) {
-        static_cast<std::vector<ActiveJob> *>(data)->push_back(
-            {papplJobGetID(job), papplJobGetState(job), papplJobGetFilename(job) != nullptr});
-      },
-      &jobs, 1, 0);
-  return jobs;
-}
-
 bool AnyIn(std::span<const ActiveJob> jobs, ipp_jstate_t state) {
   return std::any_of(jobs.begin(), jobs.end(),
                      [&](const ActiveJob &job) { return job.state == state; });
@@ -147,6 +134,19 @@ bool RepairAll(pappl_system_t *system, void *) {
 }
 
 }  // namespace
+
+std::vector<ActiveJob> ActiveJobs(pappl_printer_t *printer) {
+  std::vector<ActiveJob> jobs;
+  // Only read here: PAPPL holds the printer's lock during the iteration.
+  papplPrinterIterateActiveJobs(
+      printer,
+      [](pappl_job_t *job, void *data) {
+        static_cast<std::vector<ActiveJob> *>(data)->push_back(
+            {papplJobGetID(job), papplJobGetState(job), papplJobGetFilename(job) != nullptr});
+      },
+      &jobs, 1, 0);
+  return jobs;
+}
 
 OrderPlan PlanArrivalOrder(std::span<const ActiveJob> jobs, const std::set<int> &heldByUs,
                            int ending) {

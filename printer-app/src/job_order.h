@@ -37,6 +37,9 @@ struct ActiveJob {
   bool hasDocument = true;
 };
 
+// The printer's active jobs, newest first.
+std::vector<ActiveJob> ActiveJobs(pappl_printer_t *printer);
+
 // What to change so that only the oldest waiting job is pending.
 struct OrderPlan {
   std::vector<int> hold;       // pending jobs to hold back

@@ -41,6 +41,23 @@ class TaskRunner : public ::testing::Test {
  protected:
   void SetUp() override { App(); }
   void TearDown() override { EXPECT_TRUE(Settled()); }
+
+  // Starts work that waits until it is cancelled, and waits until it runs.
+  void StartWaitingForCancel(PrinterTaskRunner &runner) {
+    ASSERT_TRUE(runner.Start<int>(
+        [this](const TaskControl &control) {
+          started = true;
+          while (!control.Cancelled()) QThread::msleep(5);
+          sawCancel = true;
+          return 0;
+        },
+        [this](int) { delivered = true; }));
+    ASSERT_TRUE(Until([this] { return started.load(); }));
+  }
+
+  std::atomic<bool> started{false};
+  std::atomic<bool> sawCancel{false};
+  bool delivered = false;
 };
 
 TEST_F(TaskRunner, ResultsComeBackOnTheWindowThreadInStartOrder) {
@@ -88,18 +105,7 @@ TEST_F(TaskRunner, NoSecondTaskWhileOneRuns) {
 
 TEST_F(TaskRunner, CancelEndsTheWaitAndDropsTheResult) {
   PrinterTaskRunner runner;
-  std::atomic<bool> started{false};
-  std::atomic<bool> sawCancel{false};
-  bool delivered = false;
-  ASSERT_TRUE(runner.Start<int>(
-      [&](const TaskControl &control) {
-        started = true;
-        while (!control.Cancelled()) QThread::msleep(5);
-        sawCancel = true;
-        return 0;
-      },
-      [&](int) { delivered = true; }));
-  ASSERT_TRUE(Until([&] { return started.load(); }));
+  ASSERT_NO_FATAL_FAILURE(StartWaitingForCancel(runner));
   runner.Cancel();
   EXPECT_FALSE(runner.Busy());  // at once, not when the task notices
   // The next task queues behind the cancelled one and still runs.
@@ -112,20 +118,9 @@ TEST_F(TaskRunner, CancelEndsTheWaitAndDropsTheResult) {
 }
 
 TEST_F(TaskRunner, ARunnerThatGoesAwayCancelsItsTask) {
-  std::atomic<bool> started{false};
-  std::atomic<bool> sawCancel{false};
-  bool delivered = false;
   {
     PrinterTaskRunner runner;
-    ASSERT_TRUE(runner.Start<int>(
-        [&](const TaskControl &control) {
-          started = true;
-          while (!control.Cancelled()) QThread::msleep(5);
-          sawCancel = true;
-          return 0;
-        },
-        [&](int) { delivered = true; }));
-    ASSERT_TRUE(Until([&] { return started.load(); }));
+    ASSERT_NO_FATAL_FAILURE(StartWaitingForCancel(runner));
   }
   ASSERT_TRUE(Settled());
   EXPECT_TRUE(sawCancel);
